@@ -1,0 +1,19 @@
+#include "path_rules.h"
+
+namespace vantrel::host {
+
+std::wstring Folder_Of(const std::wstring& path) {
+  const size_t last = path.find_last_of(L":\\");
+  std::wstring folder = last == std::wstring::npos ? std::wstring() : path.substr(0, last + 1);
+  if (!folder.empty() && folder.back() == L'\\') folder.pop_back();
+  return folder;
+}
+
+bool File_Exists(const std::wstring& path, FilePort& files) {
+  std::wstring probe = path;
+  if (!probe.empty() && probe.back() == L'\\') probe.pop_back();
+  if (probe.empty()) return false;
+  return files.CanOpenForReading(probe);
+}
+
+}  // namespace vantrel::host

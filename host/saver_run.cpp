@@ -1,0 +1,87 @@
+#include "saver_run.h"
+
+#include <utility>
+
+#include "startup.h"
+
+namespace vantrel::host {
+
+Yarrin_S::Yarrin_S(SaverShell& shell, Yarrin_BGM& music, const HostWide& settings,
+                   std::wstring program_folder, std::wstring mode_letter)
+    : shell_(shell),
+      music_(music),
+      settings_(settings),
+      program_folder_(std::move(program_folder)),
+      mode_letter_(std::move(mode_letter)) {}
+
+bool Yarrin_S::TimerEnabled(SaverTimer timer) const {
+  return timer_enabled_[static_cast<int>(timer)];
+}
+
+void Yarrin_S::SetTimer(SaverTimer timer, bool enabled) {
+  timer_enabled_[static_cast<int>(timer)] = enabled;
+  shell_.SetTimerEnabled(timer, enabled);
+}
+
+void Yarrin_S::Form_Load() {
+  // The textures are on disk before the renderer starts and reads them.
+  shell_.SavePicture(SaverPicture::kPic1, kGlobeTextureFile);
+  shell_.SavePicture(SaverPicture::kPic2, kGlowTextureFile);
+  renderer_path_ = Program_Path(program_folder_, kRendererFileSuffix);
+  renderer_task_ = shell_.StartProgram(renderer_path_);
+
+  if (settings_.BGM_Kind == 1) {
+    music_.Cd_Open();
+    SetTimer(SaverTimer::kTimer2, true);
+  }
+  if (settings_.BGM_Kind == 2) {
+    switch (Sound_File_Type(settings_.BGM_File)) {
+      case SoundFileType::kWav:
+        music_.Wav_Start();
+        break;
+      case SoundFileType::kMp3:
+        music_.Mp3_Start();
+        SetTimer(SaverTimer::kTimer1, true);  // also when the start failed
+        break;
+      case SoundFileType::kOther:
+        break;
+    }
+  }
+}
+
+void Yarrin_S::Timer1_Timer() { music_.Mp3_Poll(); }
+
+void Yarrin_S::Timer2_Timer() {
+  music_.Cd_Poll();
+  SetTimer(SaverTimer::kTimer2, music_.Cd_KeepPolling() != kHostFalse);
+}
+
+void Yarrin_S::Timer3_Timer() {
+  if (shell_.WindowTitled(kRendererWindowTitle)) return;
+  SetTimer(SaverTimer::kTimer3, false);
+  shell_.Unload();
+}
+
+void Yarrin_S::Form_QueryUnload() {
+  if (TimerEnabled(SaverTimer::kTimer2)) {
+    SetTimer(SaverTimer::kTimer2, false);
+    music_.Cd_Stop();
+  }
+  if (settings_.BGM_Kind == 2) {
+    switch (Sound_File_Type(settings_.BGM_File)) {
+      case SoundFileType::kWav:
+        music_.Wav_Stop();
+        break;
+      case SoundFileType::kMp3:
+        SetTimer(SaverTimer::kTimer1, false);
+        music_.Mp3_Stop();
+        break;
+      case SoundFileType::kOther:
+        break;
+    }
+  }
+  if (mode_letter_ == L"S") shell_.ShowCursor();
+  shell_.EndHost();
+}
+
+}  // namespace vantrel::host

@@ -1,0 +1,70 @@
+// The saver window Yarrin_S: writes the two texture pictures, starts the
+// renderer, drives the music, and ends the host once the renderer's window
+// has gone. The window itself is the shell's; this is its behaviour.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "host_wide.h"
+#include "music/yarrin_bgm.h"
+
+namespace vantrel::host {
+
+inline constexpr const wchar_t* kGlobeTextureFile = L"C:\\Yarrin1.bmp";
+inline constexpr const wchar_t* kGlowTextureFile = L"C:\\Yarrin2.bmp";
+inline constexpr const wchar_t* kRendererWindowTitle = L"Yarrin_VC";
+
+enum class SaverPicture { kPic1, kPic2 };  // globe, glow
+enum class SaverTimer { kTimer1, kTimer2, kTimer3 };  // MP3 poll, CD poll, renderer watch
+
+inline constexpr uint32_t kTimer1IntervalMs = 1000;
+inline constexpr uint32_t kTimer2IntervalMs = 200;
+inline constexpr uint32_t kTimer3IntervalMs = 500;
+
+class SaverShell {
+ public:
+  virtual ~SaverShell() = default;
+  // Writes the picture box's image to a bitmap file; failures are silent.
+  virtual void SavePicture(SaverPicture picture, const std::wstring& path) = 0;
+  // Starts a program by path with SW_SHOWNORMAL, without waiting; the task
+  // identifier, 0 when the start failed.
+  virtual uint32_t StartProgram(const std::wstring& path) = 0;
+  virtual bool WindowTitled(const std::wstring& title) = 0;
+  virtual void SetTimerEnabled(SaverTimer timer, bool enabled) = 0;
+  virtual void ShowCursor() = 0;
+  // Unloads the saver window, which runs its query-unload handler.
+  virtual void Unload() = 0;
+  virtual void EndHost() = 0;
+};
+
+class Yarrin_S {
+ public:
+  Yarrin_S(SaverShell& shell, Yarrin_BGM& music, const HostWide& settings,
+           std::wstring program_folder, std::wstring mode_letter);
+
+  void Form_Load();
+  void Timer1_Timer();
+  void Timer2_Timer();
+  void Timer3_Timer();
+  // Never refuses the unload; ends the host.
+  void Form_QueryUnload();
+
+  bool TimerEnabled(SaverTimer timer) const;
+  const std::wstring& Renderer_Path() const { return renderer_path_; }
+  uint32_t Renderer_Task() const { return renderer_task_; }
+
+ private:
+  void SetTimer(SaverTimer timer, bool enabled);
+
+  SaverShell& shell_;
+  Yarrin_BGM& music_;
+  const HostWide& settings_;
+  const std::wstring program_folder_;
+  const std::wstring mode_letter_;
+  std::wstring renderer_path_;
+  uint32_t renderer_task_ = 0;
+  bool timer_enabled_[3] = {false, false, true};
+};
+
+}  // namespace vantrel::host

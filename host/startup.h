@@ -1,0 +1,48 @@
+// The host's start-up procedure Main: single-instance probe, mode letter,
+// settings, renderer check and dispatch. The platform is reached through
+// StartupShell so that the dispatch table runs without windows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "host_wide.h"
+#include "path_rules.h"
+#include "settings_file.h"
+
+namespace vantrel::host {
+
+inline constexpr const wchar_t* kSaverWindowTitle = L"Yarrin_Main";
+inline constexpr const wchar_t* kSettingsDialogTitle = L"<Vantrel>";
+inline constexpr const wchar_t* kRendererFileSuffix = L"\\Vantrel.dll";
+inline constexpr const wchar_t* kApplicationTitle = L"Vantrel (ScreenSaver)";
+inline constexpr const wchar_t* kRendererMissingText =
+    L"Vantrel.dll が同じﾌｫﾙﾀﾞに見つかりません！";
+
+class StartupShell {
+ public:
+  virtual ~StartupShell() = default;
+  virtual bool WindowTitled(const std::wstring& title) = 0;
+  virtual std::wstring ArgumentString() = 0;
+  virtual std::wstring ProgramFolder() = 0;
+  virtual ProfilePort& Profile() = 0;
+  virtual FilePort& Files() = 0;
+  // Modal message box with an OK button and no icon.
+  virtual void ShowMessage(const std::wstring& text, const std::wstring& caption) = 0;
+  virtual void HideCursor() = 0;
+  virtual void ShowPreview(int32_t parent_handle) = 0;
+  // Shows the settings dialog modally and returns once it has closed.
+  virtual void ShowSettingsDialog() = 0;
+  // Creates the hidden saver window; its load handler starts the run.
+  virtual void CreateSaverWindow() = 0;
+  // Terminates the process; a stand-in may return.
+  virtual void EndHost() = 0;
+};
+
+// What the host does after Main: end, or run on the events of the window
+// that Main made.
+enum class StartupOutcome { kEnded, kPreview, kSaverRun };
+
+StartupOutcome Main(HostWide& host, StartupShell& shell);
+
+}  // namespace vantrel::host

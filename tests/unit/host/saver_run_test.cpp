@@ -1,0 +1,177 @@
+#include "saver_run.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "host_fakes.h"
+
+namespace vantrel::host {
+namespace {
+
+using testing::RecordingMci;
+using Calls = std::vector<std::wstring>;
+
+// The saver window's platform side, recorded; Unload runs the query-unload
+// handler as the toolkit does.
+class RecordingSaverShell : public SaverShell {
+ public:
+  Calls calls;
+  bool renderer_window = true;
+  uint32_t task = 42;
+  Yarrin_S* saver = nullptr;
+
+  void SavePicture(SaverPicture picture, const std::wstring& path) override {
+    calls.push_back((picture == SaverPicture::kPic1 ? L"save Pic1 " : L"save Pic2 ") + path);
+  }
+  uint32_t StartProgram(const std::wstring& path) override {
+    calls.push_back(L"start " + path);
+    return task;
+  }
+  bool WindowTitled(const std::wstring&) override { return renderer_window; }
+  void SetTimerEnabled(SaverTimer timer, bool enabled) override {
+    calls.push_back(L"Timer" + std::to_wstring(static_cast<int>(timer) + 1) +
+                    (enabled ? L" on" : L" off"));
+  }
+  void ShowCursor() override { calls.push_back(L"show cursor"); }
+  void Unload() override {
+    calls.push_back(L"unload");
+    saver->Form_QueryUnload();
+  }
+  void EndHost() override { calls.push_back(L"end"); }
+};
+
+class SaverRunTest : public ::testing::Test {
+ protected:
+  Yarrin_S& Start(const std::wstring& mode = L"S") {
+    saver = std::make_unique<Yarrin_S>(shell, music, settings, L"C:\\Saver", mode);
+    shell.saver = saver.get();
+    saver->Form_Load();
+    return *saver;
+  }
+  RecordingMci mci;
+  HostWide settings;
+  Yarrin_BGM music{mci, settings};
+  RecordingSaverShell shell;
+  std::unique_ptr<Yarrin_S> saver;
+};
+
+TEST_F(SaverRunTest, LoadWritesTexturesBeforeStartingTheRenderer) {
+  Yarrin_S& run = Start();
+  EXPECT_EQ(shell.calls, (Calls{L"save Pic1 C:\\Yarrin1.bmp", L"save Pic2 C:\\Yarrin2.bmp",
+                                L"start C:\\Saver\\Vantrel.dll"}));
+  EXPECT_EQ(run.Renderer_Task(), 42u);
+  EXPECT_TRUE(run.TimerEnabled(SaverTimer::kTimer3));
+  EXPECT_FALSE(run.TimerEnabled(SaverTimer::kTimer1));
+  EXPECT_FALSE(run.TimerEnabled(SaverTimer::kTimer2));
+  EXPECT_TRUE(mci.commands.empty());
+  EXPECT_TRUE(mci.sounds.empty());
+}
+
+TEST_F(SaverRunTest, RunEndsOnTheFirstTickWithoutRendererWindow) {
+  Yarrin_S& run = Start();
+  run.Timer3_Timer();
+  EXPECT_EQ(shell.calls.size(), 3u);  // renderer still there: nothing happens
+  shell.renderer_window = false;
+  shell.calls.clear();
+  run.Timer3_Timer();
+  EXPECT_EQ(shell.calls, (Calls{L"Timer3 off", L"unload", L"show cursor", L"end"}));
+}
+
+TEST_F(SaverRunTest, CursorIsShownAgainOnlyAfterASaverArgument) {
+  shell.renderer_window = false;
+  Start(L"").Timer3_Timer();
+  EXPECT_EQ(shell.calls.back(), L"end");
+  for (const auto& call : shell.calls) EXPECT_NE(call, L"show cursor");
+}
+
+TEST_F(SaverRunTest, FailedRendererStartStillStartsTheMusic) {
+  shell.task = 0;
+  settings.BGM_Kind = 1;
+  Yarrin_S& run = Start();
+  EXPECT_EQ(run.Renderer_Task(), 0u);
+  EXPECT_EQ(mci.commands, (Calls{L"open cdaudio", L"set cdaudio time format tmsf"}));
+  EXPECT_TRUE(run.TimerEnabled(SaverTimer::kTimer2));
+}
+
+TEST_F(SaverRunTest, CdWithoutDiscStopsPollingAndIsNotClosedAtTheEnd) {
+  settings.BGM_Kind = 1;
+  mci.Answer(L"status cdaudio current track", 263, L"");
+  Yarrin_S& run = Start();
+  run.Timer2_Timer();
+  EXPECT_FALSE(run.TimerEnabled(SaverTimer::kTimer2));
+  EXPECT_EQ(shell.calls.back(), L"Timer2 off");
+
+  mci.commands.clear();
+  shell.renderer_window = false;
+  run.Timer3_Timer();
+  EXPECT_TRUE(mci.commands.empty());
+  EXPECT_EQ(shell.calls.back(), L"end");
+}
+
+TEST_F(SaverRunTest, CdStillPollingIsStoppedAtTheEnd) {
+  settings.BGM_Kind = 1;
+  mci.Answer(L"status cdaudio current track", 0, L"1");
+  mci.Answer(L"status cdaudio mode", 0, L"playing");
+  Yarrin_S& run = Start();
+  run.Timer2_Timer();
+  EXPECT_TRUE(run.TimerEnabled(SaverTimer::kTimer2));
+  mci.commands.clear();
+  shell.renderer_window = false;
+  run.Timer3_Timer();
+  EXPECT_EQ(mci.commands, (Calls{L"stop cdaudio", L"close cdaudio"}));
+  EXPECT_FALSE(run.TimerEnabled(SaverTimer::kTimer2));
+}
+
+TEST_F(SaverRunTest, Mp3PlaysPollsAndStopsWhateverTheExtensionCase) {
+  settings.BGM_Kind = 2;
+  settings.BGM_File = L"C:\\Music\\song.Mp3";
+  mci.Answer(L"open \"C:\\Music\\song.Mp3\" type MPEGVideo Alias MP3Play", 277, L"");
+  Yarrin_S& run = Start();
+  // The poll timer runs even though the open failed.
+  EXPECT_TRUE(run.TimerEnabled(SaverTimer::kTimer1));
+  EXPECT_EQ(mci.commands.size(), 1u);
+  run.Timer1_Timer();
+  EXPECT_EQ(mci.commands.back(), L"play MP3Play from 0");
+
+  mci.commands.clear();
+  shell.renderer_window = false;
+  run.Timer3_Timer();
+  EXPECT_FALSE(run.TimerEnabled(SaverTimer::kTimer1));
+  EXPECT_EQ(mci.commands, (Calls{L"stop MP3Play", L"close MP3Play"}));
+}
+
+TEST_F(SaverRunTest, WavLoopsAndIsStoppedAtTheEnd) {
+  settings.BGM_Kind = 2;
+  settings.BGM_File = L"C:\\a.wav";
+  Yarrin_S& run = Start();
+  ASSERT_EQ(mci.sounds.size(), 1u);
+  EXPECT_FALSE(run.TimerEnabled(SaverTimer::kTimer1));
+  shell.renderer_window = false;
+  run.Timer3_Timer();
+  ASSERT_EQ(mci.sounds.size(), 2u);
+  EXPECT_EQ(mci.sounds[1].first, L"");
+}
+
+TEST_F(SaverRunTest, OtherExtensionsAndKindsPlayNothing) {
+  const struct {
+    int16_t kind;
+    const wchar_t* file;
+  } cases[] = {{2, L"C:\\song.mid"}, {0, L"C:\\a.wav"}, {7, L"C:\\a.mp3"}, {2, L""}};
+  for (const auto& c : cases) {
+    mci.commands.clear();
+    mci.sounds.clear();
+    shell.renderer_window = true;
+    settings.BGM_Kind = c.kind;
+    settings.BGM_File = c.file;
+    Yarrin_S& run = Start();
+    shell.renderer_window = false;
+    run.Timer3_Timer();
+    EXPECT_TRUE(mci.commands.empty()) << c.kind << " " << c.file;
+    EXPECT_TRUE(mci.sounds.empty()) << c.kind << " " << c.file;
+  }
+}
+
+}  // namespace
+}  // namespace vantrel::host
