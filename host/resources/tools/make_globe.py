@@ -21,6 +21,7 @@ import math
 import os
 import sys
 
+sys.dont_write_bytecode = True
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from bmpfile import check_bmp24_file, write_bmp24  # noqa: E402
