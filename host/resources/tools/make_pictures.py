@@ -132,31 +132,31 @@ SKIN_FILES = [("Normal", "button_normal.bmp"), ("HighLight", "button_highlight.b
               ("Pressed", "button_pressed.bmp"), ("Disable", "button_disable.bmp")]
 
 
-def skin_pixels(spec):
+def skin_pixels(look):
     w, h = SKIN_W, SKIN_H
-    f = len(spec["rings"])  # ring index of the frame line
+    f = len(look["rings"])  # ring index of the frame line
     band0, band1 = f + 1, f + 2
 
     def base(x, y):
         t = y / (h - 1.0)
         d = min(x, y, w - 1 - x, h - 1 - y)
         if d < f:
-            return spec["rings"][d](t)
+            return look["rings"][d](t)
         if d == f:
-            return spec["frame"]
+            return look["frame"]
         if d > band1:
-            return spec["centre"]((y - band1 - 1) / (h - 2 * band1 - 3.0))
+            return look["centre"]((y - band1 - 1) / (h - 2 * band1 - 3.0))
         side_t = (y - band0) / (h - 2 * band0 - 1.0)
         side = None
         if x <= band1:
-            side = spec["left"](side_t)
+            side = look["left"](side_t)
         elif x >= w - 1 - band1:
-            side = spec["right"](side_t)
+            side = look["right"](side_t)
         row = None
         if y <= band1:
-            row = spec["top"][y - band0]
+            row = look["top"][y - band0]
         elif y >= h - 1 - band1:
-            row = spec["bottom"][y - (h - 1 - band1)]
+            row = look["bottom"][y - (h - 1 - band1)]
         if row and side:
             return mix(row, side, 0.5)  # where a side meets a row band
         return row or side
@@ -167,23 +167,23 @@ def skin_pixels(spec):
     for cx, cy, sx, sy in ((f, f, 1, 1), (w - 1 - f, f, -1, 1),
                            (f, h - 1 - f, 1, -1), (w - 1 - f, h - 1 - f, -1, -1)):
         outside = rows[cy - sy][cx]
-        rows[cy][cx] = mix(outside, spec["frame"], 0.40)
-        rows[cy + sy][cx + sx] = mix(rows[cy + sy][cx + sx], spec["frame"], 0.30)
+        rows[cy][cx] = mix(outside, look["frame"], 0.40)
+        rows[cy + sy][cx + sx] = mix(rows[cy + sy][cx + sx], look["frame"], 0.30)
     return rows
 
 
 def check_skin(name, rows):
-    spec = SKINS[name]
-    f = len(spec["rings"])
+    look = SKINS[name]
+    f = len(look["rings"])
     assert len(rows) == SKIN_H and all(len(r) == SKIN_W for r in rows)
     for x in range(f + 1, SKIN_W - 1 - f):  # straight runs of the frame line
-        assert rows[f][x] == spec["frame"] == rows[SKIN_H - 1 - f][x], name
+        assert rows[f][x] == look["frame"] == rows[SKIN_H - 1 - f][x], name
     for y in range(f + 1, SKIN_H - 1 - f):
-        assert rows[y][f] == spec["frame"] == rows[y][SKIN_W - 1 - f], name
-    assert rows[0][SKIN_W // 2] == spec["rings"][0](0.0), name
-    assert rows[f + 1][SKIN_W // 2] == spec["top"][0], name
-    assert rows[SKIN_H - 2 - f][SKIN_W // 2] == spec["bottom"][1], name
-    assert rows[f][f] != spec["frame"], name + ": corner not rounded"
+        assert rows[y][f] == look["frame"] == rows[y][SKIN_W - 1 - f], name
+    assert rows[0][SKIN_W // 2] == look["rings"][0](0.0), name
+    assert rows[f + 1][SKIN_W // 2] == look["top"][0], name
+    assert rows[SKIN_H - 2 - f][SKIN_W // 2] == look["bottom"][1], name
+    assert rows[f][f] != look["frame"], name + ": corner not rounded"
 
 
 # ---------------------------------------------------------------------------
