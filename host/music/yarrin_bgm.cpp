@@ -136,9 +136,9 @@ void Yarrin_BGM::Mp3_Stop() {
 
 void Yarrin_BGM::Wav_Start() {
   if (mci_.WaveOutDeviceCount() == 0) return;
-  mci_.PlaySound(&settings_.BGM_File, kSoundAsync | kSoundLoop);
+  mci_.PlaySoundFile(&settings_.BGM_File, kSoundAsync | kSoundLoop);
 }
 
-void Yarrin_BGM::Wav_Stop() { mci_.PlaySound(nullptr, 0); }
+void Yarrin_BGM::Wav_Stop() { mci_.PlaySoundFile(nullptr, 0); }
 
 }  // namespace vantrel::host

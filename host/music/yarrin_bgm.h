@@ -24,7 +24,7 @@ class MciPort {
   virtual bool GetErrorString(uint32_t code, std::wstring& text, size_t capacity) = 0;
   virtual uint32_t WaveOutDeviceCount() = 0;
   // PlaySoundA(name, NULL, flags); no name stops any sound it plays.
-  virtual void PlaySound(const std::wstring* name, uint32_t flags) = 0;
+  virtual void PlaySoundFile(const std::wstring* name, uint32_t flags) = 0;
 };
 
 inline constexpr uint32_t kSoundAsync = 0x0001;  // SND_ASYNC

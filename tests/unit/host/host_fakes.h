@@ -88,7 +88,7 @@ class RecordingMci : public MciPort {
     return true;
   }
   uint32_t WaveOutDeviceCount() override { return wave_devices; }
-  void PlaySound(const std::wstring* name, uint32_t flags) override {
+  void PlaySoundFile(const std::wstring* name, uint32_t flags) override {
     sounds.emplace_back(name ? *name : L"", flags);
   }
 };

@@ -1,0 +1,71 @@
+#include "platform_ports_win32.h"
+
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <vector>
+
+#include "toolkit/ansi_text_win32.h"
+#include "toolkit/app_win32.h"
+
+namespace vantrel::host {
+
+using toolkit::From_Ansi_Buffer;
+using toolkit::Ignore_Result;
+using toolkit::To_Ansi;
+
+std::wstring Win32ProfilePort::GetString(const std::wstring& section, const std::wstring& key,
+                                         const std::wstring& fallback, const std::wstring& file,
+                                         size_t capacity) {
+  std::vector<char> buffer(capacity, '\0');
+  Ignore_Result(GetPrivateProfileStringA(To_Ansi(section).c_str(), To_Ansi(key).c_str(),
+                                         To_Ansi(fallback).c_str(), buffer.data(),
+                                         static_cast<DWORD>(buffer.size()),
+                                         To_Ansi(file).c_str()));
+  return From_Ansi_Buffer(buffer.data(), buffer.size());
+}
+
+void Win32ProfilePort::WriteString(const std::wstring& section, const std::wstring& key,
+                                   const std::wstring& value, const std::wstring& file) {
+  Ignore_Result(WritePrivateProfileStringA(To_Ansi(section).c_str(), To_Ansi(key).c_str(),
+                                           To_Ansi(value).c_str(), To_Ansi(file).c_str()));
+}
+
+bool Win32FilePort::CanOpenForReading(const std::wstring& path) {
+  // Without backup semantics a folder does not open, so folders give false.
+  HANDLE file = CreateFileA(To_Ansi(path).c_str(), GENERIC_READ,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(file);
+  return true;
+}
+
+uint32_t Win32MciPort::SendString(const std::wstring& command, std::wstring* reply,
+                                  size_t capacity) {
+  if (!reply) return mciSendStringA(To_Ansi(command).c_str(), nullptr, 0, nullptr);
+  std::vector<char> buffer(capacity, '\0');
+  const MCIERROR code = mciSendStringA(To_Ansi(command).c_str(), buffer.data(),
+                                       static_cast<UINT>(buffer.size()), nullptr);
+  *reply = From_Ansi_Buffer(buffer.data(), buffer.size());
+  return code;
+}
+
+bool Win32MciPort::GetErrorString(uint32_t code, std::wstring& text, size_t capacity) {
+  std::vector<char> buffer(capacity, '\0');
+  if (!mciGetErrorStringA(code, buffer.data(), static_cast<UINT>(buffer.size()))) return false;
+  text = From_Ansi_Buffer(buffer.data(), buffer.size());
+  return true;
+}
+
+uint32_t Win32MciPort::WaveOutDeviceCount() { return waveOutGetNumDevs(); }
+
+void Win32MciPort::PlaySoundFile(const std::wstring* name, uint32_t flags) {
+  if (!name) {
+    Ignore_Result(PlaySoundA(nullptr, nullptr, flags));
+    return;
+  }
+  Ignore_Result(PlaySoundA(To_Ansi(*name).c_str(), nullptr, flags));
+}
+
+}  // namespace vantrel::host

@@ -1,0 +1,107 @@
+#include "app_win32.h"
+
+#include <vector>
+
+#include "ansi_text_win32.h"
+#include "path_rules.h"
+
+namespace vantrel::toolkit {
+namespace {
+
+struct AppState {
+  MousePointer pointer = MousePointer::kDefault;
+  int forms = 0;
+};
+
+AppState& App() {
+  static AppState state;
+  return state;
+}
+
+double ScreenTwipsPerPixel(int axis) {
+  HDC screen = GetDC(nullptr);
+  const int dpi = screen ? GetDeviceCaps(screen, axis) : 96;
+  if (screen) ReleaseDC(nullptr, screen);
+  return dpi > 0 ? 1440.0 / dpi : 15.0;
+}
+
+}  // namespace
+
+std::wstring App_Arguments() {
+  const std::wstring line = From_Ansi(GetCommandLineA());
+  size_t i = 0;
+  if (i < line.size() && line[i] == L'"') {
+    const size_t close = line.find(L'"', 1);
+    i = close == std::wstring::npos ? line.size() : close + 1;
+  }
+  while (i < line.size() && line[i] != L' ' && line[i] != L'\t') ++i;
+  while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
+  return line.substr(i);
+}
+
+std::wstring App_Path() {
+  std::vector<char> buffer(MAX_PATH + 1, '\0');
+  DWORD length = 0;
+  for (;;) {
+    length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length < buffer.size() - 1 || buffer.size() > 32768) break;
+    buffer.assign(buffer.size() * 2, '\0');
+  }
+  std::wstring folder = host::Folder_Of(From_Ansi(std::string(buffer.data(), length)));
+  if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+  return folder;
+}
+
+double Twips_Per_Pixel_X() { return ScreenTwipsPerPixel(LOGPIXELSX); }
+double Twips_Per_Pixel_Y() { return ScreenTwipsPerPixel(LOGPIXELSY); }
+
+void Set_Mouse_Pointer(MousePointer pointer) {
+  App().pointer = pointer;
+  POINT at{};
+  // Re-evaluate the cursor under the pointer now rather than at its next move.
+  if (GetCursorPos(&at)) Ignore_Result(SetCursorPos(at.x, at.y));
+}
+
+MousePointer Mouse_Pointer() { return App().pointer; }
+
+int Message_Box(const std::wstring& text, const std::wstring& caption, UINT type) {
+  return MessageBoxA(nullptr, To_Ansi(text).c_str(), To_Ansi(caption).c_str(), type);
+}
+
+uint32_t Start_Program(const std::wstring& path, int show_command) {
+  // CreateProcessA runs any executable by path, whatever its name ends with;
+  // the shell's file associations would refuse a ".dll".
+  const std::string application = To_Ansi(path);
+  std::string command_line = "\"" + application + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof(startup);
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = static_cast<WORD>(show_command);
+  PROCESS_INFORMATION process{};
+  if (!CreateProcessA(application.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
+                      nullptr, nullptr, &startup, &process)) {
+    return 0;
+  }
+  CloseHandle(process.hThread);
+  CloseHandle(process.hProcess);
+  return process.dwProcessId;
+}
+
+void End_Host() { ExitProcess(0); }
+
+int Run_Message_Loop() {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+  return 0;
+}
+
+void App_Form_Loaded() { ++App().forms; }
+
+void App_Form_Gone() {
+  if (--App().forms <= 0) PostQuitMessage(0);
+}
+
+}  // namespace vantrel::toolkit

@@ -1,0 +1,398 @@
+#include "form_win32.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "ansi_text_win32.h"
+#include "app_win32.h"
+
+namespace vantrel::toolkit {
+namespace {
+
+constexpr const char* kFormClass = "VantrelForm";
+
+void RegisterFormClass(WNDPROC procedure) {
+  static bool registered = false;
+  if (registered) return;
+  WNDCLASSEXA form_class{};
+  form_class.cbSize = sizeof(form_class);
+  form_class.style = CS_DBLCLKS;
+  form_class.lpfnWndProc = procedure;
+  form_class.hInstance = GetModuleHandleA(nullptr);
+  form_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  form_class.lpszClassName = kFormClass;
+  registered = RegisterClassExA(&form_class) != 0;
+}
+
+int TwipsToPixels(int twips, double twips_per_pixel) {
+  return static_cast<int>(std::lround(twips / twips_per_pixel));
+}
+
+void FillRectWith(HDC dc, const RECT& rect, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+}  // namespace
+
+// ---- Timer
+
+Timer::Timer(Form& owner, UINT interval_ms, bool enabled, std::function<void()> on_tick)
+    : owner_(owner),
+      id_(owner.timers_.size() + 1),
+      interval_ms_(interval_ms),
+      enabled_(enabled),
+      on_tick_(std::move(on_tick)) {
+  owner.timers_.push_back(this);
+}
+
+void Timer::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  Apply();
+}
+
+void Timer::Apply() {
+  if (!owner_.window_) return;
+  if (enabled_ && interval_ms_ > 0) {
+    Ignore_Result(SetTimer(owner_.window_, id_, interval_ms_, nullptr));
+  } else {
+    Ignore_Result(KillTimer(owner_.window_, id_));
+  }
+}
+
+void Timer::Tick() {
+  if (enabled_ && on_tick_) on_tick_();
+}
+
+// ---- Elements
+
+Element::Element(Form& owner) : owner_(owner) { owner.elements_.push_back(this); }
+
+void Element::Move(int left, int top, int width, int height) {
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  owner_.Refresh();
+}
+
+void Element::SetVisible(bool visible) {
+  visible_ = visible;
+  owner_.Refresh();
+}
+
+RECT Element::PixelRect() const {
+  const int left = owner_.ToPixelsX(left_);
+  const int top = owner_.ToPixelsY(top_);
+  return RECT{left, top, left + owner_.ToPixelsX(width_), top + owner_.ToPixelsY(height_)};
+}
+
+void Image::SetPicture(const Picture* picture) {
+  picture_ = picture;
+  owner_.Refresh();
+}
+
+void Image::Draw(HDC dc, const RECT& pixels) const {
+  if (!picture_) return;
+  const int width = pixels.right - pixels.left;
+  const int height = pixels.bottom - pixels.top;
+  // The element clips its picture to its own rectangle.
+  const int saved = SaveDC(dc);
+  IntersectClipRect(dc, pixels.left, pixels.top, pixels.right, pixels.bottom);
+  if (stretch_) {
+    picture_->DrawStretched(dc, pixels.left, pixels.top, width, height);
+  } else {
+    picture_->Draw(dc, pixels.left, pixels.top);
+  }
+  RestoreDC(dc, saved);
+}
+
+// ---- Form
+
+Form::Form(FormDesign design) : design_(std::move(design)) {}
+
+Form::Form(Form& parent, FormDesign design) : design_(std::move(design)), parent_(&parent) {
+  parent.children_.push_back(this);
+}
+
+Form::~Form() {
+  if (window_) {
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+}
+
+bool Form::Load(HWND parent_window) {
+  if (window_) return true;
+  RegisterFormClass(&Form::WindowProc);
+  const double tx = Twips_Per_Pixel_X();
+  const double ty = Twips_Per_Pixel_Y();
+  HWND parent = parent_ ? parent_->window_ : parent_window;
+  window_ = CreateWindowExA(design_.ex_style, kFormClass, To_Ansi(design_.caption).c_str(),
+                            design_.style, TwipsToPixels(design_.left, tx),
+                            TwipsToPixels(design_.top, ty), TwipsToPixels(design_.width, tx),
+                            TwipsToPixels(design_.height, ty), parent, nullptr,
+                            GetModuleHandleA(nullptr), this);
+  if (!window_) return false;
+  App_Form_Loaded();
+  OnSize();
+  for (Form* child : children_) child->Load();
+  for (Timer* timer : timers_) timer->Apply();
+  Form_Load();
+  return true;
+}
+
+void Form::Show() {
+  if (!window_) return;
+  ShowWindow(window_, SW_SHOW);
+  UpdateWindow(window_);
+}
+
+void Form::ShowModal() {
+  if (!window_ && !Load()) return;
+  Show();
+  MSG message;
+  while (window_) {
+    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    if (got <= 0) {
+      // Leave the quit request for the outer loop.
+      if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
+      break;
+    }
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+bool Form::Unload(UnloadReason reason) {
+  if (!window_) return true;
+  if (Form_QueryUnload(reason)) return false;
+  if (!unload_ran_) {
+    unload_ran_ = true;
+    Form_Unload();
+  }
+  if (window_) DestroyWindow(window_);
+  return true;
+}
+
+void Form::SetCaption(const std::wstring& caption) {
+  design_.caption = caption;
+  if (window_) SetWindowTextA(window_, To_Ansi(caption).c_str());
+}
+
+void Form::Move(int left, int top, int width, int height) {
+  design_.left = left;
+  design_.top = top;
+  design_.width = width;
+  design_.height = height;
+  if (!window_) return;
+  const double tx = Twips_Per_Pixel_X();
+  const double ty = Twips_Per_Pixel_Y();
+  SetWindowPos(window_, nullptr, TwipsToPixels(left, tx), TwipsToPixels(top, ty),
+               TwipsToPixels(width, tx), TwipsToPixels(height, ty),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int Form::ScaleWidth() const {
+  RECT client{};
+  if (window_) GetClientRect(window_, &client);
+  return design_.scale == ScaleMode::kPixels
+             ? client.right
+             : static_cast<int>(std::lround(client.right * Twips_Per_Pixel_X()));
+}
+
+int Form::ScaleHeight() const {
+  RECT client{};
+  if (window_) GetClientRect(window_, &client);
+  return design_.scale == ScaleMode::kPixels
+             ? client.bottom
+             : static_cast<int>(std::lround(client.bottom * Twips_Per_Pixel_Y()));
+}
+
+int Form::ToPixelsX(int units) const {
+  return design_.scale == ScaleMode::kPixels ? units : TwipsToPixels(units, Twips_Per_Pixel_X());
+}
+
+int Form::ToPixelsY(int units) const {
+  return design_.scale == ScaleMode::kPixels ? units : TwipsToPixels(units, Twips_Per_Pixel_Y());
+}
+
+HDC Form::BeginDrawing() {
+  if (drawing_dc_ || image_.Empty()) return drawing_dc_;
+  drawing_dc_ = CreateCompatibleDC(nullptr);
+  if (drawing_dc_) drawing_old_ = SelectObject(drawing_dc_, image_.Bitmap());
+  return drawing_dc_;
+}
+
+void Form::EndDrawing() {
+  if (!drawing_dc_) return;
+  SelectObject(drawing_dc_, drawing_old_);
+  DeleteDC(drawing_dc_);
+  drawing_dc_ = nullptr;
+  Refresh();
+}
+
+void Form::ClearImage() {
+  if (HDC dc = BeginDrawing()) {
+    const RECT all{0, 0, image_.Width(), image_.Height()};
+    FillRectWith(dc, all, design_.back_colour);
+    EndDrawing();
+  }
+}
+
+void Form::Refresh() {
+  if (window_) InvalidateRect(window_, nullptr, FALSE);
+}
+
+void Form::ResizeImage(int width, int height) {
+  if (width == image_.Width() && height == image_.Height()) return;
+  Picture resized(width, height);
+  if (!resized.Empty()) {
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, resized.Bitmap());
+    const RECT all{0, 0, width, height};
+    FillRectWith(dc, all, design_.back_colour);
+    image_.Draw(dc, 0, 0);  // what was drawn stays where it was
+    SelectObject(dc, old);
+    DeleteDC(dc);
+  }
+  image_ = std::move(resized);
+}
+
+LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!form) return DefWindowProcA(window, message, wparam, lparam);
+  if (message == WM_NCCREATE) form->window_ = window;
+  return form->HandleMessage(message, wparam, lparam);
+}
+
+LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  HWND window = window_;
+  LRESULT result = 0;
+  if (Form_Message(message, wparam, lparam, result)) return result;
+  switch (message) {
+    case WM_SIZE:
+      OnSize();
+      Form_Resize();
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;  // the kept image covers the whole client area
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_TIMER:
+      for (Timer* timer : timers_) {
+        if (timer->id_ == wparam) timer->Tick();
+      }
+      return 0;
+    case WM_LBUTTONDOWN:
+      OnMouseDown(MK_LBUTTON, lparam);
+      return 0;
+    case WM_RBUTTONDOWN:
+      OnMouseDown(MK_RBUTTON, lparam);
+      return 0;
+    case WM_MBUTTONDOWN:
+      OnMouseDown(MK_MBUTTON, lparam);
+      return 0;
+    case WM_SETCURSOR:
+      if (OnSetCursor()) return TRUE;
+      break;
+    case WM_CLOSE:
+      Unload(UnloadReason::kCloseBox);
+      return 0;
+    case WM_QUERYENDSESSION:
+      return TRUE;
+    case WM_ENDSESSION:
+      if (wparam) Unload(UnloadReason::kSessionEnd);
+      return 0;
+    case WM_DESTROY:
+      OnDestroy();
+      return 0;
+    case WM_NCDESTROY:
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      window_ = nullptr;
+      return DefWindowProcA(window, message, wparam, lparam);
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+void Form::OnSize() {
+  RECT client{};
+  GetClientRect(window_, &client);
+  ResizeImage(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+}
+
+void Form::OnPaint() {
+  PAINTSTRUCT paint;
+  HDC screen = BeginPaint(window_, &paint);
+  if (!screen) return;
+  RECT client{};
+  GetClientRect(window_, &client);
+  // Compose off-screen so that elements never flicker over the image.
+  Picture frame(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+  if (!frame.Empty()) {
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, frame.Bitmap());
+    image_.Draw(dc, 0, 0);
+    for (const Element* element : elements_) {
+      if (element->Visible()) element->Draw(dc, element->PixelRect());
+    }
+    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+  }
+  EndPaint(window_, &paint);
+}
+
+void Form::OnMouseDown(int button, LPARAM lparam) {
+  const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+  // The element drawn last lies on top and takes the click.
+  for (auto it = elements_.rbegin(); it != elements_.rend(); ++it) {
+    const Element* element = *it;
+    const RECT rect = element->PixelRect();
+    if (element->Visible() && PtInRect(&rect, at)) {
+      if (element->on_mouse_down) element->on_mouse_down(button);
+      return;
+    }
+  }
+}
+
+bool Form::OnSetCursor() {
+  if (Mouse_Pointer() != MousePointer::kHourglass) return false;
+  SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+  return true;
+}
+
+void Form::OnDestroy() {
+  for (Timer* timer : timers_) Ignore_Result(KillTimer(window_, timer->id_));
+  // A window destroyed from outside (its parent went) still unloads.
+  if (!unload_ran_) {
+    unload_ran_ = true;
+    Form_Unload();
+  }
+  App_Form_Gone();
+}
+
+// ---- PictureBox
+
+void PictureBox::SetPicture(Picture picture) {
+  picture_ = std::move(picture);
+  if (Loaded()) Form_Load();
+}
+
+void PictureBox::Form_Load() {
+  ClearImage();
+  if (HDC dc = BeginDrawing()) {
+    picture_.Draw(dc, 0, 0);
+    EndDrawing();
+  }
+}
+
+}  // namespace vantrel::toolkit

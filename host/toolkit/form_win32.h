@@ -1,0 +1,179 @@
+// Forms of the host's window toolkit: a top-level or child window with a
+// twips scale, load / resize / query-unload / unload events, a kept image
+// that survives being covered, windowless elements drawn above that image,
+// and timers. Designed controls are members of the form subclass, created
+// with the form and loaded with its window.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "picture_win32.h"
+
+namespace vantrel::toolkit {
+
+class Form;
+
+// SetTimer on the owner's window, ticking while enabled.
+class Timer {
+ public:
+  Timer(Form& owner, UINT interval_ms, bool enabled, std::function<void()> on_tick);
+  Timer(const Timer&) = delete;
+  Timer& operator=(const Timer&) = delete;
+
+  void SetEnabled(bool enabled);
+  bool Enabled() const { return enabled_; }
+
+ private:
+  friend class Form;
+  void Apply();
+  void Tick();
+
+  Form& owner_;
+  UINT_PTR id_;
+  UINT interval_ms_;
+  bool enabled_;
+  std::function<void()> on_tick_;
+};
+
+// A windowless element drawn by its form above the kept image; positions
+// and sizes are in the form's scale units.
+class Element {
+ public:
+  explicit Element(Form& owner);
+  virtual ~Element() = default;
+  Element(const Element&) = delete;
+  Element& operator=(const Element&) = delete;
+
+  void Move(int left, int top, int width, int height);
+  void SetVisible(bool visible);
+  bool Visible() const { return visible_; }
+  RECT PixelRect() const;
+  // Runs on a mouse-down inside the element with the button pressed
+  // (MK_LBUTTON, MK_RBUTTON or MK_MBUTTON).
+  std::function<void(int button)> on_mouse_down;
+
+  virtual void Draw(HDC dc, const RECT& pixels) const = 0;
+
+ protected:
+  Form& owner_;
+  int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  bool visible_ = true;
+};
+
+// An image element: a picture at its own size, or stretched to the element.
+class Image : public Element {
+ public:
+  explicit Image(Form& owner, bool stretch = false) : Element(owner), stretch_(stretch) {}
+  void SetPicture(const Picture* picture);
+  void Draw(HDC dc, const RECT& pixels) const override;
+
+ private:
+  const Picture* picture_ = nullptr;
+  bool stretch_;
+};
+
+enum class ScaleMode { kTwips, kPixels };
+enum class UnloadReason { kCode, kCloseBox, kSessionEnd };
+
+struct FormDesign {
+  std::wstring caption;
+  DWORD style = WS_OVERLAPPEDWINDOW;
+  DWORD ex_style = 0;
+  int left = 0, top = 0, width = 4800, height = 3600;  // twips
+  COLORREF back_colour = RGB(240, 240, 240);
+  ScaleMode scale = ScaleMode::kTwips;
+};
+
+class Form {
+ public:
+  explicit Form(FormDesign design);
+  // A child form (such as a picture box), loaded with its parent's window.
+  Form(Form& parent, FormDesign design);
+  virtual ~Form();
+  Form(const Form&) = delete;
+  Form& operator=(const Form&) = delete;
+
+  // Creates the window without showing it, loads the child forms and the
+  // timers, then runs the load event. `parent_window` is for top-level
+  // forms placed inside a foreign window.
+  bool Load(HWND parent_window = nullptr);
+  void Show();
+  // Shows the form and returns once it has been unloaded.
+  void ShowModal();
+  // Query-unload (which may refuse), unload, then the window goes. True
+  // when the form is gone.
+  bool Unload(UnloadReason reason = UnloadReason::kCode);
+
+  HWND Handle() const { return window_; }
+  bool Loaded() const { return window_ != nullptr; }
+  void SetCaption(const std::wstring& caption);
+
+  // Outer position and size in twips; the position is relative to the
+  // parent's client area for child windows.
+  void Move(int left, int top, int width, int height);
+  int ScaleWidth() const;   // client size in scale units
+  int ScaleHeight() const;
+  int ToPixelsX(int units) const;
+  int ToPixelsY(int units) const;
+
+  // The kept image: what has been drawn on the form, without its elements.
+  const Picture& Image() const { return image_; }
+  HDC BeginDrawing();  // a DC on the kept image, until EndDrawing
+  void EndDrawing();
+  void ClearImage();
+  // Repaints the window from the kept image and the elements.
+  void Refresh();
+
+ protected:
+  virtual void Form_Load() {}
+  virtual void Form_Resize() {}
+  // Return true to refuse the unload.
+  virtual bool Form_QueryUnload(UnloadReason) { return false; }
+  virtual void Form_Unload() {}
+  // Messages a subclass handles itself; true when `result` is to be returned.
+  virtual bool Form_Message(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+
+ private:
+  friend class Timer;
+  friend class Element;
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void OnSize();
+  void OnPaint();
+  void OnMouseDown(int button, LPARAM lparam);
+  bool OnSetCursor();
+  void OnDestroy();
+  void ResizeImage(int width, int height);
+
+  FormDesign design_;
+  Form* parent_ = nullptr;
+  HWND window_ = nullptr;
+  Picture image_;
+  HDC drawing_dc_ = nullptr;
+  HGDIOBJ drawing_old_ = nullptr;
+  bool unload_ran_ = false;
+  std::vector<Form*> children_;
+  std::vector<Timer*> timers_;
+  std::vector<Element*> elements_;
+};
+
+// A picture box: a child form whose picture is drawn into its kept image,
+// so that saving its image saves the picture.
+class PictureBox : public Form {
+ public:
+  PictureBox(Form& parent, FormDesign design) : Form(parent, std::move(design)) {}
+  void SetPicture(Picture picture);
+
+ protected:
+  void Form_Load() override;
+
+ private:
+  Picture picture_;
+};
+
+}  // namespace vantrel::toolkit

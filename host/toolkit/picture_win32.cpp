@@ -1,0 +1,128 @@
+#include "picture_win32.h"
+
+#include <cstring>
+#include <utility>
+#include <vector>
+
+#include "ansi_text_win32.h"
+#include "bitmap_reader.h"
+
+namespace vantrel::toolkit {
+namespace {
+
+size_t StrideOf(int width) { return (static_cast<size_t>(width) * 3 + 3) / 4 * 4; }
+
+// Selects `bitmap` into a fresh memory DC for the lifetime of the object.
+class BitmapDC {
+ public:
+  explicit BitmapDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
+    if (dc_) old_ = SelectObject(dc_, bitmap);
+  }
+  ~BitmapDC() {
+    if (!dc_) return;
+    SelectObject(dc_, old_);
+    DeleteDC(dc_);
+  }
+  BitmapDC(const BitmapDC&) = delete;
+  BitmapDC& operator=(const BitmapDC&) = delete;
+  HDC get() const { return dc_; }
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_ = nullptr;
+};
+
+}  // namespace
+
+Picture::Picture(int width, int height) {
+  if (width < 1 || height < 1) return;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;  // bottom-up, as the bitmap files are
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  bitmap_ = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap_) return;
+  bits_ = static_cast<uint8_t*>(bits);
+  width_ = width;
+  height_ = height;
+  std::memset(bits_, 0, StrideOf(width) * height);
+}
+
+Picture::~Picture() { Release(); }
+
+Picture::Picture(Picture&& other) noexcept { *this = std::move(other); }
+
+Picture& Picture::operator=(Picture&& other) noexcept {
+  if (this != &other) {
+    Release();
+    std::swap(bitmap_, other.bitmap_);
+    std::swap(bits_, other.bits_);
+    std::swap(width_, other.width_);
+    std::swap(height_, other.height_);
+  }
+  return *this;
+}
+
+void Picture::Release() {
+  if (bitmap_) DeleteObject(bitmap_);
+  bitmap_ = nullptr;
+  bits_ = nullptr;
+  width_ = height_ = 0;
+}
+
+Picture Picture::FromResource(const char* name) {
+  HRSRC found = FindResourceA(nullptr, name, MAKEINTRESOURCEA(10) /* RT_RCDATA */);
+  if (!found) return Picture();
+  HGLOBAL loaded = LoadResource(nullptr, found);
+  const void* data = loaded ? LockResource(loaded) : nullptr;
+  if (!data) return Picture();
+  MemoryByteSource source(data, SizeofResource(nullptr, found));
+  const BitmapReadResult read = ReadBitmap(source);
+  if (!read.ok() || !read.image.HasUploadableSize() || read.image.bit_count != 24) {
+    return Picture();
+  }
+  Picture picture(read.image.width, read.image.height);
+  const size_t bytes = StrideOf(read.image.width) * read.image.height;
+  if (picture.Empty() || read.image.pixels.size() < bytes) return Picture();
+  std::memcpy(picture.bits_, read.image.pixels.data(), bytes);
+  return picture;
+}
+
+host::BgrImage Picture::Pixels() const {
+  GdiFlush();
+  return host::BgrImage{width_, height_, StrideOf(width_), bits_};
+}
+
+void Picture::Draw(HDC target, int x, int y) const {
+  if (Empty()) return;
+  BitmapDC source(bitmap_);
+  BitBlt(target, x, y, width_, height_, source.get(), 0, 0, SRCCOPY);
+}
+
+void Picture::DrawStretched(HDC target, int x, int y, int w, int h) const {
+  if (Empty() || w < 1 || h < 1) return;
+  BitmapDC source(bitmap_);
+  const int old_mode = SetStretchBltMode(target, HALFTONE);
+  StretchBlt(target, x, y, w, h, source.get(), 0, 0, width_, height_, SRCCOPY);
+  SetStretchBltMode(target, old_mode);
+}
+
+bool Save_Picture(const Picture& picture, const std::wstring& path) {
+  const std::vector<uint8_t> file = host::Encode_Bitmap_File(picture.Pixels());
+  if (file.empty()) return false;
+  HANDLE handle = CreateFileA(To_Ansi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool ok = WriteFile(handle, file.data(), static_cast<DWORD>(file.size()), &written,
+                            nullptr) &&
+                  written == file.size();
+  CloseHandle(handle);
+  return ok;
+}
+
+}  // namespace vantrel::toolkit
