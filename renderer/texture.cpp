@@ -1,0 +1,66 @@
+#include "texture.h"
+
+#include <cstring>
+
+#include "gl_api.h"
+
+namespace vantrel {
+
+// Defined together so that GlobeTexture is constructed first.
+Texture GlobeTexture;
+Texture GlowTexture;
+
+bool Texture::Create(const char* path) {
+  Release();
+  std::strncpy(name_, path, sizeof name_ - 1);
+  name_[sizeof name_ - 1] = '\0';
+  GLuint name = 0;
+  glGenTextures(1, &name);
+  name_plus_one_ = name + 1;
+  glBindTexture(GL_TEXTURE_2D, name_plus_one_ - 1);
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+  glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
+  return true;
+}
+
+bool Texture::LoadBmp(const char* path) {
+  Create(path);
+  std::unique_ptr<ByteSource> file = OpenSequentialFile(path);
+  if (!file) return false;
+  const BitmapReadResult read = ReadBitmap(*file);
+  file.reset();  // closed before the upload, on every way out
+  return Upload(read);
+}
+
+bool Texture::LoadFrom(ByteSource& source) { return Upload(ReadBitmap(source)); }
+
+bool Texture::Upload(const BitmapReadResult& read) {
+  if (!read.ok()) return false;
+  width_ = read.image.width;
+  height_ = read.image.height;
+
+  glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+  glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+  glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+  glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+  // GLU refuses sizes below 1 (a top-down bitmap) without building an image;
+  // the call is skipped for them so it never sees a buffer it would misread.
+  if (read.image.HasUploadableSize()) {
+    (void)gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width_, height_, GL_BGR_EXT, GL_UNSIGNED_BYTE,
+                            read.image.pixels.data());  // result deliberately ignored
+  }
+  return true;
+}
+
+void Texture::Bind() const { glBindTexture(GL_TEXTURE_2D, name_plus_one_ - 1); }
+
+void Texture::Release() {
+  if (name_plus_one_ == 0) return;
+  const GLuint name = name_plus_one_ - 1;
+  glDeleteTextures(1, &name);
+  name_plus_one_ = 0;
+}
+
+}  // namespace vantrel

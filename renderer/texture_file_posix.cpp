@@ -1,0 +1,30 @@
+// Sequential file reading through the C library, for native builds.
+#include <cstdio>
+
+#include "texture.h"
+
+namespace vantrel {
+namespace {
+
+class StdioFileSource final : public ByteSource {
+ public:
+  explicit StdioFileSource(std::FILE* file) : file_(file) {}
+  ~StdioFileSource() override { std::fclose(file_); }
+  StdioFileSource(const StdioFileSource&) = delete;
+  StdioFileSource& operator=(const StdioFileSource&) = delete;
+
+  size_t Read(void* out, size_t size) override { return std::fread(out, 1, size, file_); }
+
+ private:
+  std::FILE* file_;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteSource> OpenSequentialFile(const char* path) {
+  std::FILE* file = std::fopen(path, "rb");
+  if (!file) return nullptr;
+  return std::make_unique<StdioFileSource>(file);
+}
+
+}  // namespace vantrel

@@ -1,0 +1,41 @@
+// Sequential file reading through the Win32 file API.
+#include <windows.h>
+
+#include "texture.h"
+
+namespace vantrel {
+namespace {
+
+class Win32FileSource final : public ByteSource {
+ public:
+  explicit Win32FileSource(HANDLE file) : file_(file) {}
+  ~Win32FileSource() override { CloseHandle(file_); }
+  Win32FileSource(const Win32FileSource&) = delete;
+  Win32FileSource& operator=(const Win32FileSource&) = delete;
+
+  size_t Read(void* out, size_t size) override {
+    size_t total = 0;
+    auto* bytes = static_cast<char*>(out);
+    while (total < size) {
+      const DWORD want = static_cast<DWORD>(std::min<size_t>(size - total, 1u << 30));
+      DWORD got = 0;
+      if (!ReadFile(file_, bytes + total, want, &got, nullptr) || got == 0) break;
+      total += got;
+    }
+    return total;
+  }
+
+ private:
+  HANDLE file_;
+};
+
+}  // namespace
+
+std::unique_ptr<ByteSource> OpenSequentialFile(const char* path) {
+  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return nullptr;
+  return std::make_unique<Win32FileSource>(file);
+}
+
+}  // namespace vantrel
