@@ -12,6 +12,18 @@ import unittest
 
 ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
 DIST = os.environ.get("VANTREL_DIST", os.path.join(ROOT, "dist"))
+
+def _find_probe():
+    """The Windows-side probe of the e2e tests, from the Windows build."""
+    if os.environ.get("VANTREL_PROBE"):
+        return os.environ["VANTREL_PROBE"]
+    import glob
+    found = sorted(glob.glob(os.path.join(ROOT, "build", "*", "tests", "probe", "probe.exe")),
+                   key=os.path.getmtime)
+    return found[-1] if found else None
+
+
+PROBE = _find_probe()
 WORK = os.path.join(os.environ.get("VANTREL_BUILD_DIR", os.path.join(ROOT, "build")), "e2e-host")
 
 
@@ -130,6 +142,28 @@ class HostSession:
         self._xdotool("keyup", "Escape")
         return time.monotonic()
 
+    def probe(self, *arguments, timeout=30):
+        """Runs the probe; (exit code, the lines it printed)."""
+        done = subprocess.run(["wine", PROBE, *arguments], env=self.env, capture_output=True,
+                              timeout=timeout)
+        return done.returncode, done.stdout.decode("cp932", "replace").replace("\r", "").split("\n")
+
+    def probe_facts(self, title):
+        """The facts the probe reports of the top-level window `title`, or None."""
+        code, lines = self.probe("find", title)
+        if code != 0:
+            return None
+        return dict(field.split("=", 1) for field in lines[0].split() if "=" in field)
+
+    def start_preview_parent(self, width, height, life_ms):
+        """A stand-in for the display-settings page; (process, its handle)."""
+        process = subprocess.Popen(["wine", PROBE, "parent", str(width), str(height),
+                                    str(life_ms)], env=self.env, stdout=subprocess.PIPE,
+                                   stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        line = process.stdout.readline().decode().strip()
+        return process, int(line.split("=", 1)[1])
+
     def _own_process_ids(self):
         # The hosts started here and the renderers they started, found by
         # the session's own folder in their command lines.
@@ -143,6 +177,8 @@ class HostSession:
             if process.poll() is None:
                 process.kill()
                 process.wait(10)
+            if process.stdout:
+                process.stdout.close()
         self.processes = []
         for pid in self._own_process_ids():
             try:
@@ -193,6 +229,10 @@ class SaverRunTest(unittest.TestCase):
         host = self.session.start_host(self.folder, "/s")
         window = self.session.wait_for_window("Yarrin_VC")
         self.assertIsNotNone(window, "the renderer's window did not appear")
+        saver = self.session.probe_facts("Yarrin_Main")
+        self.assertIsNotNone(saver, "no saver window during the run")
+        self.assertEqual(saver["visible"], "0")
+        self.assertEqual(self.cursor_showing(), "0")
 
         # Both pictures reach the renderer's files pixel for pixel, in the
         # form its reader takes.
@@ -215,13 +255,22 @@ class SaverRunTest(unittest.TestCase):
         self.assertEqual(host.wait(5), 0)
         # The renderer's end is noticed at the next 500 ms watch tick.
         self.assertLess(time.monotonic() - released, 1.5)
+        self.assertEqual(self.cursor_showing(), "1")
+        self.assertIsNone(self.session.probe_facts("Yarrin_Main"))
+
+    def cursor_showing(self):
+        code, lines = self.session.probe("cursor")
+        self.assertEqual(code, 0)
+        return dict(f.split("=", 1) for f in lines[0].split())["showing"]
 
     def test_empty_argument_string_runs_the_saver(self):
         host = self.session.start_host(self.folder, None)
         window = self.session.wait_for_window("Yarrin_VC")
         self.assertIsNotNone(window)
+        self.assertEqual(self.cursor_showing(), "1")
         self.session.hold_escape(window)
         self.assertEqual(host.wait(5), 0)
+        self.assertEqual(self.cursor_showing(), "1")
 
     def test_run_ends_when_the_renderer_never_shows_a_window(self):
         # A program that ends at once in place of the renderer.
@@ -267,6 +316,70 @@ class SaverRunTest(unittest.TestCase):
         self.assertIsNone(dialog_host.poll())
         self.session.press_key(dialog, "alt+F4", until_ended=dialog_host)
         self.assertEqual(dialog_host.wait(10), 0)
+
+
+@unittest.skipUnless(PROBE, "the probe is built by the windows preset")
+class PreviewTest(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.session = HostSession("preview")
+
+    @classmethod
+    def tearDownClass(cls):
+        cls.session.close()
+
+    def setUp(self):
+        self.folder = self.session.program_folder(self.id().rsplit(".", 1)[-1])
+
+    def tearDown(self):
+        self.session.end_everything()
+
+    def test_preview_fills_the_preview_area_and_ends_with_it(self):
+        parent, handle = self.session.start_preview_parent(152, 112, 6000)
+        host = self.session.start_host(self.folder, f"/p {handle}")
+        time.sleep(2.0)
+        self.assertIsNone(host.poll(), "the host ended while its preview area exists")
+        code, lines = self.session.probe("children", "Probe Parent")
+        self.assertEqual(code, 0)
+        self.assertTrue(any("text=Preview Window" in line for line in lines), lines)
+        # The preview is a child now, so no top-level window has its title.
+        self.assertIsNone(self.session.probe_facts("Preview Window"))
+
+        # Its pixels are not checked: under Wine 8 here, the drawing of a child
+        # window whose parent belongs to another process did not reach the
+        # screen (a capture shows the parent's own background there).
+
+        # The page closes: the preview window goes with it, and the host ends.
+        parent.wait(15)
+        self.assertEqual(host.wait(10), 0)
+
+    def test_preview_blocks_neither_saver_nor_another_preview(self):
+        parent, handle = self.session.start_preview_parent(152, 112, 20000)
+        preview = self.session.start_host(self.folder, f"/p {handle}")
+        time.sleep(1.5)
+        saver = self.session.start_host(self.folder, "/s")
+        window = self.session.wait_for_window("Yarrin_VC")
+        self.assertIsNotNone(window, "a running preview stopped the saver run")
+        self.session.hold_escape(window)
+        self.assertEqual(saver.wait(10), 0)
+        self.assertIsNone(preview.poll())
+
+    def test_preview_without_a_window_handle_ends_the_host(self):
+        for arguments in ("/p", "/p 0", "/p abc"):
+            with self.subTest(arguments=arguments):
+                host = self.session.start_host(self.folder, arguments)
+                self.assertEqual(host.wait(10), 0)
+
+    def test_preview_needs_neither_renderer_nor_settings(self):
+        os.remove(os.path.join(self.folder, "Vantrel.dll"))
+        parent, handle = self.session.start_preview_parent(152, 112, 4000)
+        host = self.session.start_host(self.folder, f"/p:{handle}")
+        time.sleep(1.5)
+        self.assertEqual(self.session.windows("Vantrel (ScreenSaver)"), [])
+        code, lines = self.session.probe("children", "Probe Parent")
+        self.assertTrue(any("text=Preview Window" in line for line in lines), lines)
+        parent.wait(15)
+        self.assertEqual(host.wait(10), 0)
 
 
 if __name__ == "__main__":

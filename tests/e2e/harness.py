@@ -1,0 +1,202 @@
+"""End-to-end harness: the real programs under Wine + Xvfb.
+
+One WINEPREFIX per build tree (made once by prefix_setup.py), one Xvfb per
+test case on a free display, Japanese locale, an ALSA configuration that
+captures all played audio into a file, and the Windows-side probe program.
+Every process a test starts is ended by id in tearDown.
+"""
+import os
+import shutil
+import signal
+import subprocess
+import time
+import unittest
+
+import images
+
+E2E_DIR = os.environ.get("VANTREL_E2E_DIR", os.path.abspath("e2e-work"))
+DIST_DIR = os.environ.get("VANTREL_DIST_DIR", "")
+PROBE = os.environ.get("VANTREL_PROBE", "")
+PREFIX = os.path.join(E2E_DIR, "prefix")
+DRIVE_C = os.path.join(PREFIX, "drive_c")
+VK_ESCAPE = 27
+
+
+def base_env(display=None, home=None):
+    env = dict(os.environ)
+    env.update({
+        "WINEPREFIX": PREFIX,
+        "WINEDLLOVERRIDES": "mscoree,mshtml=",
+        "WINEDEBUG": env.get("VANTREL_WINEDEBUG", "-all"),
+        "LANG": "ja_JP.UTF-8",
+        "LC_ALL": "ja_JP.UTF-8",
+    })
+    if display:
+        env["DISPLAY"] = display
+    if home:
+        env["HOME"] = home
+    return env
+
+
+def start_xvfb(log_path):
+    """Starts Xvfb on a display it picks itself; returns (process, ':N')."""
+    read_fd, write_fd = os.pipe()
+    log = open(log_path, "ab")
+    proc = subprocess.Popen(
+        ["Xvfb", "-displayfd", str(write_fd), "-screen", "0", "1280x1024x24", "-nolisten", "tcp",
+         "-noreset"], pass_fds=(write_fd,), stdout=log, stderr=log)
+    os.close(write_fd)
+    number = b""
+    with os.fdopen(read_fd, "rb") as pipe:
+        while not number.endswith(b"\n"):
+            byte = pipe.read(1)
+            if not byte:
+                break
+            number += byte
+    log.close()
+    if not number.strip():
+        proc.kill()
+        raise RuntimeError("Xvfb did not start")
+    return proc, ":" + number.decode().strip()
+
+
+def parse_facts(text):
+    """Turns the probe's 'key=value' lines into a dict (title is the rest of its line)."""
+    facts = {}
+    for line in text.splitlines():
+        if line.startswith("title="):
+            facts["title"] = line[len("title="):]
+            continue
+        for item in line.split():
+            if "=" in item:
+                key, value = item.split("=", 1)
+                facts.setdefault(key, value)
+    for key in ("left", "top", "width", "height", "client_w", "client_h", "visible", "topmost",
+                "pid", "hwnd", "parent"):
+        if key in facts:
+            facts[key] = int(facts[key])
+    for key in ("style", "exstyle", "classstyle"):
+        if key in facts:
+            facts[key] = int(facts[key], 16)
+    return facts
+
+
+class WineTestCase(unittest.TestCase):
+    """Base class: a display, a clean drive C: root and a place for artefacts."""
+
+    def setUp(self):
+        self.assertTrue(os.path.isdir(PREFIX), f"no Wine prefix at {PREFIX}: run prefix_setup.py")
+        self.art_dir = os.path.join(E2E_DIR, "artifacts", self.id().split(".", 1)[-1])
+        shutil.rmtree(self.art_dir, ignore_errors=True)
+        os.makedirs(self.art_dir)
+        self.home = os.path.join(self.art_dir, "home")
+        os.makedirs(self.home)
+        self.capture_path = os.path.join(self.art_dir, "audio.raw")
+        with open(os.path.join(self.home, ".asoundrc"), "w") as f:
+            f.write('pcm.!default { type file slave.pcm "null" file "%s" format "raw" }\n'
+                    'pcm.null { type null }\n' % self.capture_path)
+        self.procs = []
+        self.xvfb, self.display = start_xvfb(os.path.join(self.art_dir, "xvfb.log"))
+        self.env = base_env(self.display, self.home)
+        for name in ("Yarrin1.bmp", "Yarrin2.bmp"):
+            path = os.path.join(DRIVE_C, name)
+            if os.path.exists(path):
+                os.remove(path)
+        self.addCleanup(self._cleanup)
+
+    def _cleanup(self):
+        for proc in self.procs:
+            if proc.poll() is None:
+                proc.kill()
+                proc.wait()
+        # The prefix belongs to this test run: its wineserver ends with the test.
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        self.xvfb.terminate()
+        self.xvfb.wait()
+        if self._outcome_failed():
+            print(f"\nartifacts of the failed test: {self.art_dir}")
+
+    def _outcome_failed(self):
+        outcome = getattr(self, "_outcome", None)
+        result = getattr(outcome, "result", None)
+        if result is None:
+            return False
+        return any(test is self for test, _ in result.failures + result.errors)
+
+    # -- processes -------------------------------------------------------------------------
+    def start(self, exe, *args, log_name=None, env_extra=None):
+        """Starts a Windows program under Wine; returns its Popen (pid = the process)."""
+        env = dict(self.env)
+        env.update(env_extra or {})
+        log_name = log_name or os.path.basename(exe)
+        out = open(os.path.join(self.art_dir, log_name + ".out"), "ab")
+        err = open(os.path.join(self.art_dir, log_name + ".err"), "ab")
+        proc = subprocess.Popen(["wine", exe, *args], env=env, stdout=out, stderr=err)
+        out.close()
+        err.close()
+        self.procs.append(proc)
+        return proc
+
+    def probe(self, *args, check=True, timeout=60):
+        result = subprocess.run(["wine", PROBE, *map(str, args)], env=self.env,
+                                capture_output=True, timeout=timeout)
+        text = result.stdout.decode("utf-8", "replace")
+        if check and result.returncode != 0:
+            self.fail(f"probe {' '.join(map(str, args))} exited {result.returncode}: {text}")
+        return result.returncode, text
+
+    def wait_window(self, title, timeout_ms=10000):
+        code, text = self.probe("wait", title, timeout_ms, check=False)
+        self.assertEqual(code, 0, f"no window titled {title!r} within {timeout_ms} ms")
+        return parse_facts(text)
+
+    def window_facts(self, title):
+        code, text = self.probe("find", title, check=False)
+        return parse_facts(text) if code == 0 else None
+
+    def wait_gone(self, title, timeout_ms=5000):
+        code, _ = self.probe("gone", title, timeout_ms, check=False)
+        return code == 0
+
+    def press_key(self, title, vk, hold_ms=150):
+        """Holds the key down across a few frames, as a person does."""
+        self.probe("key", title, vk, hold_ms)
+
+    def wait_exit(self, proc, timeout=10):
+        try:
+            return proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            self.fail(f"process {proc.args} did not end within {timeout} s")
+
+    def capture(self, title, name):
+        """Captures what the screen shows under the window; keeps a PNG copy."""
+        bmp = os.path.join(self.art_dir, name + ".bmp")
+        self.probe("capture", title, to_windows_path(bmp))
+        image = images.read_bmp(bmp)
+        images.write_png(image, os.path.join(self.art_dir, name + ".png"))
+        return image
+
+    # -- files -----------------------------------------------------------------------------
+    def install_textures(self, globe, glow):
+        for source, name in ((globe, "Yarrin1.bmp"), (glow, "Yarrin2.bmp")):
+            target = os.path.join(DRIVE_C, name)
+            if isinstance(source, bytes):
+                with open(target, "wb") as f:
+                    f.write(source)
+            elif source:
+                shutil.copyfile(source, target)
+
+
+def to_windows_path(path):
+    """A Linux path as Wine's Z: drive sees it."""
+    return "Z:" + os.path.abspath(path).replace("/", "\\")
+
+
+def wait_until(predicate, timeout, interval=0.05):
+    end = time.monotonic() + timeout
+    while time.monotonic() < end:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(interval)
+    return predicate()

@@ -1,0 +1,244 @@
+// Windows-side helper of the end-to-end tests: does what Windows and the user
+// do (find windows, read their facts, press keys, capture pixels, act as a
+// preview parent). One command per run; results go to stdout.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+void PrintWindow(HWND w) {
+  char cls[256] = {}, title[512] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  GetWindowTextA(w, title, sizeof title);
+  RECT r = {}, c = {};
+  GetWindowRect(w, &r);
+  GetClientRect(w, &c);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(w, &pid);
+  std::printf("hwnd=%llu class=%s left=%ld top=%ld width=%ld height=%ld client_w=%ld client_h=%ld "
+              "style=0x%08lx exstyle=0x%08lx classstyle=0x%08lx visible=%d topmost=%d pid=%lu "
+              "parent=%llu\n",
+              static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)), cls, r.left, r.top,
+              r.right - r.left, r.bottom - r.top, c.right, c.bottom,
+              static_cast<unsigned long>(GetWindowLongA(w, GWL_STYLE)),
+              static_cast<unsigned long>(GetWindowLongA(w, GWL_EXSTYLE)),
+              static_cast<unsigned long>(GetClassLongA(w, GCL_STYLE)), IsWindowVisible(w) ? 1 : 0,
+              (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0,
+              static_cast<unsigned long>(pid),
+              static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetParent(w))));
+  std::printf("title=%s\n", title);
+}
+
+// Waits up to `ms` for a window with this title to exist (or, with
+// `want_gone`, to be gone). Returns the window, or null.
+HWND WaitFor(const char* title, DWORD ms, bool want_gone) {
+  const ULONGLONG end = GetTickCount64() + ms;
+  for (;;) {
+    HWND w = FindWindowA(nullptr, title);
+    if ((w != nullptr) != want_gone) return w ? w : reinterpret_cast<HWND>(1);
+    if (GetTickCount64() >= end) return nullptr;
+    Sleep(20);
+  }
+}
+
+void SendKey(WORD vk, bool up) {
+  INPUT in = {};
+  in.type = INPUT_KEYBOARD;
+  in.ki.wVk = vk;
+  in.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, MAPVK_VK_TO_VSC));
+  in.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &in, sizeof in);
+}
+
+bool WriteBmp(const char* path, int width, int height, const std::vector<unsigned char>& bgr) {
+  const int row = (width * 3 + 3) & ~3;
+  BITMAPFILEHEADER fh = {};
+  BITMAPINFOHEADER ih = {};
+  fh.bfType = 0x4D42;
+  fh.bfOffBits = sizeof fh + sizeof ih;
+  fh.bfSize = fh.bfOffBits + row * height;
+  ih.biSize = sizeof ih;
+  ih.biWidth = width;
+  ih.biHeight = height;
+  ih.biPlanes = 1;
+  ih.biBitCount = 24;
+  ih.biSizeImage = row * height;
+  FILE* f = std::fopen(path, "wb");
+  if (!f) return false;
+  std::fwrite(&fh, sizeof fh, 1, f);
+  std::fwrite(&ih, sizeof ih, 1, f);
+  std::fwrite(bgr.data(), 1, bgr.size(), f);
+  std::fclose(f);
+  return true;
+}
+
+// Captures the screen rectangle of `w` (what the user sees there).
+int Capture(HWND w, const char* path) {
+  RECT r = {};
+  if (w) {
+    GetWindowRect(w, &r);
+  } else {
+    r.right = GetSystemMetrics(SM_CXSCREEN);
+    r.bottom = GetSystemMetrics(SM_CYSCREEN);
+  }
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) return 3;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 24;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
+  const int row = (width * 3 + 3) & ~3;
+  std::vector<unsigned char> pixels(static_cast<unsigned char*>(bits),
+                                    static_cast<unsigned char*>(bits) + row * height);
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  return WriteBmp(path, width, height, pixels) ? 0 : 4;
+}
+
+BOOL CALLBACK PrintChild(HWND child, LPARAM) {
+  char cls[64] = {}, text[1024] = {};
+  GetClassNameA(child, cls, sizeof cls);
+  GetWindowTextA(child, text, sizeof text);
+  std::printf("child class=%s id=%d text=%s\n", cls, GetDlgCtrlID(child), text);
+  return TRUE;
+}
+
+LRESULT CALLBACK ParentProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+  if (m == WM_DESTROY) {
+    PostQuitMessage(0);
+    return 0;
+  }
+  return DefWindowProcA(w, m, wp, lp);
+}
+
+// A stand-in for the display-settings page: a window whose client area is
+// the preview area. It is destroyed when a line arrives on stdin or after
+// `life_ms`.
+int RunParent(int width, int height, DWORD life_ms) {
+  WNDCLASSA wc = {};
+  wc.lpfnWndProc = ParentProc;
+  wc.hInstance = GetModuleHandleA(nullptr);
+  wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  wc.lpszClassName = "VantrelProbeParent";
+  RegisterClassA(&wc);
+  RECT r = {0, 0, width, height};
+  AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
+  HWND w = CreateWindowExA(0, wc.lpszClassName, "Probe Parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
+                           100, 100, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                           wc.hInstance, nullptr);
+  std::printf("parent=%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)));
+  std::fflush(stdout);
+  SetTimer(w, 1, life_ms, nullptr);
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    if (msg.message == WM_TIMER && msg.hwnd == w) {
+      DestroyWindow(w);
+      continue;
+    }
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return 0;
+}
+
+int Usage() {
+  std::fprintf(stderr,
+               "probe find TITLE | wait TITLE MS | gone TITLE MS | key TITLE VK HOLD_MS |\n"
+               "      close TITLE | capture TITLE|- OUT.BMP | children TITLE |\n"
+               "      parent WIDTH HEIGHT LIFE_MS | cursor | click X Y | move X Y | acp\n");
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const std::string cmd = argv[1];
+  if (cmd == "find" && argc == 3) {
+    HWND w = FindWindowA(nullptr, argv[2]);
+    if (!w) return 1;
+    PrintWindow(w);
+    return 0;
+  }
+  if ((cmd == "wait" || cmd == "gone") && argc == 4) {
+    HWND w = WaitFor(argv[2], std::strtoul(argv[3], nullptr, 10), cmd == "gone");
+    if (!w) return 1;
+    if (cmd == "wait") PrintWindow(w);
+    return 0;
+  }
+  if (cmd == "key" && argc == 5) {
+    HWND w = FindWindowA(nullptr, argv[2]);
+    if (!w) return 1;
+    SetForegroundWindow(w);
+    SetFocus(w);
+    Sleep(50);
+    const WORD vk = static_cast<WORD>(std::strtoul(argv[3], nullptr, 0));
+    SendKey(vk, false);
+    Sleep(std::strtoul(argv[4], nullptr, 10));
+    SendKey(vk, true);
+    return 0;
+  }
+  if (cmd == "close" && argc == 3) {
+    HWND w = FindWindowA(nullptr, argv[2]);
+    if (!w) return 1;
+    return PostMessageA(w, WM_CLOSE, 0, 0) ? 0 : 3;
+  }
+  if (cmd == "capture" && argc == 4) {
+    HWND w = nullptr;
+    if (std::strcmp(argv[2], "-") != 0 && !(w = FindWindowA(nullptr, argv[2]))) return 1;
+    return Capture(w, argv[3]);
+  }
+  if (cmd == "children" && argc == 3) {
+    HWND w = FindWindowA(nullptr, argv[2]);
+    if (!w) return 1;
+    PrintWindow(w);
+    EnumChildWindows(w, PrintChild, 0);
+    return 0;
+  }
+  if (cmd == "parent" && argc == 5) {
+    return RunParent(std::atoi(argv[2]), std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 10));
+  }
+  if (cmd == "cursor" && argc == 2) {
+    CURSORINFO ci = {};
+    ci.cbSize = sizeof ci;
+    GetCursorInfo(&ci);
+    std::printf("showing=%d x=%ld y=%ld\n", (ci.flags & CURSOR_SHOWING) ? 1 : 0, ci.ptScreenPos.x,
+                ci.ptScreenPos.y);
+    return 0;
+  }
+  if ((cmd == "move" || cmd == "click") && argc == 4) {
+    SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3]));
+    if (cmd == "click") {
+      Sleep(50);
+      INPUT in[2] = {};
+      in[0].type = in[1].type = INPUT_MOUSE;
+      in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+      in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+      SendInput(1, &in[0], sizeof(INPUT));
+      Sleep(80);
+      SendInput(1, &in[1], sizeof(INPUT));
+    }
+    return 0;
+  }
+  if (cmd == "acp" && argc == 2) {
+    std::printf("acp=%u\n", GetACP());
+    return 0;
+  }
+  return Usage();
+}

@@ -1,0 +1,275 @@
+#include "scene.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <memory>
+
+#include "gl_api.h"
+#include "gl_recorder.h"
+
+namespace vantrel {
+namespace {
+
+// The C runtime's rand() from a fresh start, as published for its generator.
+constexpr int kFirstRandValues[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
+
+TEST(RuntimeRandom, ReproducesTheRuntimeSequence) {
+  RuntimeRandom r;
+  for (int expected : kFirstRandValues) EXPECT_EQ(r.Next(), expected);
+}
+
+TEST(RuntimeRandom, UpToScalesByTwoToTheMinus15) {
+  RuntimeRandom r;
+  EXPECT_DOUBLE_EQ(r.UpTo(360), 41 / 32768.0 * 360);
+  RuntimeRandom top;
+  for (int i = 0; i < 100000; ++i) EXPECT_LT(top.UpTo(1), 1.0);
+}
+
+std::unique_ptr<Scene> NewScene() {
+  auto scene = std::make_unique<Scene>();
+  gltest::Reset();
+  InitScene(*scene, 1024, 768);
+  return scene;
+}
+
+TEST(SceneInit, FirstGlowTakesTheFirstSevenDrawsInOrder) {
+  auto scene = NewScene();
+  const Glow& g = scene->glows[0];
+  const auto v = [](int i) { return kFirstRandValues[i] / 32768.0; };
+  EXPECT_DOUBLE_EQ(g.Angle, v(0) * 360);
+  EXPECT_DOUBLE_EQ(g.Red, v(1) * 0.3f + 0.7);
+  EXPECT_DOUBLE_EQ(g.Green, v(2) * 0.6f);
+  EXPECT_DOUBLE_EQ(g.Blue, v(3) * 0.3f);
+  EXPECT_DOUBLE_EQ(g.Speed, v(4) * 0.3f + 0.5);
+  EXPECT_DOUBLE_EQ(g.Limit, v(5) * 0.5f + 1.0);
+  EXPECT_DOUBLE_EQ(g.Scale, v(6) + 3);
+  EXPECT_DOUBLE_EQ(scene->glows[1].Angle, v(7) * 360);
+}
+
+TEST(SceneInit, StarsAndGlobesFollowTheGlowsInTheSequence) {
+  auto scene = NewScene();
+  RuntimeRandom r;
+  for (int i = 0; i < kGlowCount * 7; ++i) r.Next();
+  const float a = static_cast<float>(r.UpTo(6.2831855f));
+  const double b = r.UpTo(6.2831855f);
+  const Star& s = scene->stars[0];
+  EXPECT_DOUBLE_EQ(s.X, 5 * std::cos(double(a)));
+  EXPECT_DOUBLE_EQ(s.Y, 5 * std::sin(double(a)) * std::sin(b));
+  EXPECT_DOUBLE_EQ(s.Z, 5 * std::sin(double(a)) * std::cos(b));
+  EXPECT_DOUBLE_EQ(s.Grey, r.UpTo(0.5f) + 0.5);
+  for (int i = 1; i < kStarCount; ++i) r.Next(), r.Next(), r.Next();
+  const Globe& g = scene->globes[0];
+  EXPECT_DOUBLE_EQ(g.OffsetZ, r.UpTo(0.05f) - 0.025);
+  EXPECT_DOUBLE_EQ(g.ScaleX, (r.UpTo(2) + 1) * 0.05);
+}
+
+TEST(SceneInit, EveryValueLiesInItsRange) {
+  auto scene = NewScene();
+  for (const Star& s : scene->stars) {
+    EXPECT_NEAR(std::sqrt(s.X * s.X + s.Y * s.Y + s.Z * s.Z), 5.0, 1e-6);
+    EXPECT_GE(s.Grey, 0.5);
+    EXPECT_LT(s.Grey, 1.0);
+  }
+  for (const Globe& g : scene->globes) {
+    for (double scale : {g.ScaleX, g.ScaleY, g.ScaleZ}) {
+      EXPECT_GE(scale, 0.05);
+      EXPECT_LT(scale, 0.15);
+    }
+    EXPECT_GE(g.OffsetZ, -0.025);
+    EXPECT_LT(g.OffsetZ, 0.025);
+  }
+  for (const Glow& g : scene->glows) {
+    EXPECT_GE(g.Scale, 3);  // beyond every Limit: all die in the first frame
+    EXPECT_LE(g.Limit, 1.5);
+  }
+}
+
+TEST(SceneInit, TwoRunsBuildTheSameScene) {
+  auto one = NewScene();
+  auto two = NewScene();
+  EXPECT_EQ(std::memcmp(&one->stars, &two->stars, sizeof one->stars), 0);
+  EXPECT_EQ(std::memcmp(&one->globes, &two->globes, sizeof one->globes), 0);
+  EXPECT_EQ(std::memcmp(&one->glows, &two->glows, sizeof one->glows), 0);
+}
+
+TEST(SceneInit, SetsUpTheCameraAndLoadsBothTextures) {
+  auto scene = NewScene();
+  ASSERT_EQ(gltest::Count("gluPerspective"), 1);
+  for (const gltest::Call& c : gltest::Calls()) {
+    if (c.name == "gluPerspective") {
+      EXPECT_EQ(c.args[0], 55.0);
+      EXPECT_DOUBLE_EQ(c.args[1], 1024.0 / 768.0);
+      EXPECT_EQ(c.args[2], 1.0);
+      EXPECT_EQ(c.args[3], 20.0);
+    }
+  }
+  EXPECT_EQ(gltest::Count("glGenTextures"), 2);
+  EXPECT_EQ(gltest::CountWith("gluQuadricTexture", GL_TRUE), 1);
+  EXPECT_EQ(gltest::Count("glEnable"), 0);  // nothing is switched on before the first frame
+}
+
+// Counts what one frame sends.
+struct FrameCounts {
+  int points = 0, spheres = 0, quads = 0, depth_test_enables = 0;
+  bool depth_enabled_before_last_call = false;
+  bool blend_on_for_quads = false;
+};
+
+FrameCounts CountFrame() {
+  FrameCounts f;
+  GLenum mode = 0;
+  bool blend = false;
+  const auto& calls = gltest::Calls();
+  for (size_t i = 0; i < calls.size(); ++i) {
+    const gltest::Call& c = calls[i];
+    if (c.name == "glBegin") mode = GLenum(c.args[0]);
+    if (c.name == "glVertex3f" && mode == GL_POINTS) ++f.points;
+    if (c.name == "glBegin" && mode == GL_QUADS) {
+      ++f.quads;
+      f.blend_on_for_quads = blend;
+    }
+    if (c.name == "gluSphere") ++f.spheres;
+    if (c.name == "glEnable" && c.args[0] == GL_BLEND) blend = true;
+    if (c.name == "glDisable" && c.args[0] == GL_BLEND) blend = false;
+    if (c.name == "glEnable" && c.args[0] == GL_DEPTH_TEST) {
+      ++f.depth_test_enables;
+      f.depth_enabled_before_last_call = i + 3 == calls.size();
+    }
+  }
+  return f;
+}
+
+TEST(SceneFrame, SendsFixedCountsWithBlendForGlowsAndDepthAtTheEnd) {
+  auto scene = NewScene();
+  gltest::Reset();
+  DrawScene(*scene, 0.5f, 0.5f);
+  const FrameCounts f = CountFrame();
+  EXPECT_EQ(f.points, kStarCount);
+  EXPECT_EQ(f.spheres, kGlobeCount);
+  EXPECT_EQ(f.quads, kGlowCount);
+  EXPECT_TRUE(f.blend_on_for_quads);
+  EXPECT_EQ(f.depth_test_enables, 1);
+  EXPECT_TRUE(f.depth_enabled_before_last_call);  // then glDisable(TEXTURE_2D), glPopMatrix
+  EXPECT_EQ(gltest::Count("glPushMatrix"), gltest::Count("glPopMatrix"));
+  EXPECT_EQ(gltest::CountWith("glDepthMask", GL_FALSE), 1);
+  EXPECT_EQ(gltest::Calls().front().name, "glClear");
+}
+
+TEST(SceneFrame, GlobesStandOnTheRingAtTimeZero) {
+  auto scene = NewScene();
+  gltest::Reset();
+  DrawScene(*scene, 0, 0);
+  int k = 0;
+  const auto& calls = gltest::Calls();
+  for (size_t i = 0; i + 1 < calls.size(); ++i) {
+    if (calls[i].name != "glPushMatrix" || calls[i + 1].name != "glTranslatef") continue;
+    const double theta = k * M_PI / 20;
+    EXPECT_NEAR(calls[i + 1].args[0], 1.2 * std::cos(theta), 1e-5) << k;
+    EXPECT_NEAR(calls[i + 1].args[1], 1.2 * std::sin(theta), 1e-5) << k;
+    EXPECT_FLOAT_EQ(calls[i + 1].args[2], float(scene->globes[k].OffsetZ));
+    ++k;
+  }
+  EXPECT_EQ(k, kGlobeCount);
+}
+
+TEST(SceneFrame, SpinWrapsPast360AndBelowZero) {
+  auto scene = NewScene();
+  Globe& g = scene->globes[0];
+  g.AngleX = 359.5;
+  g.SpinX = 0.01;  // +1 degree in a one-second frame
+  g.AngleY = 0.5;
+  g.SpinY = -0.01;
+  g.AngleZ = 100;
+  g.SpinZ = 0.5;
+  DrawScene(*scene, 1, 1);
+  EXPECT_NEAR(g.AngleX, 0.5, 1e-9);
+  EXPECT_NEAR(g.AngleY, 359.5, 1e-9);
+  EXPECT_NEAR(g.AngleZ, 150, 1e-9);
+}
+
+TEST(SceneFrame, ZeroDeltaLeavesSpinAndGlowScaleUnchanged) {
+  auto scene = NewScene();
+  DrawScene(*scene, 0.1f, 0.1f);  // the first frame respawns every glow
+  const auto globes = scene->globes;
+  const auto glows = scene->glows;
+  DrawScene(*scene, 0.1f, 0);
+  EXPECT_EQ(std::memcmp(&globes, &scene->globes, sizeof globes), 0);
+  EXPECT_EQ(std::memcmp(&glows, &scene->glows, sizeof glows), 0);
+}
+
+TEST(SceneFrame, FirstFrameRespawnsEveryGlowInvisibly) {
+  auto scene = NewScene();
+  gltest::Reset();
+  DrawScene(*scene, 0.2f, 0.2f);
+  for (const Glow& g : scene->glows) EXPECT_EQ(g.Scale, 0);
+  // Every glow colour of this frame is clamped to black by the negative fade.
+  bool in_glows = false;
+  int glow_colours = 0;
+  for (const gltest::Call& c : gltest::Calls()) {
+    if (c.name == "glDepthMask" && c.args[0] == GL_FALSE) in_glows = true;
+    if (in_glows && c.name == "glColor3f") {
+      ++glow_colours;
+      EXPECT_LE(c.args[0], 0);
+    }
+  }
+  EXPECT_EQ(glow_colours, kGlowCount);
+}
+
+// The glow colours and scales one frame draws, in glow order.
+std::vector<gltest::Call> GlowColours() {
+  std::vector<gltest::Call> out;
+  bool in_glows = false;
+  for (const gltest::Call& c : gltest::Calls()) {
+    if (c.name == "glDepthMask" && c.args[0] == GL_FALSE) in_glows = true;
+    if (in_glows && c.name == "glColor3f") out.push_back(c);
+  }
+  return out;
+}
+
+TEST(SceneFrame, GlowGrowsAtItsSpeedAndFadesOverItsLastUnit) {
+  auto scene = NewScene();
+  DrawScene(*scene, 0.1f, 0.1f);
+  Glow& g = scene->glows[3];
+  g.Scale = 0;  // Limit - 1 >= 0: full strength
+  scene->glows[4].Scale = scene->glows[4].Limit - 0.25;  // in the fade
+  gltest::Reset();
+  DrawScene(*scene, 0.35f, 0.25f);
+  EXPECT_NEAR(g.Scale, 0.25 * g.Speed, 1e-7);
+  const auto colours = GlowColours();
+  EXPECT_NEAR(colours[3].args[0], g.Red, 1e-6);
+  EXPECT_NEAR(colours[4].args[0], 0.25 * scene->glows[4].Red, 1e-6);
+  EXPECT_NEAR(colours[4].args[1], 0.25 * scene->glows[4].Green, 1e-6);
+}
+
+TEST(SceneFrame, GlowExactlyAtItsLimitIsDrawnOnceMoreThenReborn) {
+  auto scene = NewScene();
+  DrawScene(*scene, 0.1f, 0.1f);
+  Glow& g = scene->glows[5];
+  g.Scale = g.Limit;
+  const Glow before = g;
+  gltest::Reset();
+  DrawScene(*scene, 0.1f, 0);
+  EXPECT_EQ(g.Scale, before.Limit);  // not yet respawned
+  EXPECT_EQ(GlowColours()[5].args[0], 0);  // drawn with fade 0
+  DrawScene(*scene, 0.2f, 0.1f);
+  EXPECT_EQ(g.Scale, 0);
+  EXPECT_NE(g.Angle, before.Angle);
+}
+
+TEST(SceneCamera, ZeroHeightKeepsAFiniteAspectAndAOnePixelViewport) {
+  gltest::Reset();
+  ResizeViewport(800, 0);
+  SetupCamera(800, 0);
+  const auto& calls = gltest::Calls();
+  EXPECT_EQ(calls[0].args[3], 1);
+  for (const gltest::Call& c : calls) {
+    if (c.name == "gluPerspective") {
+      EXPECT_TRUE(std::isfinite(c.args[1]));
+    }
+  }
+}
+
+}  // namespace
+}  // namespace vantrel

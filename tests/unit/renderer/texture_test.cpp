@@ -1,0 +1,115 @@
+#include "texture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "bmp_bytes.h"
+#include "gl_api.h"
+#include "gl_recorder.h"
+
+namespace vantrel {
+namespace {
+
+class TextureTest : public ::testing::Test {
+ protected:
+  void SetUp() override { gltest::Reset(); }
+};
+
+TEST_F(TextureTest, CreateBindsAFreshTextureWithItsParameters) {
+  Texture t;
+  EXPECT_TRUE(t.Create("C:\\Yarrin1.BMP"));
+  ASSERT_EQ(gltest::Count("glGenTextures"), 1);
+  const double generated = gltest::Calls()[0].args[1];
+  EXPECT_EQ(t.name_plus_one(), generated + 1);
+  ASSERT_EQ(gltest::Calls()[1].name, "glBindTexture");
+  EXPECT_EQ(gltest::Calls()[1].args[1], generated);
+  EXPECT_EQ(gltest::Count("glTexParameterf"), 4);
+  EXPECT_EQ(gltest::Calls().back().args[2], GL_LINEAR_MIPMAP_NEAREST);
+  EXPECT_STREQ(t.name(), "C:\\Yarrin1.BMP");
+}
+
+TEST_F(TextureTest, LongPathIsCutTo63Characters) {
+  Texture t;
+  const std::string path(100, 'x');
+  t.Create(path.c_str());
+  EXPECT_EQ(std::string(t.name()), std::string(63, 'x'));
+}
+
+TEST_F(TextureTest, LoadingAgainDeletesTheOldTextureFirst) {
+  Texture t;
+  t.Create("a");
+  const double first = gltest::Calls()[0].args[1];
+  gltest::Reset();
+  t.Create("b");
+  ASSERT_EQ(gltest::Calls()[0].name, "glDeleteTextures");
+  EXPECT_EQ(gltest::Calls()[0].args[1], first);
+}
+
+TEST_F(TextureTest, ReleaseDeletesOnceAndClears) {
+  Texture t;
+  t.Create("a");
+  t.Release();
+  t.Release();
+  EXPECT_EQ(gltest::Count("glDeleteTextures"), 1);
+  EXPECT_EQ(t.name_plus_one(), 0u);
+}
+
+TEST_F(TextureTest, UploadsTheRowsAsStoredWithFourByteAlignment) {
+  bmptest::Layout l;
+  l.width = 5;  // 15 bytes a row, padded to 16
+  l.height = 3;
+  const auto bytes = bmptest::Make(l);
+  MemoryByteSource source(bytes.data(), bytes.size());
+  Texture t;
+  t.Create("x");
+  EXPECT_TRUE(t.LoadFrom(source));
+  EXPECT_EQ(gltest::CountWith("glPixelStorei", GL_UNPACK_ALIGNMENT), 1);
+  ASSERT_EQ(gltest::Count("gluBuild2DMipmaps"), 1);
+  const gltest::Call& build = gltest::Calls().back();
+  EXPECT_EQ(build.args[1], 3);
+  EXPECT_EQ(build.args[4], GL_BGR_EXT);
+  const gltest::Upload& up = gltest::LastUpload();
+  EXPECT_EQ(up.width, 5);
+  EXPECT_EQ(up.height, 3);
+  ASSERT_EQ(up.bytes.size(), 48u);
+  EXPECT_TRUE(std::equal(up.bytes.begin(), up.bytes.end(), bytes.begin() + 54));
+  EXPECT_EQ(t.width(), 5);
+  EXPECT_EQ(t.height(), 3);
+}
+
+TEST_F(TextureTest, TopDownBitmapLoadsWithoutBuildingAnImage) {
+  bmptest::Layout l;
+  l.height = -4;
+  const auto bytes = bmptest::Make(l);
+  MemoryByteSource source(bytes.data(), bytes.size());
+  Texture t;
+  t.Create("x");
+  EXPECT_TRUE(t.LoadFrom(source));
+  EXPECT_EQ(gltest::Count("gluBuild2DMipmaps"), 0);
+  EXPECT_EQ(t.height(), -4);
+}
+
+TEST_F(TextureTest, MissingFileStillLeavesABoundTextureAndFails) {
+  Texture t;
+  EXPECT_FALSE(t.LoadBmp("/nonexistent/Yarrin1.BMP"));
+  EXPECT_NE(t.name_plus_one(), 0u);
+  EXPECT_EQ(gltest::Count("glBindTexture"), 1);
+  EXPECT_EQ(gltest::Count("glTexParameterf"), 4);
+  EXPECT_EQ(gltest::Count("gluBuild2DMipmaps"), 0);
+}
+
+TEST_F(TextureTest, BrokenDataUploadsNothing) {
+  bmptest::Layout l;
+  l.pixel_bytes = 5;
+  const auto bytes = bmptest::Make(l);
+  MemoryByteSource source(bytes.data(), bytes.size());
+  Texture t;
+  t.Create("x");
+  EXPECT_FALSE(t.LoadFrom(source));
+  EXPECT_EQ(gltest::Count("glPixelStorei"), 0);
+  EXPECT_EQ(gltest::Count("gluBuild2DMipmaps"), 0);
+}
+
+}  // namespace
+}  // namespace vantrel
