@@ -193,6 +193,9 @@ class HostSession:
             subprocess.run(["wineserver", "-k"], env=self.env, timeout=60)  # this prefix only
         self.xvfb.terminate()
         self.xvfb.wait(10)
+        # The prefix is large and rebuilt by every run; the program folders
+        # (settings, captures) stay for a look after a failure.
+        shutil.rmtree(self.env["WINEPREFIX"], ignore_errors=True)
 
 
 def bmp_pixels(path):
@@ -334,7 +337,7 @@ class PreviewTest(unittest.TestCase):
     def tearDown(self):
         self.session.end_everything()
 
-    def test_preview_fills_the_preview_area_and_ends_with_it(self):
+    def test_preview_is_embedded_in_the_preview_area_and_ends_with_it(self):
         parent, handle = self.session.start_preview_parent(152, 112, 6000)
         host = self.session.start_host(self.folder, f"/p {handle}")
         time.sleep(2.0)
