@@ -9,6 +9,7 @@ import os
 import shutil
 import signal
 import subprocess
+import tempfile
 import time
 import unittest
 
@@ -131,19 +132,18 @@ class WineTestCase(unittest.TestCase):
         log_name = log_name or os.path.basename(exe)
         out = open(os.path.join(self.art_dir, log_name + ".out"), "ab")
         err = open(os.path.join(self.art_dir, log_name + ".err"), "ab")
-        proc = subprocess.Popen(["wine", exe, *args], env=env, stdout=out, stderr=err)
+        proc = subprocess.Popen(["wine", exe, *args], env=env, stdout=out, stderr=err,
+                                stdin=subprocess.DEVNULL)
         out.close()
         err.close()
         self.procs.append(proc)
         return proc
 
     def probe(self, *args, check=True, timeout=60):
-        result = subprocess.run(["wine", PROBE, *map(str, args)], env=self.env,
-                                capture_output=True, timeout=timeout)
-        text = result.stdout.decode("utf-8", "replace")
-        if check and result.returncode != 0:
-            self.fail(f"probe {' '.join(map(str, args))} exited {result.returncode}: {text}")
-        return result.returncode, text
+        code, text = run_probe(self.env, *args, timeout=timeout)
+        if check and code != 0:
+            self.fail(f"probe {' '.join(map(str, args))} exited {code}: {text}")
+        return code, text
 
     def wait_window(self, title, timeout_ms=10000):
         code, text = self.probe("wait", title, timeout_ms, check=False)
@@ -185,6 +185,26 @@ class WineTestCase(unittest.TestCase):
                     f.write(source)
             elif source:
                 shutil.copyfile(source, target)
+
+
+def run_probe(env, *args, timeout=60):
+    """Runs the probe; returns (exit code, stdout text).
+
+    Its output goes through a file, not a pipe: Wine's helper processes
+    (wineserver, explorer) started by the probe would inherit a pipe and keep
+    it open long after the probe itself has ended.
+    """
+    with tempfile.TemporaryFile() as out:
+        proc = subprocess.Popen(["wine", PROBE, *map(str, args)], env=env, stdout=out,
+                                stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+        try:
+            code = proc.wait(timeout=timeout)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+            proc.wait()
+            raise
+        out.seek(0)
+        return code, out.read().decode("utf-8", "replace")
 
 
 def to_windows_path(path):

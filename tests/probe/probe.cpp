@@ -157,11 +157,64 @@ int RunParent(int width, int height, DWORD life_ms) {
   return 0;
 }
 
+// Whether the screen under the window shows anything but black yet.
+bool WindowShowsPixels(HWND w) {
+  RECT r = {};
+  GetWindowRect(w, &r);
+  HDC screen = GetDC(nullptr);
+  bool lit = false;
+  for (int y = r.top; y < r.bottom && !lit; y += 4) {
+    for (int x = r.left; x < r.right && !lit; x += 4) {
+      const COLORREF c = GetPixel(screen, x, y);
+      lit = c != CLR_INVALID && (GetRValue(c) | GetGValue(c) | GetBValue(c)) > 40;
+    }
+  }
+  ReleaseDC(nullptr, screen);
+  return lit;
+}
+
+// Starts a program and times, from just before CreateProcess, the moment its
+// window exists and the moment it first shows drawn pixels.
+int Launch(const char* command_line, const char* title) {
+  LARGE_INTEGER freq, start, now;
+  QueryPerformanceFrequency(&freq);
+  std::string cmd = command_line;
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  QueryPerformanceCounter(&start);
+  if (!CreateProcessA(nullptr, &cmd[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi))
+    return 3;
+  auto ms = [&] {
+    QueryPerformanceCounter(&now);
+    return 1000.0 * (now.QuadPart - start.QuadPart) / freq.QuadPart;
+  };
+  HWND w = nullptr;
+  double window_ms = -1, frame_ms = -1;
+  while (ms() < 20000 && !w) {
+    w = FindWindowA(nullptr, title);
+    if (!w) Sleep(1);
+  }
+  if (w) window_ms = ms();
+  while (w && ms() < 20000) {
+    if (WindowShowsPixels(w)) {
+      frame_ms = ms();
+      break;
+    }
+    Sleep(1);
+  }
+  std::printf("pid=%lu window_ms=%.1f frame_ms=%.1f\n", pi.dwProcessId, window_ms, frame_ms);
+  CloseHandle(pi.hThread);
+  CloseHandle(pi.hProcess);
+  return w ? 0 : 1;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "probe find TITLE | wait TITLE MS | gone TITLE MS | key TITLE VK HOLD_MS |\n"
                "      close TITLE | capture TITLE|- OUT.BMP | children TITLE |\n"
-               "      parent WIDTH HEIGHT LIFE_MS | cursor | click X Y | move X Y | acp\n");
+               "      parent WIDTH HEIGHT LIFE_MS | cursor | click X Y | move X Y | acp |\n"
+               "      launch COMMAND_LINE TITLE\n");
   return 2;
 }
 
@@ -236,6 +289,7 @@ int main(int argc, char** argv) {
     }
     return 0;
   }
+  if (cmd == "launch" && argc == 4) return Launch(argv[2], argv[3]);
   if (cmd == "acp" && argc == 2) {
     std::printf("acp=%u\n", GetACP());
     return 0;
