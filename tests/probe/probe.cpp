@@ -157,18 +157,34 @@ int RunParent(int width, int height, DWORD life_ms) {
   return 0;
 }
 
-// Whether the screen under the window shows anything but black yet.
+// Whether the screen under the window shows anything but black yet: one
+// copy of the window's pixels per call, scanned in memory.
 bool WindowShowsPixels(HWND w) {
   RECT r = {};
   GetWindowRect(w, &r);
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) return false;
   HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO bi = {};
+  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
+  bi.bmiHeader.biWidth = width;
+  bi.bmiHeader.biHeight = height;
+  bi.bmiHeader.biPlanes = 1;
+  bi.bmiHeader.biBitCount = 32;
+  void* bits = nullptr;
+  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, dib);
+  BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
+  GdiFlush();
   bool lit = false;
-  for (int y = r.top; y < r.bottom && !lit; y += 4) {
-    for (int x = r.left; x < r.right && !lit; x += 4) {
-      const COLORREF c = GetPixel(screen, x, y);
-      lit = c != CLR_INVALID && (GetRValue(c) | GetGValue(c) | GetBValue(c)) > 40;
-    }
+  const auto* px = static_cast<const unsigned char*>(bits);
+  for (size_t i = 0; i < size_t(width) * height && !lit; ++i) {
+    lit = px[4 * i] > 40 || px[4 * i + 1] > 40 || px[4 * i + 2] > 40;
   }
+  SelectObject(mem, old);
+  DeleteObject(dib);
+  DeleteDC(mem);
   ReleaseDC(nullptr, screen);
   return lit;
 }
