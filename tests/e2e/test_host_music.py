@@ -1,5 +1,5 @@
-"""End-to-end tests of the saver run's background music under Wine: every
-sound played lands in the session's ALSA capture file."""
+"""The saver run's background music under Wine: every sound played lands in
+the test's ALSA capture file."""
 import math
 import os
 import shutil
@@ -9,7 +9,8 @@ import time
 import unittest
 import wave
 
-from test_host import HostSession
+import harness
+from test_host import RENDERER, HostTestCase
 
 RATE = 22050
 
@@ -41,37 +42,25 @@ def seconds_of_sound(capture, rate=44100, channels=2):
     return loud / 10.0
 
 
-class MusicTest(unittest.TestCase):
-    @classmethod
-    def setUpClass(cls):
-        cls.session = HostSession("music")
-
-    @classmethod
-    def tearDownClass(cls):
-        cls.session.close()
-
+class MusicTest(HostTestCase):
     def setUp(self):
-        self.folder = self.session.program_folder(self.id().rsplit(".", 1)[-1])
+        super().setUp()
         # A sound folder with a blank in its name: the MP3 open quotes it.
         self.sounds = os.path.join(self.folder, "my music")
         os.makedirs(self.sounds)
-        if os.path.exists(self.session.capture):
-            os.remove(self.session.capture)
-
-    def tearDown(self):
-        self.session.end_everything()
 
     def run_saver(self, kind, sound_file, seconds):
-        self.session.write_settings(self.folder, [
+        if os.path.exists(self.capture_path):
+            os.remove(self.capture_path)
+        self.write_settings([
             "[Section]", f"BGM区分= {kind}", "BGMﾘﾋﾟｰﾄ= 0",
-            "BGMﾌｧｲﾙ=" + (self.session.windows_path(sound_file) if sound_file else "")])
-        host = self.session.start_host(self.folder, "/s")
-        window = self.session.wait_for_window("Yarrin_VC")
-        self.assertIsNotNone(window, "the renderer's window did not appear")
+            "BGMﾌｧｲﾙ=" + (harness.to_windows_path(sound_file) if sound_file else "")])
+        host = self.start_host("/s")
+        self.wait_window(RENDERER)
         time.sleep(seconds)
-        self.session.hold_escape(window)
-        self.assertEqual(host.wait(10), 0)
-        return seconds_of_sound(self.session.capture)
+        self.end_renderer()
+        self.assert_host_ends(host)
+        return seconds_of_sound(self.capture_path)
 
     def test_wav_loops_for_the_whole_run(self):
         tone = os.path.join(self.sounds, "tone.WaV")
@@ -90,15 +79,13 @@ class MusicTest(unittest.TestCase):
         self.assertGreater(self.run_saver(2, mp3, 4.5), 1.5)
 
     def test_other_sound_files_and_kinds_play_nothing(self):
-        tone = os.path.join(self.sounds, "tone.mid")
-        write_tone(tone)
+        midi = os.path.join(self.sounds, "tone.mid")
+        write_tone(midi)
         wav = os.path.join(self.sounds, "tone.wav")
         write_tone(wav)
-        cases = ((2, tone), (0, wav), (7, wav), (2, os.path.join(self.sounds, "gone.wav")))
+        cases = ((2, midi), (0, wav), (7, wav), (2, os.path.join(self.sounds, "gone.wav")))
         for kind, sound in cases:
             with self.subTest(kind=kind, sound=os.path.basename(sound)):
-                if os.path.exists(self.session.capture):
-                    os.remove(self.session.capture)
                 self.assertEqual(self.run_saver(kind, sound, 1.5), 0.0)
 
     def test_audio_cd_without_drive_plays_nothing_and_the_run_ends_normally(self):
