@@ -77,17 +77,9 @@ bool WriteBmp(const char* path, int width, int height, const std::vector<unsigne
   return true;
 }
 
-// Captures the screen rectangle of `w` (what the user sees there).
-int Capture(HWND w, const char* path) {
-  RECT r = {};
-  if (w) {
-    GetWindowRect(w, &r);
-  } else {
-    r.right = GetSystemMetrics(SM_CXSCREEN);
-    r.bottom = GetSystemMetrics(SM_CYSCREEN);
-  }
+// Copies a screen rectangle into bottom-up 24-bit rows padded to 4 bytes.
+std::vector<unsigned char> GrabScreen(const RECT& r) {
   const int width = r.right - r.left, height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) return 3;
   HDC screen = GetDC(nullptr);
   HDC mem = CreateCompatibleDC(screen);
   BITMAPINFO bi = {};
@@ -108,6 +100,21 @@ int Capture(HWND w, const char* path) {
   DeleteObject(dib);
   DeleteDC(mem);
   ReleaseDC(nullptr, screen);
+  return pixels;
+}
+
+// Captures the screen rectangle of `w` (what the user sees there).
+int Capture(HWND w, const char* path) {
+  RECT r = {};
+  if (w) {
+    GetWindowRect(w, &r);
+  } else {
+    r.right = GetSystemMetrics(SM_CXSCREEN);
+    r.bottom = GetSystemMetrics(SM_CYSCREEN);
+  }
+  const int width = r.right - r.left, height = r.bottom - r.top;
+  if (width <= 0 || height <= 0) return 3;
+  const std::vector<unsigned char> pixels = GrabScreen(r);
   return WriteBmp(path, width, height, pixels) ? 0 : 4;
 }
 
@@ -157,36 +164,15 @@ int RunParent(int width, int height, DWORD life_ms) {
   return 0;
 }
 
-// Whether the screen under the window shows anything but black yet: one
-// copy of the window's pixels per call, scanned in memory.
+// Whether the screen under the window shows anything but black yet.
 bool WindowShowsPixels(HWND w) {
   RECT r = {};
   GetWindowRect(w, &r);
-  const int width = r.right - r.left, height = r.bottom - r.top;
-  if (width <= 0 || height <= 0) return false;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO bi = {};
-  bi.bmiHeader.biSize = sizeof bi.bmiHeader;
-  bi.bmiHeader.biWidth = width;
-  bi.bmiHeader.biHeight = height;
-  bi.bmiHeader.biPlanes = 1;
-  bi.bmiHeader.biBitCount = 32;
-  void* bits = nullptr;
-  HBITMAP dib = CreateDIBSection(screen, &bi, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, dib);
-  BitBlt(mem, 0, 0, width, height, screen, r.left, r.top, SRCCOPY);
-  GdiFlush();
-  bool lit = false;
-  const auto* px = static_cast<const unsigned char*>(bits);
-  for (size_t i = 0; i < size_t(width) * height && !lit; ++i) {
-    lit = px[4 * i] > 40 || px[4 * i + 1] > 40 || px[4 * i + 2] > 40;
+  if (r.right <= r.left || r.bottom <= r.top) return false;
+  for (unsigned char channel : GrabScreen(r)) {
+    if (channel > 40) return true;
   }
-  SelectObject(mem, old);
-  DeleteObject(dib);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
-  return lit;
+  return false;
 }
 
 // Starts a program and times, from just before CreateProcess, the moment its
