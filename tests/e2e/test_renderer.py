@@ -33,8 +33,9 @@ def classify(image):
 
 
 class RendererTest(WineTestCase):
-    def start_renderer(self, *args):
-        proc = self.start(os.path.join(harness.DIST_DIR, "Vantrel.dll"), *args)
+    def start_renderer(self, *args, env_extra=None):
+        proc = self.start(os.path.join(harness.DIST_DIR, "Vantrel.dll"), *args,
+                          env_extra=env_extra)
         facts = self.wait_window(TITLE)
         return proc, facts
 
@@ -44,7 +45,7 @@ class RendererTest(WineTestCase):
         self.assertTrue(self.wait_gone(TITLE, 2000), "the window outlived Escape")
 
     def test_window_class_title_style_and_rectangle(self):
-        proc, _ = self.start_renderer()
+        proc, _ = self.start_renderer(env_extra={"WINEDEBUG": "-all,+debugstr"})
         harness.wait_until(lambda: (self.window_facts(TITLE) or {}).get("visible") == 1, 5)
         facts = self.window_facts(TITLE)
         self.assertEqual(facts["class"], TITLE)
@@ -54,8 +55,11 @@ class RendererTest(WineTestCase):
         self.assertEqual((facts["left"], facts["top"], facts["width"], facts["height"]),
                          (0, 0, 1024, 768))
         self.assertEqual(facts["topmost"], 0)
-        self.assertEqual(facts["pid"] > 0, True)
+        self.assertGreater(facts["pid"], 0)
         self.end_with_escape(proc)
+        with open(os.path.join(self.art_dir, "Vantrel.dll.err"), errors="replace") as f:
+            debug = f.read()
+        self.assertRegex(debug, r'"PixelFormat Selected: [1-9][0-9]*\\nBPP: (24|32)\\n"')
 
     def test_scene_shows_stars_textured_globes_and_glows(self):
         self.install_textures(os.path.join(RESOURCES, "globe.bmp"),

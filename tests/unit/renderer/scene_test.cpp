@@ -157,6 +157,32 @@ TEST(SceneFrame, SendsFixedCountsWithBlendForGlowsAndDepthAtTheEnd) {
   EXPECT_EQ(gltest::Calls().front().name, "glClear");
 }
 
+// Whether depth testing is on at each glVertex3f of the points, replaying
+// enable and disable calls across the recorded frames.
+std::vector<bool> DepthTestAtStars() {
+  std::vector<bool> out;
+  bool depth = false;
+  GLenum mode = 0;
+  for (const gltest::Call& c : gltest::Calls()) {
+    if (c.name == "glEnable" && c.args[0] == GL_DEPTH_TEST) depth = true;
+    if (c.name == "glDisable" && c.args[0] == GL_DEPTH_TEST) depth = false;
+    if (c.name == "glBegin") {
+      mode = GLenum(c.args[0]);
+      if (mode == GL_POINTS) out.push_back(depth);
+    }
+  }
+  return out;
+}
+
+TEST(SceneFrame, FirstFrameDrawsWithoutDepthTestingAndLaterFramesWithIt) {
+  auto scene = NewScene();
+  gltest::Reset();
+  DrawScene(*scene, 0.1f, 0.1f);
+  DrawScene(*scene, 0.2f, 0.1f);
+  DrawScene(*scene, 0.3f, 0.1f);
+  EXPECT_EQ(DepthTestAtStars(), (std::vector<bool>{false, true, true}));
+}
+
 TEST(SceneFrame, GlobesStandOnTheRingAtTimeZero) {
   auto scene = NewScene();
   gltest::Reset();
