@@ -1,0 +1,330 @@
+#include "controls/command_logic.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace vantrel::controls {
+namespace {
+
+struct Drawing {
+  Skin skin;
+  bool invert;
+};
+
+class RecordingSurface : public CommandSurface {
+ public:
+  std::vector<Drawing> drawings;
+  std::vector<std::wstring> changed;
+  std::vector<CaptionLabel> captions;
+  int clicks = 0;
+  unsigned timer_interval = 0;
+  int32_t width = 1155, height = 375;
+
+  void PaintFace(Skin skin, bool invert, const CaptionLabel& caption) override {
+    drawings.push_back({skin, invert});
+    captions.push_back(caption);
+  }
+  int32_t WidthTwips() override { return width; }
+  int32_t HeightTwips() override { return height; }
+  void StartHoverTimer(unsigned interval_ms) override { timer_interval = interval_ms; }
+  void PropertyChanged(const wchar_t* name) override { changed.push_back(name); }
+  void RaiseClick() override { ++clicks; }
+
+  Skin LastSkin() const { return drawings.back().skin; }
+};
+
+// An enabled, initialised control in `state`, with no drawings recorded yet.
+struct Button {
+  RecordingSurface surface;
+  CommandLogic logic{surface};
+  explicit Button(uint8_t state = kStateNormal) {
+    logic.Restore(toolkit::PropertyStore{}, FontSpec{});
+    logic.Initialize();
+    logic.State = state;
+    surface.drawings.clear();
+  }
+};
+
+TEST(CommandTransitions, EveryRowOfTheTable) {
+  struct Row {
+    const char* name;
+    uint8_t from;
+    void (*input)(CommandLogic&);
+    uint8_t to;
+    Skin skin;
+  };
+  const Row rows[] = {
+      {"1 move", 1, [](CommandLogic& l) { l.PointerMoved(); }, 2, Skin::kHighLight},
+      {"3 move", 3, [](CommandLogic& l) { l.PointerMoved(); }, 4, Skin::kHighLightSelect},
+      {"2 left press", 2, [](CommandLogic& l) { l.ButtonPressed(kLeftButton); }, 2, Skin::kPressed},
+      {"3 left press", 3, [](CommandLogic& l) { l.ButtonPressed(kLeftButton); }, 3, Skin::kPressed},
+      {"2 left release", 2, [](CommandLogic& l) { l.ButtonReleased(kLeftButton); }, 2, Skin::kNormal},
+      {"4 left release", 4, [](CommandLogic& l) { l.ButtonReleased(kLeftButton); }, 4,
+       Skin::kHighLightSelect},
+      {"0 focus", 0, [](CommandLogic& l) { l.FocusGained(); }, 3, Skin::kSelected},
+      {"1 focus", 1, [](CommandLogic& l) { l.FocusGained(); }, 3, Skin::kSelected},
+      {"3 focus", 3, [](CommandLogic& l) { l.FocusGained(); }, 3, Skin::kSelected},
+      {"4 focus", 4, [](CommandLogic& l) { l.FocusGained(); }, 3, Skin::kSelected},
+      {"2 focus", 2, [](CommandLogic& l) { l.FocusGained(); }, 4, Skin::kPressed},
+      {"0 blur", 0, [](CommandLogic& l) { l.FocusLost(); }, 1, Skin::kNormal},
+      {"2 blur", 2, [](CommandLogic& l) { l.FocusLost(); }, 1, Skin::kNormal},
+      {"3 blur", 3, [](CommandLogic& l) { l.FocusLost(); }, 1, Skin::kNormal},
+      {"4 blur", 4, [](CommandLogic& l) { l.FocusLost(); }, 1, Skin::kNormal},
+      {"2 away", 2, [](CommandLogic& l) { l.TimerTick(CursorOver::kOtherWindow); }, 1, Skin::kNormal},
+      {"4 away", 4, [](CommandLogic& l) { l.TimerTick(CursorOver::kParentWindow); }, 3,
+       Skin::kSelected},
+  };
+  for (const Row& row : rows) {
+    Button b(row.from);
+    row.input(b.logic);
+    EXPECT_EQ(b.logic.State, row.to) << row.name;
+    ASSERT_EQ(b.surface.drawings.size(), 1u) << row.name;
+    EXPECT_EQ(b.surface.LastSkin(), row.skin) << row.name;
+  }
+}
+
+TEST(CommandTransitions, InputsOutsideTheTableDrawNothing) {
+  for (uint8_t state : {1, 3}) {
+    Button b(state);
+    b.logic.TimerTick(CursorOver::kOtherWindow);
+    b.logic.FocusLost();  // from 1 only; from 3 it is a row
+    if (state == 1) {
+      EXPECT_TRUE(b.surface.drawings.empty());
+    }
+  }
+  Button moving(kStateHighLight);
+  moving.logic.PointerMoved();
+  moving.logic.TimerTick(CursorOver::kOwnWindow);
+  EXPECT_TRUE(moving.surface.drawings.empty());
+  EXPECT_EQ(moving.logic.State, kStateHighLight);
+  Button right(kStateHighLight);
+  right.logic.ButtonPressed(kRightButton);
+  EXPECT_TRUE(right.surface.drawings.empty());
+  EXPECT_EQ(right.logic.ButtonHeld, 0);
+}
+
+TEST(CommandClick, PressGivingFocusThenReleaseClicksAndLeavesSelectedLater) {
+  Button b(kStateNormal);
+  b.logic.PointerMoved();
+  b.logic.FocusGained();
+  b.logic.ButtonPressed(kLeftButton);
+  EXPECT_EQ(b.logic.State, kStateHighLightSelect);
+  EXPECT_EQ(b.surface.LastSkin(), Skin::kPressed);
+  b.logic.ButtonReleased(kLeftButton);
+  EXPECT_EQ(b.surface.clicks, 1);
+  EXPECT_EQ(b.surface.LastSkin(), Skin::kHighLightSelect);
+  b.logic.TimerTick(CursorOver::kOtherWindow);
+  EXPECT_EQ(b.surface.LastSkin(), Skin::kSelected);
+}
+
+TEST(CommandClick, DragOutAndBackInEndsWithoutClick) {
+  Button b(kStateHighLightSelect);
+  b.logic.ButtonPressed(kLeftButton);
+  b.logic.TimerTick(CursorOver::kOtherWindow);  // pointer left during the press
+  EXPECT_EQ(b.logic.State, kStateSelected);
+  b.logic.PointerMoved();  // back in, still held: stays 3
+  EXPECT_EQ(b.logic.State, kStateSelected);
+  b.logic.ButtonReleased(kLeftButton);
+  EXPECT_EQ(b.surface.clicks, 0);
+  EXPECT_EQ(b.surface.LastSkin(), Skin::kSelected);
+  b.logic.PointerMoved();
+  EXPECT_EQ(b.surface.LastSkin(), Skin::kHighLightSelect);
+}
+
+TEST(CommandClick, UnfocusedPressDraggedOutStillClicks) {
+  Button b(kStateHighLight);
+  b.logic.ButtonPressed(kLeftButton);
+  b.logic.TimerTick(CursorOver::kOtherWindow);
+  EXPECT_EQ(b.logic.State, kStateNormal);
+  b.logic.ButtonReleased(kLeftButton);
+  EXPECT_EQ(b.surface.clicks, 1);
+}
+
+TEST(CommandClick, RightAndMiddleReleasesClickInEveryStateButSelected) {
+  for (int button : {kRightButton, kMiddleButton}) {
+    for (uint8_t state : {0, 1, 2, 3, 4}) {
+      Button b(state);
+      b.logic.ButtonReleased(button);
+      EXPECT_EQ(b.surface.clicks, state == kStateSelected ? 0 : 1)
+          << "button " << button << " state " << int(state);
+      EXPECT_TRUE(b.surface.drawings.empty());
+    }
+  }
+}
+
+TEST(CommandClick, DisabledControlIgnoresEverything) {
+  Button b(kStateHighLight);
+  b.logic.SetEnabled(false);
+  b.surface.drawings.clear();
+  b.logic.PointerMoved();
+  b.logic.ButtonPressed(kLeftButton);
+  b.logic.ButtonReleased(kLeftButton);
+  b.logic.FocusGained();
+  b.logic.TimerTick(CursorOver::kOtherWindow);
+  EXPECT_EQ(b.surface.clicks, 0);
+  EXPECT_EQ(b.logic.ButtonHeld, 0);
+  EXPECT_EQ(b.logic.State, kStateHighLight);
+  EXPECT_TRUE(b.surface.drawings.empty());
+}
+
+TEST(CommandGradient, DirectionFollowsStateAndCarriesIntoStateFour) {
+  Button from_selected(kStateSelected);
+  from_selected.logic.PointerMoved();  // 3 -> 4 keeps white on top
+  EXPECT_FALSE(from_selected.surface.drawings.back().invert);
+  Button from_hover(kStateNormal);
+  from_hover.logic.PointerMoved();  // 1 -> 2: tint on top
+  EXPECT_TRUE(from_hover.surface.drawings.back().invert);
+  from_hover.logic.FocusGained();  // 2 -> 4 keeps the tint
+  EXPECT_TRUE(from_hover.surface.drawings.back().invert);
+  from_hover.logic.ButtonPressed(kLeftButton);
+  EXPECT_TRUE(from_hover.surface.drawings.back().invert);
+}
+
+TEST(CommandFace, CaptionLaidOutTenTwipsAboveTheMiddle) {
+  Button b;
+  b.logic.PointerMoved();
+  const CaptionLabel& label = b.surface.captions.back();
+  EXPECT_DOUBLE_EQ(label.top, 80.0);
+  EXPECT_EQ(label.width, 1155);
+}
+
+TEST(CommandLifecycle, InitializeSetsNormalAndStartsTheHoverTimerWithoutDrawing) {
+  RecordingSurface surface;
+  CommandLogic logic(surface);
+  logic.Restore(toolkit::PropertyStore{}, FontSpec{});
+  surface.drawings.clear();
+  logic.Initialize();
+  EXPECT_EQ(logic.State, kStateNormal);
+  EXPECT_EQ(surface.timer_interval, 100u);
+  EXPECT_TRUE(surface.drawings.empty());
+}
+
+TEST(CommandLifecycle, WithoutInitializeThePointerChangesNothingUntilFocus) {
+  RecordingSurface surface;
+  CommandLogic logic(surface);
+  logic.Restore(toolkit::PropertyStore{}, FontSpec{});
+  logic.PointerMoved();
+  EXPECT_EQ(logic.State, kStateNone);
+  logic.FocusGained();
+  logic.FocusLost();
+  logic.PointerMoved();
+  EXPECT_EQ(logic.State, kStateHighLight);
+}
+
+TEST(CommandProperties, EmptyStoreLoadsWithTheRestoringDefaults) {
+  RecordingSurface surface;
+  CommandLogic logic(surface);
+  FontSpec ambient;
+  ambient.name = L"Tahoma";
+  logic.Restore(toolkit::PropertyStore{}, ambient);
+  EXPECT_EQ(logic.IsEnabled, -1);
+  EXPECT_EQ(logic.Caption(), L"Command1");
+  EXPECT_EQ(logic.Font(), ambient);
+  EXPECT_EQ(logic.FirstRun, 1);
+  EXPECT_EQ(logic.Label().colour, 0u);
+  EXPECT_EQ(logic.Visible(), 255);
+  ASSERT_FALSE(surface.drawings.empty());
+  EXPECT_EQ(surface.drawings.front().skin, Skin::kNormal);
+}
+
+TEST(CommandProperties, DefaultsAreNotStoredAndCommandReadsBackAsCommand1) {
+  RecordingSurface surface;
+  CommandLogic logic(surface);
+  const FontSpec ambient;
+  logic.Restore(toolkit::PropertyStore{}, ambient);
+  logic.SetCaption(L"Command");
+  toolkit::PropertyStore store;
+  logic.Store(store, ambient);
+  EXPECT_EQ(store.Size(), 0u);
+
+  CommandLogic again(surface);
+  again.Restore(store, ambient);
+  EXPECT_EQ(again.Caption(), L"Command1");
+}
+
+TEST(CommandProperties, ChangedValuesRoundTrip) {
+  RecordingSurface surface;
+  CommandLogic logic(surface);
+  const FontSpec ambient;
+  logic.Restore(toolkit::PropertyStore{}, ambient);
+  logic.SetCaption(L"Command1");
+  FontSpec tahoma{L"Tahoma", 8.25, 700, 0, true};
+  logic.SetFont(tahoma);
+  logic.SetFontColour(0x00FF0000);
+  logic.SetEnabled(false);
+  logic.SetVisible(0);
+  toolkit::PropertyStore store;
+  logic.Store(store, ambient);
+  for (const wchar_t* key : {L"Enabled", L"Caption", L"Font", L"FontColour", L"Visible"}) {
+    EXPECT_TRUE(store.Holds(key)) << std::wstring(key).size();
+  }
+  EXPECT_FALSE(store.Holds(L"FirstRun"));
+
+  CommandLogic again(surface);
+  again.Restore(store, ambient);
+  EXPECT_EQ(again.IsEnabled, 0);
+  EXPECT_EQ(again.Caption(), L"Command1");
+  EXPECT_EQ(again.Font(), tahoma);
+  EXPECT_EQ(again.Label().colour, 0x00FF0000u);
+  EXPECT_EQ(again.Visible(), 0);
+}
+
+TEST(CommandProperties, SettersNotifyUnderTheirOwnNames) {
+  Button b;
+  b.surface.changed.clear();
+  b.logic.SetVisible(1);
+  b.logic.SetFontColour(5);
+  b.logic.SetEnabled(true);
+  b.logic.SetCaption(L"x");
+  b.logic.SetFont(FontSpec{});
+  const std::vector<std::wstring> expected = {L"Visible", L"FontColour", L"Enabled", L"Caption",
+                                              L"Font"};
+  EXPECT_EQ(b.surface.changed, expected);
+}
+
+TEST(CommandProperties, FirstReadOfEnabledTurnsAFreshInstanceOn) {
+  RecordingSurface surface;
+  CommandLogic logic(surface);  // never loaded: every field 0
+  EXPECT_EQ(logic.Enabled(), -1);
+  EXPECT_EQ(logic.FirstRun, 1);
+  EXPECT_EQ(surface.LastSkin(), Skin::kNormal);
+  toolkit::PropertyStore store;
+  logic.Store(store, FontSpec{});
+  EXPECT_FALSE(store.Holds(L"Enabled"));
+  EXPECT_FALSE(store.Holds(L"FirstRun"));
+}
+
+TEST(CommandProperties, ReadingEnabledRepaintsWithNormalOrDisable) {
+  Button b(kStateHighLight);
+  b.logic.Enabled();
+  EXPECT_EQ(b.surface.LastSkin(), Skin::kNormal);
+  b.logic.SetEnabled(false);
+  EXPECT_EQ(b.surface.LastSkin(), Skin::kDisable);
+  EXPECT_FALSE(b.surface.captions.back().enabled);
+  b.surface.drawings.clear();
+  EXPECT_EQ(b.logic.Enabled(), 0);
+  EXPECT_EQ(b.surface.LastSkin(), Skin::kDisable);
+  EXPECT_EQ(b.logic.State, kStateHighLight);
+}
+
+TEST(CommandProperties, FirstRunZeroForcesABlackCaption) {
+  toolkit::PropertyStore store;
+  store.Write(L"FirstRun", int32_t{0}, int32_t{1});
+  RecordingSurface surface;
+  CommandLogic logic(surface);
+  logic.Restore(store, FontSpec{});
+  logic.SetFontColour(0x0000FF);
+  EXPECT_EQ(logic.Label().colour, 0u);
+}
+
+TEST(CommandProperties, WritingVisibleZeroRepaintsNothing) {
+  Button b;
+  b.logic.SetVisible(0);
+  EXPECT_TRUE(b.surface.drawings.empty());
+  EXPECT_EQ(b.logic.Visible(), 0);
+}
+
+}  // namespace
+}  // namespace vantrel::controls
