@@ -1,0 +1,93 @@
+// Designed controls of the host's window toolkit beyond images: fonts,
+// labels and rectangle shapes (windowless, drawn by their form) and the
+// combo box (the platform's own COMBOBOX window).
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "form_win32.h"
+
+namespace vantrel::toolkit {
+
+struct FontDesign {
+  std::wstring name = L"ＭＳ Ｐゴシック";
+  double points = 9.75;
+  int weight = 400;
+  int charset = SHIFTJIS_CHARSET;
+  bool underline = false;
+};
+
+// A GDI font made from a design at the screen's dots per inch; owned.
+class Font {
+ public:
+  explicit Font(const FontDesign& design);
+  ~Font();
+  Font(const Font&) = delete;
+  Font& operator=(const Font&) = delete;
+  HFONT Handle() const { return font_; }
+
+ private:
+  HFONT font_;
+};
+
+struct LabelDesign {
+  std::wstring caption;
+  FontDesign font;
+  COLORREF colour = RGB(0, 0, 0);
+  UINT alignment = DT_LEFT;  // DT_LEFT, DT_CENTER or DT_RIGHT
+  bool word_wrap = false;
+  bool border = false;      // a single black line around the label
+  bool auto_size = false;   // the label takes the size of its caption
+};
+
+// A label on a transparent background: the form's image shows through.
+class Label : public Element {
+ public:
+  Label(Form& owner, LabelDesign design);
+  void SetCaption(const std::wstring& caption);
+  const std::wstring& Caption() const { return design_.caption; }
+  void Draw(HDC dc, const RECT& pixels) const override;
+
+ private:
+  void FitToCaption();
+  LabelDesign design_;
+  Font font_;
+};
+
+// A rectangle outline without fill.
+class Shape : public Element {
+ public:
+  Shape(Form& owner, COLORREF border) : Element(owner), border_(border) {}
+  void Draw(HDC dc, const RECT& pixels) const override;
+
+ private:
+  COLORREF border_;
+};
+
+// A combo box with editable text and a drop-down list.
+class ComboBox {
+ public:
+  ComboBox(Form& owner, const FontDesign& font) : owner_(owner), font_(font) {}
+  ~ComboBox();
+  ComboBox(const ComboBox&) = delete;
+  ComboBox& operator=(const ComboBox&) = delete;
+
+  // Creates the window in the loaded owner at its twips rectangle; the list
+  // drops `list_rows` rows below the edit field.
+  bool Create(int left, int top, int width, int height, int list_rows);
+  HWND Handle() const { return window_; }
+  void SetEnabled(bool enabled);
+  void SetText(const std::wstring& text);
+  std::wstring Text() const;
+  void AddItem(const std::wstring& item);
+
+ private:
+  Form& owner_;
+  Font font_;
+  HWND window_ = nullptr;
+};
+
+}  // namespace vantrel::toolkit
