@@ -73,7 +73,7 @@ def parse_facts(text):
                 key, value = item.split("=", 1)
                 facts.setdefault(key, value)
     for key in ("left", "top", "width", "height", "client_w", "client_h", "visible", "topmost",
-                "pid", "hwnd", "parent"):
+                "pid", "hwnd", "parent", "x", "y", "w", "h"):
         if key in facts:
             facts[key] = int(facts[key])
     for key in ("style", "exstyle", "classstyle"):

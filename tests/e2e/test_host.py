@@ -175,6 +175,10 @@ class PreviewTest(HostTestCase):
             "no preview window inside the page")
         # A child now, so no top-level window carries its title.
         self.assertIsNone(self.window_facts(PREVIEW))
+        child = harness.parse_facts(next(c for c in self.preview_children()
+                                         if f"text={PREVIEW}" in c))
+        self.assertEqual((child["x"], child["y"], child["w"], child["h"]), (0, 0, 152, 112))
+        self.assertTrue(child["style"] & 0x40000000, "WS_CHILD missing")
         self.assertIsNone(host.poll(), "the host ended while its preview area exists")
         # Its pixels are not checked: under Wine 8 here, the drawing of a child
         # window whose parent belongs to another process did not reach the

@@ -122,7 +122,12 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   char cls[64] = {}, text[1024] = {};
   GetClassNameA(child, cls, sizeof cls);
   GetWindowTextA(child, text, sizeof text);
-  std::printf("child class=%s id=%d text=%s\n", cls, GetDlgCtrlID(child), text);
+  RECT r = {};
+  GetWindowRect(child, &r);
+  MapWindowPoints(nullptr, GetAncestor(child, GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
+  std::printf("child class=%s id=%d x=%ld y=%ld w=%ld h=%ld style=0x%08lx text=%s\n", cls,
+              GetDlgCtrlID(child), r.left, r.top, r.right - r.left, r.bottom - r.top,
+              static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), text);
   return TRUE;
 }
 
@@ -144,11 +149,10 @@ int RunParent(int width, int height, DWORD life_ms) {
   wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
   wc.lpszClassName = "VantrelProbeParent";
   RegisterClassA(&wc);
-  RECT r = {0, 0, width, height};
-  AdjustWindowRect(&r, WS_OVERLAPPEDWINDOW, FALSE);
-  HWND w = CreateWindowExA(0, wc.lpszClassName, "Probe Parent", WS_OVERLAPPEDWINDOW | WS_VISIBLE,
-                           100, 100, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                           wc.hInstance, nullptr);
+  // Borderless, like the page's preview area: its window rectangle is its
+  // client area.
+  HWND w = CreateWindowExA(0, wc.lpszClassName, "Probe Parent", WS_POPUP | WS_VISIBLE, 100, 100,
+                           width, height, nullptr, nullptr, wc.hInstance, nullptr);
   std::printf("parent=%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)));
   std::fflush(stdout);
   SetTimer(w, 1, life_ms, nullptr);
