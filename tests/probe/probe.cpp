@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -121,7 +122,11 @@ int Capture(HWND w, const char* path) {
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   char cls[64] = {}, text[1024] = {};
   GetClassNameA(child, cls, sizeof cls);
-  GetWindowTextA(child, text, sizeof text);
+  // WM_GETTEXT rather than GetWindowTextA: across processes the latter gives
+  // only the stored caption, not what an edit or combo box shows.
+  DWORD_PTR copied = 0;
+  SendMessageTimeoutA(child, WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text),
+                      SMTO_ABORTIFHUNG, 2000, &copied);
   RECT r = {};
   GetWindowRect(child, &r);
   MapWindowPoints(nullptr, GetAncestor(child, GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
@@ -215,11 +220,72 @@ int Launch(const char* command_line, const char* title) {
   return w ? 0 : 1;
 }
 
+// Moves the pointer to a screen point and presses and releases a mouse
+// button there ("left", "right" or "middle").
+int Press(const char* button, int x, int y) {
+  DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
+  if (std::strcmp(button, "right") == 0) down = MOUSEEVENTF_RIGHTDOWN, up = MOUSEEVENTF_RIGHTUP;
+  if (std::strcmp(button, "middle") == 0) down = MOUSEEVENTF_MIDDLEDOWN, up = MOUSEEVENTF_MIDDLEUP;
+  SetCursorPos(x, y);
+  Sleep(50);
+  INPUT in[2] = {};
+  in[0].type = in[1].type = INPUT_MOUSE;
+  in[0].mi.dwFlags = down;
+  in[1].mi.dwFlags = up;
+  SendInput(1, &in[0], sizeof(INPUT));
+  Sleep(80);
+  SendInput(1, &in[1], sizeof(INPUT));
+  return 0;
+}
+
+// The screen position and size of a window's client area.
+int PrintClient(const char* title) {
+  HWND w = FindWindowA(nullptr, title);
+  if (!w) return 1;
+  POINT origin = {0, 0};
+  ClientToScreen(w, &origin);
+  RECT client = {};
+  GetClientRect(w, &client);
+  std::printf("x=%ld y=%ld w=%ld h=%ld\n", origin.x, origin.y, client.right, client.bottom);
+  return 0;
+}
+
+// A profile key as the program's code page reads it, printed as hex bytes so
+// that the test sees the code page's bytes unchanged. Exit code 1: no such key.
+int PrintProfileValue(const char* file, const char* section, const char* key) {
+  static const char kMissing[] = "\x01missing";
+  char value[512] = {};
+  GetPrivateProfileStringA(section, key, kMissing, value, sizeof value, file);
+  if (std::strcmp(value, kMissing) == 0) return 1;
+  std::printf("value=");
+  for (const char* c = value; *c; ++c) std::printf("%02x", static_cast<unsigned char>(*c));
+  std::printf("\n");
+  return 0;
+}
+
+// Answers a file chooser as a user does: types the path into its file-name
+// field and presses Open.
+int Choose(const char* title, const char* path, DWORD timeout_ms) {
+  HWND chooser = WaitFor(title, timeout_ms, false);
+  if (!chooser) return 1;
+  Sleep(300);
+  bool typed = false;
+  for (int id : {0x47c /* cmb13 */, 0x480 /* edt1 */}) {
+    if (HWND field = GetDlgItem(chooser, id)) typed = SetWindowTextA(field, path) != 0 || typed;
+  }
+  if (!typed) return 3;
+  PostMessageA(chooser, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+               reinterpret_cast<LPARAM>(GetDlgItem(chooser, IDOK)));
+  return 0;
+}
+
 int Usage() {
   std::fprintf(stderr,
                "probe find TITLE | wait TITLE MS | gone TITLE MS | key TITLE VK HOLD_MS |\n"
                "      close TITLE | capture TITLE|- OUT.BMP | children TITLE |\n"
-               "      parent WIDTH HEIGHT LIFE_MS | cursor | click X Y | move X Y | acp |\n"
+               "      parent WIDTH HEIGHT LIFE_MS | cursor | click X Y | move X Y |\n"
+               "      press left|right|middle X Y | client TITLE | acp |\n"
+               "      profile FILE SECTION KEY | choose TITLE PATH MS |\n"
                "      launch COMMAND_LINE TITLE\n");
   return 2;
 }
@@ -281,19 +347,16 @@ int main(int argc, char** argv) {
                 ci.ptScreenPos.y);
     return 0;
   }
-  if ((cmd == "move" || cmd == "click") && argc == 4) {
+  if (cmd == "move" && argc == 4) {
     SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3]));
-    if (cmd == "click") {
-      Sleep(50);
-      INPUT in[2] = {};
-      in[0].type = in[1].type = INPUT_MOUSE;
-      in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-      in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
-      SendInput(1, &in[0], sizeof(INPUT));
-      Sleep(80);
-      SendInput(1, &in[1], sizeof(INPUT));
-    }
     return 0;
+  }
+  if (cmd == "click" && argc == 4) return Press("left", std::atoi(argv[2]), std::atoi(argv[3]));
+  if (cmd == "press" && argc == 5) return Press(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+  if (cmd == "client" && argc == 3) return PrintClient(argv[2]);
+  if (cmd == "profile" && argc == 5) return PrintProfileValue(argv[2], argv[3], argv[4]);
+  if (cmd == "choose" && argc == 5) {
+    return Choose(argv[2], argv[3], std::strtoul(argv[4], nullptr, 10));
   }
   if (cmd == "launch" && argc == 4) return Launch(argv[2], argv[3]);
   if (cmd == "acp" && argc == 2) {

@@ -1,0 +1,305 @@
+"""The settings dialog of Vantrel.scr under Wine: its window, gradients,
+captions, marks and buttons as the screen shows them; hover faces; choosing
+a kind with any mouse button; the real file chooser; Set, Cancel and the
+close box as the settings file sees them (read through the profile API)."""
+import os
+import shutil
+import subprocess
+import time
+import unittest
+
+import harness
+import images
+from harness import WineTestCase
+
+DIALOG = "<Vantrel>"
+CHOOSER = "ﾌｧｲﾙを開く"
+SAVER = "Yarrin_Main"
+RESOURCES = os.path.join(os.environ.get("VANTREL_SOURCE_DIR", "../.."), "host", "resources")
+TWIPS = 15  # twips per pixel at 96 dpi
+
+# Client-area pixel positions of the designed controls (twips / 15).
+PANEL = (12, 16, 469, 165)
+SET = (324, 200, 77, 25)
+CANCEL = (404, 200, 77, 25)
+FILE_BUTTON = (PANEL[0] + 28, PANEL[1] + 116, 41, 21)
+MARK_TOP = {1: 56, 0: 76, 2: 96}  # rows 1, 0, 2 from the top of the panel
+KIND_WIDTH = {0: 22, 1: 43, 2: 60}
+
+
+def skin(name):
+    return images.read_bmp(os.path.join(RESOURCES, f"button_{name}.bmp"))
+
+
+def mark(selected):
+    return images.read_bmp(os.path.join(RESOURCES,
+                                        "mark_selected.bmp" if selected else "mark_unselected.bmp"))
+
+
+def close_to(a, b, tolerance=6):
+    return all(abs(x - y) <= tolerance for x, y in zip(a, b))
+
+
+class DialogTestCase(WineTestCase):
+    def setUp(self):
+        super().setUp()
+        subprocess.run(["wine", "hostname.exe"], env=self.env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+        self.folder = os.path.join(self.art_dir, "program")
+        os.makedirs(self.folder)
+        for deliverable in ("Vantrel.scr", "Vantrel.dll"):
+            shutil.copy(os.path.join(harness.DIST_DIR, deliverable), self.folder)
+        self.ini = os.path.join(self.folder, "Vantrel.ini")
+        self.shots = 0
+
+    # -- the program and its file ------------------------------------------------------------
+    def write_settings(self, kind=None, track=None, path=None):
+        lines = ["[Section]"]
+        if kind is not None:
+            lines.append(f"BGM区分={kind}")
+        if track is not None:
+            lines.append(f"BGMﾘﾋﾟｰﾄ={track}")
+        if path is not None:
+            lines.append(f"BGMﾌｧｲﾙ={path}")
+        with open(self.ini, "wb") as f:
+            f.write("\r\n".join(lines).encode("cp932") + b"\r\n")
+
+    def open_dialog(self, argument="/c"):
+        host = self.start(os.path.join(self.folder, "Vantrel.scr"), argument, log_name="host")
+        self.wait_window(DIALOG)
+        time.sleep(0.8)  # the opening zoom and the first paint
+        return host, self.window_facts(DIALOG)
+
+    def key(self, name):
+        """A settings key as the profile API reads it in code page 932; None when absent."""
+        code, text = self.probe("profile", harness.to_windows_path(self.ini), "Section", name,
+                                check=False)
+        if code != 0:
+            return None
+        value = text.strip().split("=", 1)[1]
+        return bytes.fromhex(value).decode("cp932")
+
+    # -- the screen --------------------------------------------------------------------------
+    def client_origin(self):
+        facts = harness.parse_facts(self.probe("client", DIALOG)[1])
+        return facts["x"], facts["y"]
+
+    def at(self, x, y):
+        """A client point of the dialog as a screen point."""
+        ox, oy = self.client_origin()
+        return ox + x, oy + y
+
+    def client_shot(self):
+        """The dialog's client area as the screen shows it."""
+        self.shots += 1
+        whole = self.capture(DIALOG, f"dialog{self.shots}")
+        facts = self.window_facts(DIALOG)
+        ox, oy = self.client_origin()
+        return whole.crop(ox - facts["left"], oy - facts["top"], facts["client_w"],
+                          facts["client_h"])
+
+    def press(self, button, x, y):
+        sx, sy = self.at(x, y)
+        self.probe("press", button, sx, sy)
+        time.sleep(0.3)
+
+    def move_to(self, x, y):
+        sx, sy = self.at(x, y)
+        self.probe("move", sx, sy)
+
+    def kind_caption(self, kind):
+        return PANEL[0] + 44 + KIND_WIDTH[kind] // 2, PANEL[1] + MARK_TOP[kind] + 6
+
+    def kind_mark(self, kind):
+        return PANEL[0] + 28 + 6, PANEL[1] + MARK_TOP[kind] + 6
+
+    def selected_kinds(self, shot):
+        """The kinds whose mark shows the selected picture."""
+        chosen, plain = mark(True), mark(False)
+        found = []
+        for kind, top in MARK_TOP.items():
+            face = shot.crop(PANEL[0] + 28, PANEL[1] + top, 12, 12)
+            same_selected = sum(face.pixel(x, y) == chosen.pixel(x, y)
+                                for x in range(12) for y in range(12))
+            same_plain = sum(face.pixel(x, y) == plain.pixel(x, y)
+                             for x in range(12) for y in range(12))
+            self.assertGreater(max(same_selected, same_plain), 130, f"mark {kind} not drawn")
+            if same_selected > same_plain:
+                found.append(kind)
+        return found
+
+    def combo_enabled(self):
+        text = self.probe("children", DIALOG)[1]
+        for line in text.splitlines():
+            if "class=ComboBox" in line:
+                style = int(line.split("style=")[1].split()[0], 16)
+                return not style & 0x08000000
+        self.fail("no combo box in the dialog")
+
+    def combo_text(self):
+        text = self.probe("children", DIALOG)[1]
+        for line in text.splitlines():
+            if "class=ComboBox" in line:
+                return line.split("text=", 1)[1]
+        self.fail("no combo box in the dialog")
+
+    def button_band(self, shot, rect):
+        """The pixel on the second row of a button's top band, a third along."""
+        return shot.pixel(rect[0] + rect[2] // 3, rect[1] + 2)
+
+    def assert_closes(self, host):
+        self.assertTrue(self.wait_gone(DIALOG, 5000), "the dialog stayed open")
+        self.assertEqual(self.wait_exit(host, 10), 0)
+
+
+class DialogLookTest(DialogTestCase):
+    def test_configure_shows_the_dialog_at_its_size_and_place(self):
+        for argument in ("/c", "/c:1234"):
+            with self.subTest(argument=argument):
+                host, facts = self.open_dialog(argument)
+                self.assertEqual((facts["client_w"], facts["client_h"]),
+                                 (7440 // TWIPS, 3645 // TWIPS))
+                screen_w, screen_h = 1280 * TWIPS, 1024 * TWIPS
+                left = round(screen_w - facts["width"] * TWIPS) // 2
+                top = round(screen_h - facts["height"] * TWIPS) // 3
+                self.assertLessEqual(abs(facts["left"] - left / TWIPS), 1)
+                self.assertLessEqual(abs(facts["top"] - top / TWIPS), 1)
+                self.assertEqual(facts["class"], "VantrelForm")
+                self.assertFalse(facts["style"] & 0x00020000, "minimise box")  # WS_MINIMIZEBOX
+                self.assertFalse(facts["style"] & 0x00040000, "sizing border")  # WS_THICKFRAME
+                self.probe("close", DIALOG)
+                self.assert_closes(host)
+
+    def test_gradients_panel_captions_marks_and_buttons_are_on_screen(self):
+        self.write_settings(kind=1, track=3)
+        host, _ = self.open_dialog()
+        shot = self.client_shot()
+        # Window gradient: dark blue at the top and bottom edge, pale in the middle.
+        self.assertTrue(close_to(shot.pixel(3, 0), (0, 0, 30)), shot.pixel(3, 0))
+        self.assertTrue(close_to(shot.pixel(3, 242), (0, 0, 30)), shot.pixel(3, 242))
+        self.assertTrue(close_to(shot.pixel(3, 121), (220, 220, 250)), shot.pixel(3, 121))
+        # Panel gradient: grey at its edges, near white in its middle.
+        px, py, pw, ph = PANEL
+        self.assertTrue(close_to(shot.pixel(px + pw - 4, py), (30, 30, 30)))
+        self.assertTrue(close_to(shot.pixel(px + pw - 4, py + ph // 2), (250, 250, 250)))
+        # Kind 1 is selected and its track box is on.
+        self.assertEqual(self.selected_kinds(shot), [1])
+        self.assertTrue(self.combo_enabled())
+        self.assertEqual(self.combo_text(), "3")
+        # Captions: dark glyph pixels inside every kind caption, white text at the bottom.
+        for kind in (0, 1, 2):
+            x, y = PANEL[0] + 44, PANEL[1] + MARK_TOP[kind]
+            dark = sum(1 for xx in range(x, x + KIND_WIDTH[kind]) for yy in range(y, y + 13)
+                       if sum(shot.pixel(xx, yy)) < 200)
+            self.assertGreater(dark, 15, f"caption of kind {kind}")
+        white = sum(1 for xx in range(12, 200) for yy in range(192, 205)
+                    if min(shot.pixel(xx, yy)) > 200)
+        self.assertGreater(white, 40, "credit line")
+        # The two main buttons show the normal skin's frame line, the file button the disabled one.
+        for rect in (SET, CANCEL):
+            self.assertTrue(close_to(shot.pixel(rect[0] + 30, rect[1] + 1), (0x00, 0x3C, 0x74)))
+        self.assertTrue(close_to(shot.pixel(FILE_BUTTON[0] + 20, FILE_BUTTON[1] + 1),
+                                 (0xC9, 0xC7, 0xBA)))
+        images.write_png(shot, os.path.join(self.art_dir, "client.png"))
+        self.probe("close", DIALOG)
+        self.assert_closes(host)
+
+    def test_pointer_over_a_button_shows_the_hover_face_and_leaving_restores_it(self):
+        host, _ = self.open_dialog()
+        normal = self.button_band(self.client_shot(), SET)
+        self.move_to(SET[0] + 20, SET[1] + 12)
+        self.move_to(SET[0] + 22, SET[1] + 13)
+        time.sleep(0.4)
+        hovered = self.button_band(self.client_shot(), SET)
+        highlight = skin("highlight").pixel(20, 2)
+        self.assertTrue(close_to(hovered, highlight), f"{hovered} is not the hover band {highlight}")
+        self.move_to(200, 230)  # over the dialog itself
+        time.sleep(0.5)
+        left = self.button_band(self.client_shot(), SET)
+        self.assertEqual(left, normal)
+        self.assertTrue(close_to(left, skin("normal").pixel(20, 2)))
+        self.probe("close", DIALOG)
+        self.assert_closes(host)
+
+
+class DialogKindTest(DialogTestCase):
+    def test_any_button_on_a_mark_or_caption_selects_its_kind(self):
+        self.write_settings(kind=0)
+        host, _ = self.open_dialog()
+        self.assertEqual(self.selected_kinds(self.client_shot()), [0])
+        self.assertFalse(self.combo_enabled())
+        steps = [("left", self.kind_caption(1), 1), ("left", self.kind_caption(2), 2),
+                 ("right", self.kind_caption(0), 0), ("middle", self.kind_mark(1), 1),
+                 ("left", self.kind_mark(2), 2), ("left", self.kind_mark(2), 2)]
+        for button, (x, y), kind in steps:
+            self.press(button, x, y)
+            shot = self.client_shot()
+            self.assertEqual(self.selected_kinds(shot), [kind], f"{button} at {x},{y}")
+            self.assertEqual(self.combo_enabled(), kind == 1)
+            frame = shot.pixel(FILE_BUTTON[0] + 20, FILE_BUTTON[1] + 1)
+            enabled_frame = close_to(frame, (0x00, 0x3C, 0x74), 12)
+            self.assertEqual(enabled_frame, kind == 2, f"file button frame {frame}")
+        self.probe("close", DIALOG)
+        self.assert_closes(host)
+
+
+class DialogSetTest(DialogTestCase):
+    def test_chosen_file_and_set_write_the_three_keys(self):
+        self.write_settings(kind=0, track=0, path="")
+        song = os.path.join(self.art_dir, "music", "曲.mp3")
+        os.makedirs(os.path.dirname(song))
+        with open(song, "wb") as f:
+            f.write(b"\xff\xfb" + bytes(400))
+        host, _ = self.open_dialog()
+        self.press("left", *self.kind_caption(2))
+        self.press("left", FILE_BUTTON[0] + 20, FILE_BUTTON[1] + 10)
+        self.probe("choose", CHOOSER, harness.to_windows_path(song), 10000)
+        self.assertTrue(self.wait_gone(CHOOSER, 5000), "the file chooser stayed open")
+        time.sleep(0.3)
+        self.press("left", SET[0] + 38, SET[1] + 12)
+        self.assert_closes(host)
+        # Wine drops the blank our code writes before the numbers.
+        self.assertEqual(self.key("BGM区分").strip(), "2")
+        self.assertEqual(self.key("BGMﾘﾋﾟｰﾄ").strip(), "0")
+        self.assertEqual(self.key("BGMﾌｧｲﾙ"), harness.to_windows_path(song))
+
+    def test_cancel_and_the_close_box_leave_the_file_as_it_was(self):
+        self.write_settings(kind=1, track=4, path="C:\\nothing.mp3")
+        with open(self.ini, "rb") as f:
+            before = f.read()
+        for way in ("cancel", "close box"):
+            with self.subTest(way=way):
+                host, _ = self.open_dialog()
+                self.press("left", *self.kind_caption(2))
+                if way == "cancel":
+                    self.press("left", CANCEL[0] + 38, CANCEL[1] + 12)
+                else:
+                    self.probe("close", DIALOG)
+                self.assert_closes(host)
+                with open(self.ini, "rb") as f:
+                    self.assertEqual(f.read(), before)
+
+    def test_hand_edited_values_are_shown_and_written_back(self):
+        self.write_settings(kind=9, track=45, path="C:\\" + "x" * 296 + ".mp3")
+        host, _ = self.open_dialog()
+        self.assertEqual(self.selected_kinds(self.client_shot()), [])
+        self.assertFalse(self.combo_enabled())
+        self.assertEqual(self.combo_text(), "45")
+        self.press("left", SET[0] + 38, SET[1] + 12)
+        self.assert_closes(host)
+        self.assertEqual(self.key("BGM区分").strip(), "9")
+        self.assertEqual(self.key("BGMﾘﾋﾟｰﾄ").strip(), "45")
+        self.assertEqual(self.key("BGMﾌｧｲﾙ"), "")  # a file that cannot be opened is dropped
+
+    def test_saver_run_started_while_the_dialog_is_open_ends_at_once(self):
+        host, _ = self.open_dialog()
+        saver = self.start(os.path.join(self.folder, "Vantrel.scr"), "/s", log_name="saver")
+        self.assertEqual(self.wait_exit(saver, 10), 0)
+        self.assertIsNone(self.window_facts(SAVER))
+        self.assertIsNotNone(self.window_facts(DIALOG))
+        self.probe("close", DIALOG)
+        self.assert_closes(host)
+
+
+if __name__ == "__main__":
+    unittest.main()
