@@ -52,6 +52,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   pfd.cDepthBits = 16;
   SetPixelFormat(g_device, ChoosePixelFormat(g_device, &pfd), &pfd);
   wglMakeCurrent(g_device, wglCreateContext(g_device));
+  // Grey, not black, so that the start-up timing sees its first frame.
+  glClearColor(0.25f, 0.25f, 0.25f, 1.0f);
   ShowWindow(w, SW_SHOW);
   MSG msg = {};
   while (msg.message != WM_QUIT) {

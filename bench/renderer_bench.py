@@ -7,7 +7,9 @@ Measures, in one run:
 - the frame rate of bench/clear_swap.exe (same window, pixel format and loop,
   each frame only clear and swap) as the ceiling of this stack, and the ratio;
 - the time from process start to the window and to the first drawn frame,
-  over several starts (the probe's "launch" command times both).
+  over several starts (the probe's "launch" command times both), and the
+  same first-frame time of the clear-and-swap program: what context
+  creation and the first swap cost on this stack before any scene work.
 
 Usage: bench/renderer_bench.py [--seconds S] [--starts N]   (needs a built windows preset)
 """
@@ -54,16 +56,16 @@ def measure_fps(env, exe, title, seconds, log_path):
     return statistics.median(steady) if steady else 0.0, len(steady)
 
 
-def measure_starts(env, starts):
+def measure_starts(env, exe, title, starts):
     windows, frames = [], []
     for _ in range(starts):
-        out = probe(env, "launch", harness.to_windows_path(RENDERER), "Yarrin_VC")
+        out = probe(env, "launch", harness.to_windows_path(exe), title)
         facts = dict(item.split("=", 1) for item in out.split() if "=" in item)
         if "window_ms" in facts:
             windows.append(float(facts["window_ms"]))
             frames.append(float(facts["frame_ms"]) - float(facts["window_ms"]))
-        probe(env, "key", "Yarrin_VC", harness.VK_ESCAPE, 150)
-        probe(env, "gone", "Yarrin_VC", 5000)
+        probe(env, "key", title, harness.VK_ESCAPE, 150)
+        probe(env, "gone", title, 5000)
     return windows, frames
 
 
@@ -91,7 +93,8 @@ def main():
                                     os.path.join(work, "renderer-fps.log"))
         ceiling_fps, n2 = measure_fps(env, CLEAR_SWAP, "ClearSwap", opts.seconds,
                                       os.path.join(work, "clear-swap-fps.log"))
-        windows, frames = measure_starts(env, opts.starts)
+        windows, frames = measure_starts(env, RENDERER, "Yarrin_VC", opts.starts)
+        _, floor_frames = measure_starts(env, CLEAR_SWAP, "ClearSwap", opts.starts)
     finally:
         subprocess.run(["wineserver", "-k"], env=env, stderr=subprocess.DEVNULL)
         xvfb.terminate()
@@ -110,6 +113,7 @@ def main():
     print(f"\n| over {len(windows)} starts | median | min | max |\n|---|---|---|---|")
     print(f"| process start to window | {dist(windows)} |")
     print(f"| window to first drawn frame | {dist(frames)} |")
+    print(f"| clear-and-swap: window to first frame (the stack's floor) | {dist(floor_frames)} |")
     return 0
 
 
