@@ -33,10 +33,6 @@ def main():
     env = harness.base_env(display)
     env["WINEPREFIX"] = os.path.join(opts.work, "prefix")
     try:
-        if not os.path.isdir(os.path.join(env["WINEPREFIX"], "drive_c")):
-            print("run: making a Wine prefix (once)")
-            subprocess.run(["wineboot", "-i"], env=env, stdout=subprocess.DEVNULL,
-                           stderr=subprocess.DEVNULL, check=True)
         program = subprocess.Popen(["wine", *opts.program], env=env)
         found = probe(env, "wait", opts.window, 15000)
         if found.returncode != 0:
