@@ -123,6 +123,20 @@ class SaverRunTest(HostTestCase):
         self.assertLess(time.monotonic() - started, 3.0)
         self.assertTrue(os.path.exists(os.path.join(harness.DRIVE_C, "Yarrin1.bmp")))
 
+    def test_texture_files_that_cannot_be_written_leave_the_run_going(self):
+        # Folders in place of both files: every write fails, as on a drive C:
+        # root the user may not write to.
+        for name in ("Yarrin1.bmp", "Yarrin2.bmp"):
+            blocked = os.path.join(harness.DRIVE_C, name)
+            os.makedirs(blocked)
+            self.addCleanup(shutil.rmtree, blocked, True)
+        host = self.start_host("/s")
+        self.wait_window(RENDERER)
+        self.assertIsNotNone(self.window_facts(SAVER))
+        self.end_renderer()
+        self.assert_host_ends(host, 5)
+        self.assertTrue(os.path.isdir(os.path.join(harness.DRIVE_C, "Yarrin1.bmp")))
+
     def test_other_arguments_end_without_a_run(self):
         for arguments in ("/a", "s", "/x 12"):
             with self.subTest(arguments=arguments):
@@ -200,8 +214,8 @@ class PreviewTest(HostTestCase):
         self.assert_host_ends(dialog)
         self.assertIsNone(preview.poll())
 
-    def test_preview_without_a_window_handle_ends_the_host(self):
-        for arguments in ("/p", "/p 0", "/p abc"):
+    def test_preview_without_a_window_ends_the_host(self):
+        for arguments in ("/p", "/p 0", "/p abc", "/p 12345", "/p -77", "/p 99999999999"):
             with self.subTest(arguments=arguments):
                 self.assert_host_ends(self.start_host(arguments))
 

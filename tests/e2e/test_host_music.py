@@ -50,11 +50,17 @@ class MusicTest(HostTestCase):
         os.makedirs(self.sounds)
 
     def run_saver(self, kind, sound_file, seconds):
+        return self.run_saver_with([
+            "[Section]", f"BGM区分= {kind}", "BGMﾘﾋﾟｰﾄ= 0",
+            "BGMﾌｧｲﾙ=" + (harness.to_windows_path(sound_file) if sound_file else "")], seconds)
+
+    def run_saver_with(self, settings_lines, seconds):
+        """A saver run of `seconds` with these settings (None: the file as it
+        is); the seconds of sound it played."""
         if os.path.exists(self.capture_path):
             os.remove(self.capture_path)
-        self.write_settings([
-            "[Section]", f"BGM区分= {kind}", "BGMﾘﾋﾟｰﾄ= 0",
-            "BGMﾌｧｲﾙ=" + (harness.to_windows_path(sound_file) if sound_file else "")])
+        if settings_lines is not None:
+            self.write_settings(settings_lines)
         host = self.start_host("/s")
         self.wait_window(RENDERER)
         time.sleep(seconds)
@@ -87,6 +93,53 @@ class MusicTest(HostTestCase):
         for kind, sound in cases:
             with self.subTest(kind=kind, sound=os.path.basename(sound)):
                 self.assertEqual(self.run_saver(kind, sound, 1.5), 0.0)
+
+    def test_sound_files_that_are_not_sounds_play_nothing(self):
+        for name in ("noise.wav", "noise.mp3"):
+            junk = os.path.join(self.sounds, name)
+            with open(junk, "wb") as f:
+                f.write(bytes(range(256)) * 64)
+            with self.subTest(name=name):
+                self.assertEqual(self.run_saver(2, junk, 1.5), 0.0)
+
+    def test_garbage_in_the_settings_file_gives_a_run_without_music(self):
+        tone = os.path.join(self.sounds, "tone.wav")
+        write_tone(tone)
+        long_path = "C:\\" + "\\".join(["d" * 60] * 5) + "\\tone.wav"
+        cases = {
+            "not numbers": ["[Section]", "BGM区分=two", "BGMﾘﾋﾟｰﾄ=x1",
+                            "BGMﾌｧｲﾙ=" + harness.to_windows_path(tone)],
+            "out of range": ["[Section]", "BGM区分=70000", "BGMﾘﾋﾟｰﾄ=-40000",
+                             "BGMﾌｧｲﾙ=" + harness.to_windows_path(tone)],
+            "path over 255 bytes": ["[Section]", "BGM区分= 2", "BGMﾘﾋﾟｰﾄ= 0",
+                                    "BGMﾌｧｲﾙ=" + long_path],
+            "no section": ["BGM区分= 2", "BGMﾌｧｲﾙ=" + harness.to_windows_path(tone)],
+        }
+        for name, lines in cases.items():
+            with self.subTest(case=name):
+                self.assertEqual(self.run_saver_with(lines, 1.5), 0.0)
+        with self.subTest(case="binary junk"):
+            with open(os.path.join(self.folder, "Vantrel.ini"), "wb") as f:
+                f.write(bytes(range(256)) * 8)
+            self.assertEqual(self.run_saver_with(None, 1.5), 0.0)
+
+    def test_killed_renderer_ends_the_host_and_its_music(self):
+        tone = os.path.join(self.sounds, "tone.wav")
+        write_tone(tone)
+        self.write_settings(["[Section]", "BGM区分= 2", "BGMﾘﾋﾟｰﾄ= 0",
+                             "BGMﾌｧｲﾙ=" + harness.to_windows_path(tone)])
+        host = self.start_host("/s")
+        self.wait_window(RENDERER)
+        time.sleep(1.5)
+        self.probe("kill", RENDERER)
+        killed = time.monotonic()
+        self.assert_host_ends(host, 5)
+        # The next 500 ms watch tick notices that the window has gone.
+        self.assertLess(time.monotonic() - killed, 1.5)
+        played = os.path.getsize(self.capture_path)
+        time.sleep(1.0)
+        self.assertEqual(os.path.getsize(self.capture_path), played, "sound after the host ended")
+        self.assertGreater(seconds_of_sound(self.capture_path), 0.5)
 
     def test_audio_cd_without_drive_plays_nothing_and_the_run_ends_normally(self):
         self.assertEqual(self.run_saver(1, None, 1.5), 0.0)

@@ -282,7 +282,7 @@ int Choose(const char* title, const char* path, DWORD timeout_ms) {
 int Usage() {
   std::fprintf(stderr,
                "probe find TITLE | wait TITLE MS | gone TITLE MS | key TITLE VK HOLD_MS |\n"
-               "      close TITLE | capture TITLE|- OUT.BMP | children TITLE |\n"
+               "      close TITLE | kill TITLE | capture TITLE|- OUT.BMP | children TITLE |\n"
                "      parent WIDTH HEIGHT LIFE_MS | cursor | click X Y | move X Y |\n"
                "      press left|right|middle X Y | client TITLE | acp |\n"
                "      profile FILE SECTION KEY | choose TITLE PATH MS |\n"
@@ -318,6 +318,18 @@ int main(int argc, char** argv) {
     Sleep(std::strtoul(argv[4], nullptr, 10));
     SendKey(vk, true);
     return 0;
+  }
+  if (cmd == "kill" && argc == 3) {
+    // Ends the window's process the hard way, as a crash or Task Manager would.
+    HWND w = FindWindowA(nullptr, argv[2]);
+    if (!w) return 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(w, &pid);
+    HANDLE process = OpenProcess(PROCESS_TERMINATE, FALSE, pid);
+    if (!process) return 3;
+    const BOOL ended = TerminateProcess(process, 9);
+    CloseHandle(process);
+    return ended ? 0 : 3;
   }
   if (cmd == "close" && argc == 3) {
     HWND w = FindWindowA(nullptr, argv[2]);
