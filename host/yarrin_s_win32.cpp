@@ -41,8 +41,10 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
  public:
   SaverWindow()
       : Form(SaverDesign()),
-        pic1_(*this, PictureDesign(0, 1440)),
-        pic2_(*this, PictureDesign(1440, 3840)),
+        // Sized by their pictures, so that the texture files are 96 x 96 and
+        // 256 x 256 pixels at any screen resolution.
+        pic1_(*this, PictureDesign(0, 1440), /*auto_size=*/true),
+        pic2_(*this, PictureDesign(1440, 3840), /*auto_size=*/true),
         timer1_(*this, kTimer1IntervalMs, false, [this] { run_.Timer1_Timer(); }),
         timer2_(*this, kTimer2IntervalMs, false, [this] { run_.Timer2_Timer(); }),
         timer3_(*this, kTimer3IntervalMs, true, [this] { run_.Timer3_Timer(); }),
@@ -105,7 +107,8 @@ void Create_Saver_Window() {
   // Lives until the host ends; never shown.
   static std::unique_ptr<SaverWindow> saver;
   saver = std::make_unique<SaverWindow>();
-  Ignore_Result(saver->Load());
+  // Without its window nothing would ever end the host.
+  if (!saver->Load()) toolkit::End_Host();
 }
 
 }  // namespace vantrel::host

@@ -388,6 +388,10 @@ void PictureBox::SetPicture(Picture picture) {
 }
 
 void PictureBox::Form_Load() {
+  if (auto_size_ && picture_.Width() > 0 && picture_.Height() > 0) {
+    SetWindowPos(Handle(), nullptr, 0, 0, picture_.Width(), picture_.Height(),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
   ClearImage();
   if (HDC dc = BeginDrawing()) {
     picture_.Draw(dc, 0, 0);

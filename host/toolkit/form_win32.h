@@ -163,10 +163,12 @@ class Form {
 };
 
 // A picture box: a child form whose picture is drawn into its kept image,
-// so that saving its image saves the picture.
+// so that saving its image saves the picture. With `auto_size` the box takes
+// the picture's size in pixels, whatever the screen's twips per pixel.
 class PictureBox : public Form {
  public:
-  PictureBox(Form& parent, FormDesign design) : Form(parent, std::move(design)) {}
+  PictureBox(Form& parent, FormDesign design, bool auto_size = false)
+      : Form(parent, std::move(design)), auto_size_(auto_size) {}
   void SetPicture(Picture picture);
 
  protected:
@@ -174,6 +176,7 @@ class PictureBox : public Form {
 
  private:
   Picture picture_;
+  bool auto_size_;
 };
 
 }  // namespace vantrel::toolkit

@@ -74,6 +74,15 @@ class HostTestCase(WineTestCase):
     def assert_host_ends(self, host, timeout=10):
         self.assertEqual(self.wait_exit(host, timeout), 0)
 
+    def assert_textures_written(self):
+        """Both pictures reach the renderer's files pixel for pixel, in the
+        form its reader takes."""
+        for written, source, side in (("Yarrin1.bmp", "globe.bmp", 96),
+                                      ("Yarrin2.bmp", "glow.bmp", 256)):
+            width, height, bits, pixels = bmp_pixels(os.path.join(harness.DRIVE_C, written))
+            self.assertEqual((width, height, bits), (side, side, 24), written)
+            self.assertEqual(pixels, bmp_pixels(os.path.join(RESOURCES, source))[3], written)
+
 
 class SaverRunTest(HostTestCase):
     def test_saver_run_writes_textures_runs_renderer_and_ends_after_escape(self):
@@ -83,15 +92,7 @@ class SaverRunTest(HostTestCase):
         self.assertIsNotNone(saver, "no saver window during the run")
         self.assertEqual(saver["visible"], 0)
 
-        # Both pictures reach the renderer's files pixel for pixel, in the
-        # form its reader takes.
-        for written, source, side in (("Yarrin1.bmp", "globe.bmp", 96),
-                                      ("Yarrin2.bmp", "glow.bmp", 256)):
-            width, height, bits, pixels = bmp_pixels(os.path.join(harness.DRIVE_C, written))
-            self.assertEqual((width, height, bits), (side, side, 24), written)
-            resource = os.path.join(RESOURCES, source)
-            if os.path.exists(resource):
-                self.assertEqual(pixels, bmp_pixels(resource)[3], written)
+        self.assert_textures_written()
 
         # A second saver start finds "Yarrin_Main" and ends at once, without
         # a second renderer.
@@ -122,6 +123,21 @@ class SaverRunTest(HostTestCase):
         self.assert_host_ends(host)
         self.assertLess(time.monotonic() - started, 3.0)
         self.assertTrue(os.path.exists(os.path.join(harness.DRIVE_C, "Yarrin1.bmp")))
+
+    def test_texture_files_keep_their_size_on_a_120_dpi_screen(self):
+        key = "HKCU\\Control Panel\\Desktop"
+        subprocess.run(["wine", "reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d",
+                        "120", "/f"], env=self.env, check=True, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=60)
+        self.addCleanup(subprocess.run, ["wine", "reg", "delete", key, "/v", "LogPixels", "/f"],
+                        env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                        timeout=60)
+        subprocess.run(["wineserver", "-w"], env=self.env, timeout=60)
+        host = self.start_host("/s")
+        self.wait_window(RENDERER)
+        self.assert_textures_written()
+        self.end_renderer()
+        self.assert_host_ends(host, 5)
 
     def test_texture_files_that_cannot_be_written_leave_the_run_going(self):
         # Folders in place of both files: every write fails, as on a drive C:
