@@ -89,6 +89,20 @@ bool Command::Create(HWND parent, const RECT& pixels, const toolkit::PropertySto
   return true;
 }
 
+void Command::OnSize(int width, int height) {
+  if (width == face_.Width() && height == face_.Height()) return;
+  face_ = toolkit::Picture(std::max(width, 1), std::max(height, 1));
+  logic_.Resized();
+}
+
+// Tab skips a disabled control: it is a tab stop only while enabled.
+void Command::SyncTabStop() {
+  if (!window_) return;
+  const LONG style = GetWindowLongA(window_, GWL_STYLE);
+  const LONG wanted = logic_.IsEnabled ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+  if (wanted != style) SetWindowLongA(window_, GWL_STYLE, wanted);
+}
+
 int32_t Command::WidthTwips() {
   RECT client{};
   if (window_) GetClientRect(window_, &client);
@@ -128,6 +142,7 @@ HFONT Command::CaptionFont() {
 // Clear, gradient, the eight frame pieces; the caption is drawn over the
 // kept face at every paint, at the place the logic gave it.
 void Command::PaintFace(Skin skin, bool invert_gradient, const CaptionLabel&) {
+  SyncTabStop();  // every change of the enabled state repaints the face
   if (face_.Empty()) return;
   HDC dc = CreateCompatibleDC(nullptr);
   if (!dc) return;
@@ -203,7 +218,10 @@ void Command::OnPaint() {
 }
 
 void Command::OnButtonDown(int button) {
-  if (GetFocus() != window_) SetFocus(window_);
+  // A disabled control takes neither the focus nor the pointer; only the
+  // left button moves the focus, so the others show no pressed look.
+  if (!logic_.IsEnabled) return;
+  if (button == kLeftButton && GetFocus() != window_) SetFocus(window_);
   if (held_buttons_ == 0) SetCapture(window_);
   held_buttons_ |= button;
   logic_.ButtonPressed(button);
@@ -242,6 +260,9 @@ LRESULT Command::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 1;
     case WM_PAINT:
       OnPaint();
+      return 0;
+    case WM_SIZE:
+      OnSize(LOWORD(lparam), HIWORD(lparam));
       return 0;
     case WM_MOUSEMOVE:
       logic_.PointerMoved();

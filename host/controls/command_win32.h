@@ -42,6 +42,8 @@ class Command final : public CommandSurface {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnPaint();
+  void OnSize(int width, int height);
+  void SyncTabStop();
   void OnButtonDown(int button);
   void OnButtonUp(int button);
   void OnTimer();

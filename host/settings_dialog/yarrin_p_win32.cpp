@@ -8,6 +8,8 @@
 #include <array>
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "controls/command_win32.h"
 #include "settings_dialog/yarrin_p.h"
@@ -143,6 +145,10 @@ class YarrinP final : public toolkit::Form {
   void Form_Resize() override { PaintGradients(); }
   void Form_Unload() override { Zoom_Close(Handle()); }
   bool Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
+  std::vector<HWND> Form_TabOrder() const override {
+    return {panel_.Handle(), repeat_.Handle(), file_button_.Handle(), set_.Handle(),
+            cancel_.Handle()};
+  }
 
  private:
   void CreateControls();
@@ -169,6 +175,7 @@ class YarrinP final : public toolkit::Form {
   Command set_, cancel_, file_button_;
   HCURSOR hand_ = nullptr;
   HWND last_focus_ = nullptr;
+  bool link_pressed_ = false;  // a left press began on the link label
 };
 
 YarrinP::YarrinP()
@@ -396,8 +403,12 @@ bool YarrinP::Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& 
         return true;
       }
       return false;
+    // A click on the link: pressed and released on it.
+    case WM_LBUTTONDOWN:
+      link_pressed_ = OverLink();
+      return false;
     case WM_LBUTTONUP:
-      if (OverLink()) OpenLink();
+      if (std::exchange(link_pressed_, false) && OverLink()) OpenLink();
       return false;
     case WM_ACTIVATE:
       // Focus comes back to where it was, first to the panel.

@@ -160,9 +160,38 @@ void Form::ShowModal() {
       if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
+    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
+        MoveFocusByTab(GetKeyState(VK_SHIFT) < 0)) {
+      continue;
+    }
     TranslateMessage(&message);
     DispatchMessageA(&message);
   }
+}
+
+bool Form::MoveFocusByTab(bool backwards) {
+  const std::vector<HWND> order = Form_TabOrder();
+  const int count = static_cast<int>(order.size());
+  if (count == 0) return false;
+  // The focus may sit in a part of a listed window (a combo box's edit field).
+  int current = backwards ? count : -1;
+  for (HWND w = GetFocus(); w && w != window_; w = GetParent(w)) {
+    const auto found = std::find(order.begin(), order.end(), w);
+    if (found != order.end()) {
+      current = static_cast<int>(found - order.begin());
+      break;
+    }
+  }
+  for (int step = 1; step <= count; ++step) {
+    const int index = ((current + (backwards ? -step : step)) % count + count) % count;
+    HWND candidate = order[index];
+    if (candidate && IsWindowVisible(candidate) && IsWindowEnabled(candidate) &&
+        (GetWindowLongA(candidate, GWL_STYLE) & WS_TABSTOP)) {
+      SetFocus(candidate);
+      return true;
+    }
+  }
+  return true;
 }
 
 bool Form::Unload(UnloadReason reason) {

@@ -137,6 +137,10 @@ class Form {
   virtual void Form_Unload() {}
   // Messages a subclass handles itself; true when `result` is to be returned.
   virtual bool Form_Message(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+  // The windows that Tab and Shift+Tab move the focus through while the form
+  // is shown modally, in order; hidden, disabled and non-tab-stop ones are
+  // skipped. Empty: Tab does nothing.
+  virtual std::vector<HWND> Form_TabOrder() const { return {}; }
 
  private:
   friend class Timer;
@@ -148,6 +152,7 @@ class Form {
   void OnMouseDown(int button, LPARAM lparam);
   bool OnSetCursor();
   void OnDestroy();
+  bool MoveFocusByTab(bool backwards);
   void ResizeImage(int width, int height);
 
   FormDesign design_;

@@ -243,6 +243,44 @@ class DialogKindTest(DialogTestCase):
         self.assert_closes(host)
 
 
+class DialogKeyboardTest(DialogTestCase):
+    def test_tab_moves_the_focus_through_the_enabled_controls_and_keys_click_nothing(self):
+        song = os.path.join(self.art_dir, "song.mp3")
+        with open(song, "wb") as f:
+            f.write(bytes(400))
+        # Kind 2 with a file that exists, so that "..." is enabled.
+        self.write_settings(kind=2, track=0, path=harness.to_windows_path(song))
+        with open(self.ini, "rb") as f:
+            before = f.read()
+        host, _ = self.open_dialog()
+        self.probe("move", 2, 2)  # the pointer away from every button
+        selected = skin("selected").pixel(20, 2)
+
+        def focused():
+            shot = self.client_shot()
+            return [name for name, rect in (("file", FILE_BUTTON), ("set", SET),
+                                            ("cancel", CANCEL))
+                    if close_to(self.button_band(shot, rect), selected)]
+
+        self.assertEqual(focused(), [])  # the panel holds the focus first
+        # The track box is disabled for kind 2, so the first Tab lands on "...".
+        for shift, expected in ((False, ["file"]), (False, ["set"]), (False, ["cancel"]),
+                                (True, ["set"]), (True, ["file"])):
+            self.probe("key", DIALOG, 9, 60, *(["shift"] if shift else []))
+            time.sleep(0.3)
+            self.assertEqual(focused(), expected, f"after {'Shift+' if shift else ''}Tab")
+        # Enter, space and Escape neither press nor click the focused button.
+        for vk in (13, 32, 27):
+            self.probe("key", DIALOG, vk, 60)
+        time.sleep(0.5)
+        self.assertIsNone(self.window_facts(CHOOSER))
+        self.assertEqual(focused(), ["file"])
+        self.probe("close", DIALOG)
+        self.assert_closes(host)
+        with open(self.ini, "rb") as f:
+            self.assertEqual(f.read(), before)
+
+
 class DialogSetTest(DialogTestCase):
     def test_chosen_file_and_set_write_the_three_keys(self):
         self.write_settings(kind=0, track=0, path="")
@@ -267,14 +305,16 @@ class DialogSetTest(DialogTestCase):
         self.write_settings(kind=1, track=4, path="C:\\nothing.mp3")
         with open(self.ini, "rb") as f:
             before = f.read()
-        for way in ("cancel", "close box"):
+        # A right-button click on a button raises its Click too.
+        for way in ("left", "right", "close box"):
             with self.subTest(way=way):
                 host, _ = self.open_dialog()
                 self.press("left", *self.kind_caption(2))
-                if way == "cancel":
-                    self.press("left", CANCEL[0] + 38, CANCEL[1] + 12)
-                else:
+                if way == "close box":
                     self.probe("close", DIALOG)
+                else:
+                    self.move_to(CANCEL[0] + 30, CANCEL[1] + 10)
+                    self.press(way, CANCEL[0] + 38, CANCEL[1] + 12)
                 self.assert_closes(host)
                 with open(self.ini, "rb") as f:
                     self.assertEqual(f.read(), before)

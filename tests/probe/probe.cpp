@@ -130,7 +130,8 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   RECT r = {};
   GetWindowRect(child, &r);
   MapWindowPoints(nullptr, GetAncestor(child, GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
-  std::printf("child class=%s id=%d x=%ld y=%ld w=%ld h=%ld style=0x%08lx text=%s\n", cls,
+  std::printf("child hwnd=%llu class=%s id=%d x=%ld y=%ld w=%ld h=%ld style=0x%08lx text=%s\n",
+              static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(child)), cls,
               GetDlgCtrlID(child), r.left, r.top, r.right - r.left, r.bottom - r.top,
               static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), text);
   return TRUE;
@@ -281,8 +282,8 @@ int Choose(const char* title, const char* path, DWORD timeout_ms) {
 
 int Usage() {
   std::fprintf(stderr,
-               "probe find TITLE | wait TITLE MS | gone TITLE MS | key TITLE VK HOLD_MS |\n"
-               "      close TITLE | kill TITLE | capture TITLE|- OUT.BMP | children TITLE |\n"
+               "probe find TITLE | wait TITLE MS | gone TITLE MS | key TITLE VK HOLD_MS [shift] |\n"
+               "      close TITLE | kill TITLE | focus TITLE | capture TITLE|- OUT.BMP | children TITLE |\n"
                "      parent WIDTH HEIGHT LIFE_MS | cursor | click X Y | move X Y |\n"
                "      press left|right|middle X Y | client TITLE | acp |\n"
                "      profile FILE SECTION KEY | choose TITLE PATH MS |\n"
@@ -307,16 +308,19 @@ int main(int argc, char** argv) {
     if (cmd == "wait") PrintWindow(w);
     return 0;
   }
-  if (cmd == "key" && argc == 5) {
+  if (cmd == "key" && (argc == 5 || (argc == 6 && std::strcmp(argv[5], "shift") == 0))) {
     HWND w = FindWindowA(nullptr, argv[2]);
     if (!w) return 1;
     SetForegroundWindow(w);
     SetFocus(w);
     Sleep(50);
+    const bool shift = argc == 6;
+    if (shift) SendKey(VK_SHIFT, false);
     const WORD vk = static_cast<WORD>(std::strtoul(argv[3], nullptr, 0));
     SendKey(vk, false);
     Sleep(std::strtoul(argv[4], nullptr, 10));
     SendKey(vk, true);
+    if (shift) SendKey(VK_SHIFT, true);
     return 0;
   }
   if (cmd == "kill" && argc == 3) {
@@ -330,6 +334,17 @@ int main(int argc, char** argv) {
     const BOOL ended = TerminateProcess(process, 9);
     CloseHandle(process);
     return ended ? 0 : 3;
+  }
+  if (cmd == "focus" && argc == 3) {
+    // The window holding the keyboard focus in the titled window's thread.
+    HWND w = FindWindowA(nullptr, argv[2]);
+    if (!w) return 1;
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info)) return 3;
+    std::printf("focus=%llu\n", static_cast<unsigned long long>(
+                                    reinterpret_cast<UINT_PTR>(info.hwndFocus)));
+    return 0;
   }
   if (cmd == "close" && argc == 3) {
     HWND w = FindWindowA(nullptr, argv[2]);

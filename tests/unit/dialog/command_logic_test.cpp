@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
 #include <string>
 #include <vector>
 
@@ -89,10 +90,9 @@ TEST(CommandTransitions, InputsOutsideTheTableDrawNothing) {
   for (uint8_t state : {1, 3}) {
     Button b(state);
     b.logic.TimerTick(CursorOver::kOtherWindow);
-    b.logic.FocusLost();  // from 1 only; from 3 it is a row
-    if (state == 1) {
-      EXPECT_TRUE(b.surface.drawings.empty());
-    }
+    EXPECT_TRUE(b.surface.drawings.empty()) << "tick away in state " << int{state};
+    b.logic.FocusLost();  // from 1 nothing; from 3 it is a row of the table
+    EXPECT_EQ(b.surface.drawings.empty(), state == 1) << "focus lost in state " << int{state};
   }
   Button moving(kStateHighLight);
   moving.logic.PointerMoved();
@@ -258,7 +258,7 @@ TEST(CommandProperties, ChangedValuesRoundTrip) {
   toolkit::PropertyStore store;
   logic.Store(store, ambient);
   for (const wchar_t* key : {L"Enabled", L"Caption", L"Font", L"FontColour", L"Visible"}) {
-    EXPECT_TRUE(store.Holds(key)) << std::wstring(key).size();
+    EXPECT_TRUE(store.Holds(key)) << std::string(key, key + std::wcslen(key));
   }
   EXPECT_FALSE(store.Holds(L"FirstRun"));
 

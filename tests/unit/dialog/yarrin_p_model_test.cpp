@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cwchar>
+#include <string>
 
 #include "host_fakes.h"
 
@@ -55,7 +57,9 @@ TEST(DialogTrackText, SetTakesTheNearestWholeNumberHalvesToEven) {
       {L"2.5", 2}, {L"3.5", 4}, {L"", 0},      {L"abc", 0},    {L"45", 45},
       {L" 7 ", 7}, {L"-3", -3}, {L"2.6", 3},   {L"12x", 0},    {L"-0.5", 0},
   };
-  for (const Case& c : cases) EXPECT_EQ(Track_From_Text(c.text), c.track) << c.track;
+  for (const Case& c : cases) {
+    EXPECT_EQ(Track_From_Text(c.text), c.track) << std::string(c.text, c.text + std::wcslen(c.text));
+  }
 }
 
 TEST(DialogTrackText, NumbersBeyondSixteenBitsAreLimitedToTheRange) {
