@@ -11,10 +11,12 @@ import unittest
 import harness
 import images
 from harness import WineTestCase
+from test_host_music import seconds_of_sound, write_tone
 
 DIALOG = "<Vantrel>"
 CHOOSER = "ﾌｧｲﾙを開く"
 SAVER = "Yarrin_Main"
+RENDERER = "Yarrin_VC"
 RESOURCES = os.path.join(os.environ.get("VANTREL_SOURCE_DIR", "../.."), "host", "resources")
 TWIPS = 15  # twips per pixel at 96 dpi
 
@@ -282,12 +284,11 @@ class DialogKeyboardTest(DialogTestCase):
 
 
 class DialogSetTest(DialogTestCase):
-    def test_chosen_file_and_set_write_the_three_keys(self):
+    def test_chosen_file_and_set_write_the_three_keys_and_the_next_run_plays_it(self):
         self.write_settings(kind=0, track=0, path="")
-        song = os.path.join(self.art_dir, "music", "曲.mp3")
+        song = os.path.join(self.art_dir, "music", "曲.wav")
         os.makedirs(os.path.dirname(song))
-        with open(song, "wb") as f:
-            f.write(b"\xff\xfb" + bytes(400))
+        write_tone(song)
         host, _ = self.open_dialog()
         self.press("left", *self.kind_caption(2))
         self.press("left", FILE_BUTTON[0] + 20, FILE_BUTTON[1] + 10)
@@ -300,6 +301,13 @@ class DialogSetTest(DialogTestCase):
         self.assertEqual(self.key("BGM区分").strip(), "2")
         self.assertEqual(self.key("BGMﾘﾋﾟｰﾄ").strip(), "0")
         self.assertEqual(self.key("BGMﾌｧｲﾙ"), harness.to_windows_path(song))
+        # A saver run now plays the chosen file, looping it.
+        saver = self.start(os.path.join(self.folder, "Vantrel.scr"), "/s", log_name="saver")
+        self.wait_window(RENDERER)
+        time.sleep(3)
+        self.press_key(RENDERER, harness.VK_ESCAPE)
+        self.assertEqual(self.wait_exit(saver, 10), 0)
+        self.assertGreater(seconds_of_sound(self.capture_path), 1.5)
 
     def test_cancel_and_the_close_box_leave_the_file_as_it_was(self):
         self.write_settings(kind=1, track=4, path="C:\\nothing.mp3")

@@ -16,6 +16,7 @@ RENDERER = "Yarrin_VC"
 SAVER = "Yarrin_Main"
 DIALOG = "<Vantrel>"
 MESSAGE_CAPTION = "Vantrel (ScreenSaver)"
+MESSAGE_TEXT = "Vantrel.dll が同じﾌｫﾙﾀﾞに見つかりません！"
 PREVIEW = "Preview Window"
 PAGE = "Probe Parent"
 VK_RETURN = 13
@@ -70,6 +71,12 @@ class HostTestCase(WineTestCase):
         time.sleep(0.5)
         self.press_key(RENDERER, VK_ESCAPE)
         return time.monotonic()
+
+    def child_texts(self, title):
+        """The texts of a window's children, decoded from the code page."""
+        _, listing = self.probe("children", title)
+        return [bytes.fromhex(line.split(" hex=", 1)[1].split(" ", 1)[0]).decode("cp932")
+                for line in listing.splitlines() if line.startswith("child ")]
 
     def assert_host_ends(self, host, timeout=10):
         self.assertEqual(self.wait_exit(host, timeout), 0)
@@ -168,6 +175,7 @@ class SaverRunTest(HostTestCase):
                 self.wait_window(MESSAGE_CAPTION)
                 time.sleep(0.5)
                 self.assertIsNone(host.poll(), "the host did not wait for the message")
+                self.assertIn(MESSAGE_TEXT, self.child_texts(MESSAGE_CAPTION))
                 self.press_key(MESSAGE_CAPTION, VK_RETURN)
                 self.assert_host_ends(host)
                 self.assertIsNone(self.window_facts(DIALOG))

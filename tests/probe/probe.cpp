@@ -130,10 +130,18 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   RECT r = {};
   GetWindowRect(child, &r);
   MapWindowPoints(nullptr, GetAncestor(child, GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
-  std::printf("child hwnd=%llu class=%s id=%d x=%ld y=%ld w=%ld h=%ld style=0x%08lx text=%s\n",
+  // The text twice: as hex bytes in the program's code page, then as it is.
+  std::string hex;
+  for (const char* c = text; *c; ++c) {
+    char pair[3];
+    std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned char>(*c));
+    hex += pair;
+  }
+  std::printf("child hwnd=%llu class=%s id=%d x=%ld y=%ld w=%ld h=%ld style=0x%08lx hex=%s "
+              "text=%s\n",
               static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(child)), cls,
               GetDlgCtrlID(child), r.left, r.top, r.right - r.left, r.bottom - r.top,
-              static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), text);
+              static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), hex.c_str(), text);
   return TRUE;
 }
 
