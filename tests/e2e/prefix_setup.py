@@ -21,6 +21,8 @@ FONTS_REG = """
 "MS UI Gothic"="IPAPGothic"
 """
 
+WINE_FONTS = ("marlett.ttf", "tahoma.ttf", "tahomabd.ttf")
+
 DECORATIONS_REG = """
 [HKEY_CURRENT_USER\\Software\\Wine\\X11 Driver]
 "Managed"="N"
@@ -45,6 +47,13 @@ def make_prefix(prefix, decorations=False):
                        check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                        timeout=120)
         subprocess.run(["wineserver", "-w"], env=env, timeout=120)
+        # Wine's own Tahoma (the panel's font) and Marlett (the title-bar
+        # boxes) from Debian's fonts-wine: this Wine does not look there itself.
+        fonts = os.path.join(prefix, "drive_c", "windows", "Fonts")
+        for name in WINE_FONTS:
+            source = os.path.join("/usr/share/wine/fonts", name)
+            if os.path.exists(source):
+                shutil.copy(source, fonts)
     finally:
         xvfb.terminate()
         xvfb.wait()
