@@ -127,14 +127,14 @@ HFONT Command::CaptionFont() {
   const std::wstring text = Font_Text(logic_.Font());
   if (font_ && text == font_text_) return font_;
   if (font_) DeleteObject(font_);
-  const FontSpec& spec = logic_.Font();
+  const FontSpec& font = logic_.Font();
   HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
   if (screen) ReleaseDC(nullptr, screen);
-  font_ = CreateFontA(-static_cast<int>(std::lround(spec.points * dpi / 72.0)), 0, 0, 0,
-                      spec.weight, FALSE, spec.underline, FALSE, static_cast<BYTE>(spec.charset),
+  font_ = CreateFontA(-static_cast<int>(std::lround(font.points * dpi / 72.0)), 0, 0, 0,
+                      font.weight, FALSE, font.underline, FALSE, static_cast<BYTE>(font.charset),
                       OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_DONTCARE, toolkit::To_Ansi(spec.name).c_str());
+                      DEFAULT_PITCH | FF_DONTCARE, toolkit::To_Ansi(font.name).c_str());
   font_text_ = text;
   return font_;
 }

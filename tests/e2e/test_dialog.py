@@ -3,21 +3,15 @@ captions, marks and buttons as the screen shows them; hover faces; choosing
 a kind with any mouse button; the real file chooser; Set, Cancel and the
 close box as the settings file sees them (read through the profile API)."""
 import os
-import shutil
-import subprocess
 import time
 import unittest
 
 import harness
 import images
-from harness import WineTestCase
+from test_host import DIALOG, RENDERER, RESOURCES, SAVER, HostTestCase
 from test_host_music import seconds_of_sound, write_tone
 
-DIALOG = "<Vantrel>"
 CHOOSER = "ﾌｧｲﾙを開く"
-SAVER = "Yarrin_Main"
-RENDERER = "Yarrin_VC"
-RESOURCES = os.path.join(os.environ.get("VANTREL_SOURCE_DIR", "../.."), "host", "resources")
 TWIPS = 15  # twips per pixel at 96 dpi
 
 # Client-area pixel positions of the designed controls (twips / 15).
@@ -42,20 +36,15 @@ def close_to(a, b, tolerance=6):
     return all(abs(x - y) <= tolerance for x, y in zip(a, b))
 
 
-class DialogTestCase(WineTestCase):
+class DialogTestCase(HostTestCase):
     def setUp(self):
         super().setUp()
-        subprocess.run(["wine", "hostname.exe"], env=self.env, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=60)
-        self.folder = os.path.join(self.art_dir, "program")
-        os.makedirs(self.folder)
-        for deliverable in ("Vantrel.scr", "Vantrel.dll"):
-            shutil.copy(os.path.join(harness.DIST_DIR, deliverable), self.folder)
         self.ini = os.path.join(self.folder, "Vantrel.ini")
         self.shots = 0
 
     # -- the program and its file ------------------------------------------------------------
-    def write_settings(self, kind=None, track=None, path=None):
+    def write_keys(self, kind=None, track=None, path=None):
+        """A hand-written settings file with the given keys only."""
         lines = ["[Section]"]
         if kind is not None:
             lines.append(f"BGM区分={kind}")
@@ -63,11 +52,10 @@ class DialogTestCase(WineTestCase):
             lines.append(f"BGMﾘﾋﾟｰﾄ={track}")
         if path is not None:
             lines.append(f"BGMﾌｧｲﾙ={path}")
-        with open(self.ini, "wb") as f:
-            f.write("\r\n".join(lines).encode("cp932") + b"\r\n")
+        self.write_settings(lines)
 
     def open_dialog(self, argument="/c"):
-        host = self.start(os.path.join(self.folder, "Vantrel.scr"), argument, log_name="host")
+        host = self.start_host(argument)
         self.wait_window(DIALOG)
         time.sleep(0.8)  # the opening zoom and the first paint
         return host, self.window_facts(DIALOG)
@@ -173,7 +161,7 @@ class DialogLookTest(DialogTestCase):
                 self.assert_closes(host)
 
     def test_gradients_panel_captions_marks_and_buttons_are_on_screen(self):
-        self.write_settings(kind=1, track=3)
+        self.write_keys(kind=1, track=3)
         host, _ = self.open_dialog()
         shot = self.client_shot()
         # Window gradient: dark blue at the top and bottom edge, pale in the middle.
@@ -226,7 +214,7 @@ class DialogLookTest(DialogTestCase):
 
 class DialogKindTest(DialogTestCase):
     def test_any_button_on_a_mark_or_caption_selects_its_kind(self):
-        self.write_settings(kind=0)
+        self.write_keys(kind=0)
         host, _ = self.open_dialog()
         self.assertEqual(self.selected_kinds(self.client_shot()), [0])
         self.assertFalse(self.combo_enabled())
@@ -251,7 +239,7 @@ class DialogKeyboardTest(DialogTestCase):
         with open(song, "wb") as f:
             f.write(bytes(400))
         # Kind 2 with a file that exists, so that "..." is enabled.
-        self.write_settings(kind=2, track=0, path=harness.to_windows_path(song))
+        self.write_keys(kind=2, track=0, path=harness.to_windows_path(song))
         with open(self.ini, "rb") as f:
             before = f.read()
         host, _ = self.open_dialog()
@@ -285,7 +273,7 @@ class DialogKeyboardTest(DialogTestCase):
 
 class DialogSetTest(DialogTestCase):
     def test_chosen_file_and_set_write_the_three_keys_and_the_next_run_plays_it(self):
-        self.write_settings(kind=0, track=0, path="")
+        self.write_keys(kind=0, track=0, path="")
         song = os.path.join(self.art_dir, "music", "曲.wav")
         os.makedirs(os.path.dirname(song))
         write_tone(song)
@@ -302,7 +290,7 @@ class DialogSetTest(DialogTestCase):
         self.assertEqual(self.key("BGMﾘﾋﾟｰﾄ").strip(), "0")
         self.assertEqual(self.key("BGMﾌｧｲﾙ"), harness.to_windows_path(song))
         # A saver run now plays the chosen file, looping it.
-        saver = self.start(os.path.join(self.folder, "Vantrel.scr"), "/s", log_name="saver")
+        saver = self.start_host("/s")
         self.wait_window(RENDERER)
         time.sleep(3)
         self.press_key(RENDERER, harness.VK_ESCAPE)
@@ -310,7 +298,7 @@ class DialogSetTest(DialogTestCase):
         self.assertGreater(seconds_of_sound(self.capture_path), 1.5)
 
     def test_cancel_and_the_close_box_leave_the_file_as_it_was(self):
-        self.write_settings(kind=1, track=4, path="C:\\nothing.mp3")
+        self.write_keys(kind=1, track=4, path="C:\\nothing.mp3")
         with open(self.ini, "rb") as f:
             before = f.read()
         # A right-button click on a button raises its Click too.
@@ -328,7 +316,7 @@ class DialogSetTest(DialogTestCase):
                     self.assertEqual(f.read(), before)
 
     def test_hand_edited_values_are_shown_and_written_back(self):
-        self.write_settings(kind=9, track=45, path="C:\\" + "x" * 296 + ".mp3")
+        self.write_keys(kind=9, track=45, path="C:\\" + "x" * 296 + ".mp3")
         host, _ = self.open_dialog()
         self.assertEqual(self.selected_kinds(self.client_shot()), [])
         self.assertFalse(self.combo_enabled())
@@ -341,7 +329,7 @@ class DialogSetTest(DialogTestCase):
 
     def test_saver_run_started_while_the_dialog_is_open_ends_at_once(self):
         host, _ = self.open_dialog()
-        saver = self.start(os.path.join(self.folder, "Vantrel.scr"), "/s", log_name="saver")
+        saver = self.start_host("/s")
         self.assertEqual(self.wait_exit(saver, 10), 0)
         self.assertIsNone(self.window_facts(SAVER))
         self.assertIsNotNone(self.window_facts(DIALOG))
