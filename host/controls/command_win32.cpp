@@ -180,15 +180,7 @@ void Command::PaintFace(Skin skin, bool invert_gradient, const CaptionLabel&) {
 }
 
 void Command::OnPaint() {
-  PAINTSTRUCT paint;
-  HDC screen = BeginPaint(window_, &paint);
-  if (!screen) return;
-  RECT client{};
-  GetClientRect(window_, &client);
-  toolkit::Picture frame(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
-  if (!frame.Empty()) {
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, frame.Bitmap());
+  toolkit::Paint_Buffered(window_, [this](HDC dc) {
     face_.Draw(dc, 0, 0);
     const CaptionLabel& label = logic_.Label();
     RECT box{PxX(label.left), PxY(label.top), PxX(label.left + label.width),
@@ -210,11 +202,7 @@ void Command::OnPaint() {
       DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
     }
     SelectObject(dc, old_font);
-    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-  }
-  EndPaint(window_, &paint);
+  });
 }
 
 void Command::OnButtonDown(int button) {

@@ -153,6 +153,7 @@ class YarrinP final : public toolkit::Form {
  private:
   void CreateControls();
   void Prepare_Buttons(bool initialise, bool enable);
+  void ShowMarks(const KindControls& shown);
   void ShowKind(int16_t kind);
   void SelectKind(int16_t kind);
   void ChooseFile();
@@ -313,12 +314,16 @@ void YarrinP::Prepare_Buttons(bool initialise, bool enable) {
 }
 
 // Marks and dependent controls for a kind, as load shows them.
-void YarrinP::ShowKind(int16_t kind) {
-  const KindControls shown = Kind_Controls(kind);
-  repeat_.SetEnabled(false);
+void YarrinP::ShowMarks(const KindControls& shown) {
   for (int i = 0; i < 3; ++i) {
     marks_[i]->SetPicture(shown.mark_selected[i] ? &mark_selected_ : &mark_unselected_);
   }
+}
+
+void YarrinP::ShowKind(int16_t kind) {
+  const KindControls shown = Kind_Controls(kind);
+  repeat_.SetEnabled(false);
+  ShowMarks(shown);
   if (shown.repeat_enabled) repeat_.SetEnabled(true);
   file_button_.Logic().SetEnabled(shown.file_enabled);
 }
@@ -328,9 +333,7 @@ void YarrinP::SelectKind(int16_t kind) {
   file_button_.Logic().SetEnabled(false);
   repeat_.SetEnabled(false);
   const KindControls shown = Kind_Controls(kind);
-  for (int i = 0; i < 3; ++i) {
-    marks_[i]->SetPicture(shown.mark_selected[i] ? &mark_selected_ : &mark_unselected_);
-  }
+  ShowMarks(shown);
   if (shown.repeat_enabled) repeat_.SetEnabled(true);
   if (shown.file_enabled) file_button_.Logic().SetEnabled(true);
 }

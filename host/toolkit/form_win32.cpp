@@ -359,25 +359,13 @@ void Form::OnSize() {
 }
 
 void Form::OnPaint() {
-  PAINTSTRUCT paint;
-  HDC screen = BeginPaint(window_, &paint);
-  if (!screen) return;
-  RECT client{};
-  GetClientRect(window_, &client);
-  // Compose off-screen so that elements never flicker over the image.
-  Picture frame(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
-  if (!frame.Empty()) {
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, frame.Bitmap());
+  // Composed off-screen so that elements never flicker over the image.
+  Paint_Buffered(window_, [this](HDC dc) {
     image_.Draw(dc, 0, 0);
     for (const Element* element : elements_) {
       if (element->Visible()) element->Draw(dc, element->PixelRect());
     }
-    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    DeleteDC(dc);
-  }
-  EndPaint(window_, &paint);
+  });
 }
 
 void Form::OnMouseDown(int button, LPARAM lparam) {

@@ -1,5 +1,6 @@
 #include "picture_win32.h"
 
+#include <algorithm>
 #include <cstring>
 #include <utility>
 #include <vector>
@@ -123,6 +124,24 @@ bool Save_Picture(const Picture& picture, const std::wstring& path) {
                   written == file.size();
   CloseHandle(handle);
   return ok;
+}
+
+void Paint_Buffered(HWND window, const std::function<void(HDC)>& compose) {
+  PAINTSTRUCT paint;
+  HDC screen = BeginPaint(window, &paint);
+  if (!screen) return;
+  RECT client{};
+  GetClientRect(window, &client);
+  Picture frame(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
+  if (!frame.Empty()) {
+    HDC dc = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(dc, frame.Bitmap());
+    compose(dc);
+    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+  }
+  EndPaint(window, &paint);
 }
 
 }  // namespace vantrel::toolkit

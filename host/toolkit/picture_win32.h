@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "bitmap_writer.h"
@@ -45,6 +46,10 @@ class Picture {
   int width_ = 0;
   int height_ = 0;
 };
+
+// Answers WM_PAINT: `compose` draws the whole client area into an off-screen
+// picture, which then reaches the window in one copy, so nothing flickers.
+void Paint_Buffered(HWND window, const std::function<void(HDC)>& compose);
 
 // Writes `picture` to a 24-bit bitmap file; false when it could not.
 bool Save_Picture(const Picture& picture, const std::wstring& path);
