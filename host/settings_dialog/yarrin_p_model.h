@@ -11,6 +11,7 @@
 
 #include "host_wide.h"
 #include "settings_file.h"
+#include "vantrel_version.h"
 
 namespace vantrel::host {
 
@@ -26,7 +27,8 @@ inline constexpr const wchar_t* kChooserFilterPattern = L"*.MP3;*.WAV";
 inline constexpr const wchar_t* kChooserTitle = L"ﾌｧｲﾙを開く";
 // The link: a reserved example address, so that it can mislead no one.
 inline constexpr const wchar_t* kLinkAddress = L"https://example.org/vantrel/";
-inline constexpr const wchar_t* kCreditLine = L"Vantrel 1.0  (C) the Vantrel developers";
+inline constexpr const wchar_t* kCreditLine =
+    L"Vantrel " VANTREL_VERSION L"  (C) the Vantrel developers";
 
 inline constexpr int kRepeatEntries = 31;  // 0 to 30
 
