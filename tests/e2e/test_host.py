@@ -1,6 +1,7 @@
 """The host Vantrel.scr under Wine: mode dispatch, the single-instance probe,
-the saver run with its texture files and its end after the renderer's, and
-the preview inside a stand-in for the display-settings page."""
+the saver run with its texture files and its end after the renderer's, the
+preview inside a stand-in for the display-settings page, and what Windows
+shows of both programs' files."""
 import os
 import re
 import shutil
@@ -251,6 +252,39 @@ class PreviewTest(HostTestCase):
         self.assertIsNone(self.window_facts(MESSAGE_CAPTION))
         self.wait_exit(page, 15)
         self.assert_host_ends(host)
+
+
+class ProgramFilesTest(WineTestCase):
+    """Properties > Details of both programs, and the name the screen-saver
+    list shows, read through Win32 as Windows reads them."""
+
+    def file_resources(self, program):
+        path = harness.to_windows_path(os.path.join(harness.DIST_DIR, program))
+        _, listing = self.probe("version", path)
+        facts = dict(line.split("=", 1) for line in listing.splitlines() if "=" in line)
+        for key, value in facts.items():
+            if not key.startswith("fixed_") and key != "translation":
+                facts[key] = bytes.fromhex(value).decode("cp932")
+        return facts
+
+    def test_both_programs_carry_the_product_version_and_their_own_names(self):
+        version = os.environ["VANTREL_VERSION"]
+        fixed = ".".join((version.split(".") + ["0"] * 4)[:4])
+        for program, description in (("Vantrel.scr", "Vantrel スクリーンセーバー"),
+                                     ("Vantrel.dll", "Vantrel 描画プログラム")):
+            with self.subTest(program):
+                facts = self.file_resources(program)
+                self.assertEqual(facts.get("translation"), "041104b0")
+                self.assertEqual(facts.get("ProductName"), "Vantrel")
+                self.assertEqual(facts.get("FileDescription"), description)
+                self.assertEqual(facts.get("OriginalFilename"), program)
+                self.assertEqual((facts.get("FileVersion"), facts.get("ProductVersion")),
+                                 (version, version))
+                self.assertEqual((facts.get("fixed_file"), facts.get("fixed_product")),
+                                 (fixed, fixed))
+                self.assertIn("the Vantrel developers", facts.get("LegalCopyright", ""))
+                if program == "Vantrel.scr":
+                    self.assertEqual(facts.get("string1"), "Vantrel")
 
 
 if __name__ == "__main__":

@@ -119,6 +119,18 @@ int Capture(HWND w, const char* path) {
   return WriteBmp(path, width, height, pixels) ? 0 : 4;
 }
 
+// A text's bytes in the program's code page as hex digits, so that a test
+// decodes them itself.
+std::string Hex(const char* text) {
+  std::string hex;
+  for (const char* c = text; *c; ++c) {
+    char pair[3];
+    std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned char>(*c));
+    hex += pair;
+  }
+  return hex;
+}
+
 BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   char cls[64] = {}, text[1024] = {};
   GetClassNameA(child, cls, sizeof cls);
@@ -131,12 +143,7 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   GetWindowRect(child, &r);
   MapWindowPoints(nullptr, GetAncestor(child, GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
   // The text twice: as hex bytes in the program's code page, then as it is.
-  std::string hex;
-  for (const char* c = text; *c; ++c) {
-    char pair[3];
-    std::snprintf(pair, sizeof pair, "%02x", static_cast<unsigned char>(*c));
-    hex += pair;
-  }
+  const std::string hex = Hex(text);
   std::printf("child hwnd=%llu class=%s id=%d x=%ld y=%ld w=%ld h=%ld style=0x%08lx hex=%s "
               "text=%s\n",
               static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(child)), cls,
@@ -266,9 +273,50 @@ int PrintProfileValue(const char* file, const char* section, const char* key) {
   char value[512] = {};
   GetPrivateProfileStringA(section, key, kMissing, value, sizeof value, file);
   if (std::strcmp(value, kMissing) == 0) return 1;
-  std::printf("value=");
-  for (const char* c = value; *c; ++c) std::printf("%02x", static_cast<unsigned char>(*c));
-  std::printf("\n");
+  std::printf("value=%s\n", Hex(value).c_str());
+  return 0;
+}
+
+// What Windows shows of a program file: its version resource (Properties >
+// Details) and its string 1 (the screen-saver list's name), texts as hex.
+// Exit code 1: no version resource.
+int PrintVersion(const char* file) {
+  DWORD ignored = 0;
+  const DWORD size = GetFileVersionInfoSizeA(file, &ignored);
+  if (size == 0) return 1;
+  std::vector<char> info(size);
+  if (!GetFileVersionInfoA(file, 0, size, info.data())) return 3;
+  void* value = nullptr;
+  UINT length = 0;
+  if (VerQueryValueA(info.data(), "\\", &value, &length) && length >= sizeof(VS_FIXEDFILEINFO)) {
+    const auto* fixed = static_cast<const VS_FIXEDFILEINFO*>(value);
+    std::printf("fixed_file=%u.%u.%u.%u\nfixed_product=%u.%u.%u.%u\n",
+                HIWORD(fixed->dwFileVersionMS), LOWORD(fixed->dwFileVersionMS),
+                HIWORD(fixed->dwFileVersionLS), LOWORD(fixed->dwFileVersionLS),
+                HIWORD(fixed->dwProductVersionMS), LOWORD(fixed->dwProductVersionMS),
+                HIWORD(fixed->dwProductVersionLS), LOWORD(fixed->dwProductVersionLS));
+  }
+  if (VerQueryValueA(info.data(), "\\VarFileInfo\\Translation", &value, &length) &&
+      length >= 2 * sizeof(WORD)) {
+    const WORD* language = static_cast<const WORD*>(value);
+    std::printf("translation=%04x%04x\n", language[0], language[1]);
+    for (const char* name : {"CompanyName", "FileDescription", "FileVersion", "LegalCopyright",
+                             "OriginalFilename", "ProductName", "ProductVersion"}) {
+      char key[128];
+      std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\%s", language[0],
+                    language[1], name);
+      if (VerQueryValueA(info.data(), key, &value, &length) && length > 0) {
+        std::printf("%s=%s\n", name, Hex(static_cast<const char*>(value)).c_str());
+      }
+    }
+  }
+  if (HMODULE module = LoadLibraryExA(file, nullptr, LOAD_LIBRARY_AS_DATAFILE)) {
+    char text[256] = {};
+    if (LoadStringA(module, 1, text, sizeof text) > 0) {
+      std::printf("string1=%s\n", Hex(text).c_str());
+    }
+    FreeLibrary(module);
+  }
   return 0;
 }
 
@@ -295,7 +343,7 @@ int Usage() {
                "      parent WIDTH HEIGHT LIFE_MS | cursor | click X Y | move X Y |\n"
                "      press left|right|middle X Y | client TITLE | acp |\n"
                "      profile FILE SECTION KEY | choose TITLE PATH MS |\n"
-               "      launch COMMAND_LINE TITLE\n");
+               "      launch COMMAND_LINE TITLE | version FILE\n");
   return 2;
 }
 
@@ -394,6 +442,7 @@ int main(int argc, char** argv) {
     return Choose(argv[2], argv[3], std::strtoul(argv[4], nullptr, 10));
   }
   if (cmd == "launch" && argc == 4) return Launch(argv[2], argv[3]);
+  if (cmd == "version" && argc == 3) return PrintVersion(argv[2]);
   if (cmd == "acp" && argc == 2) {
     std::printf("acp=%u\n", GetACP());
     return 0;
