@@ -65,8 +65,10 @@ def main():
         for name, data in entries(opts):
             info = zipfile.ZipInfo(name, stamp)
             info.compress_type = zipfile.ZIP_DEFLATED
-            info.create_system = 0  # MS-DOS attributes: a plain file
-            info.external_attr = 0
+            # MS-DOS attributes of a plain file as Windows makes it (archive
+            # bit); unzip then gives the user's usual permissions.
+            info.create_system = 0
+            info.external_attr = 0x20
             zf.writestr(info, data, compresslevel=9)
 
     with open(archive, "rb") as f:
