@@ -3,31 +3,21 @@ beside it, from the built programs and the source tree's texts, and prints
 the archive's path.
 
 The archive's bytes depend only on its inputs: a fixed order of entries, every
-entry stamped with the source's date (SOURCE_DATE_EPOCH, else the time of the
-checked-out commit), fixed attributes, and texts in Windows' form (CRLF; the
-readme in UTF-8 with a byte order mark, which Notepad reads).
+entry with the zip format's earliest date (1980-01-01 00:00) in place of a
+time stamp, fixed attributes, and texts in Windows' form (CRLF; the readme in
+UTF-8 with a byte order mark, which Notepad reads).
 
 Usage: release_archive.py --version X.Y.Z --programs DIR --source DIR --out DIR"""
 import argparse
 import hashlib
 import os
-import subprocess
 import sys
-import time
 import zipfile
 
 PROGRAMS = ("Vantrel.scr", "Vantrel.dll")
 BOM = b"\xef\xbb\xbf"
-
-
-def source_date(source):
-    if os.environ.get("SOURCE_DATE_EPOCH"):
-        return int(os.environ["SOURCE_DATE_EPOCH"])
-    found = subprocess.run(["git", "-C", source, "log", "-1", "--format=%ct"],
-                           capture_output=True, text=True)
-    if found.returncode != 0 or not found.stdout.strip():
-        sys.exit("release_archive: no SOURCE_DATE_EPOCH and no git commit to date the archive")
-    return int(found.stdout)
+# No time stamp: every entry carries the format's earliest date.
+ENTRY_DATE = (1980, 1, 1, 0, 0, 0)
 
 
 def windows_text(path, version=None):
@@ -57,13 +47,11 @@ def main():
         parser.add_argument(option, required=True)
     opts = parser.parse_args()
 
-    # Zip times are local times without a zone: the UTC reading, from 1980 on.
-    stamp = max(time.gmtime(source_date(opts.source))[:6], (1980, 1, 1, 0, 0, 0))
     os.makedirs(opts.out, exist_ok=True)
     archive = os.path.join(os.path.abspath(opts.out), f"Vantrel-{opts.version}-win64.zip")
     with zipfile.ZipFile(archive, "w") as zf:
         for name, data in entries(opts):
-            info = zipfile.ZipInfo(name, stamp)
+            info = zipfile.ZipInfo(name, ENTRY_DATE)
             info.compress_type = zipfile.ZIP_DEFLATED
             # MS-DOS attributes of a plain file as Windows makes it (archive
             # bit); unzip then gives the user's usual permissions.
