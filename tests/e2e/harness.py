@@ -9,6 +9,7 @@ Standard-user mode (a test class with `user` set): the programs and the
 probe run as that unprivileged Unix user in a prefix of the user's own,
 inside a folder the user can reach (prefix_setup.make_user_area).
 """
+import glob
 import os
 import shutil
 import signal
@@ -131,6 +132,10 @@ class WineTestCase(unittest.TestCase):
             path = os.path.join(self.drive_c, name)
             if os.path.exists(path):
                 os.remove(path)
+        # Nor copies in the users' own folders, where the programs put what the
+        # root of C: or the program folder refuses.
+        for folder in glob.glob(os.path.join(self.drive_c, "users", "*", "AppData", "*", "Vantrel")):
+            shutil.rmtree(folder)
         self.addCleanup(self._cleanup)
 
     def _cleanup(self):

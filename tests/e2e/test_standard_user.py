@@ -3,7 +3,6 @@ an unprivileged Unix user in a Wine prefix of their own, with the root of
 drive C: and the program folder read-only to them."""
 import math
 import os
-import shutil
 import subprocess
 import unittest
 
@@ -49,11 +48,6 @@ class StandardUserTest(DialogTestCase):
         cls.addClassCleanup(prefix_setup.remove_user_area, cls.user, cls.user_area)
         cls.prefix = os.path.join(cls.user_area, "prefix")
         cls.probe_exe = os.path.join(cls.user_area, os.path.basename(harness.PROBE))
-
-    def setUp(self):
-        super().setUp()
-        for kind in ("Local", "Roaming"):
-            shutil.rmtree(self.user_folder(kind), ignore_errors=True)
 
     def user_folder(self, kind):
         """The Vantrel folder in the user's local or roaming application data."""
