@@ -2,6 +2,10 @@
 
 namespace vantrel::host {
 
+namespace {
+constexpr const wchar_t* kUserSubfolder = L"\\Vantrel";
+}  // namespace
+
 std::wstring Folder_Of(const std::wstring& path) {
   const size_t last = path.find_last_of(L":\\");
   std::wstring folder = last == std::wstring::npos ? std::wstring() : path.substr(0, last + 1);
@@ -14,6 +18,14 @@ bool File_Exists(const std::wstring& path, FilePort& files) {
   if (!probe.empty() && probe.back() == L'\\') probe.pop_back();
   if (probe.empty()) return false;
   return files.CanOpenForReading(probe);
+}
+
+std::wstring User_Folder(FilePort& files, AppDataFolder which, bool make) {
+  const std::wstring base = files.AppData(which);
+  if (base.empty()) return {};
+  const std::wstring folder = base + kUserSubfolder;
+  if (make && !files.MakeFolder(folder)) return {};
+  return folder;
 }
 
 }  // namespace vantrel::host

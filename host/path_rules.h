@@ -1,16 +1,27 @@
-// Path helpers of the host: the folder part of a path and the test whether
-// a file can be opened for reading.
+// Path helpers of the host: the folder part of a path, the test whether a
+// file can be opened for reading, and the user's own Vantrel folders.
 #pragma once
 
 #include <string>
 
 namespace vantrel::host {
 
-// Asks the platform whether a file opens for sequential reading.
+// The user's application-data folders: local to the machine, or roaming
+// with the user.
+enum class AppDataFolder { kLocal, kRoaming };
+
+// The file system as the host asks it.
 class FilePort {
  public:
   virtual ~FilePort() = default;
+  // Whether a file opens for sequential reading.
   virtual bool CanOpenForReading(const std::wstring& path) = 0;
+  // The user's application-data folder; empty when the platform has none.
+  virtual std::wstring AppData(AppDataFolder which) = 0;
+  // Makes one folder; true when it exists afterwards.
+  virtual bool MakeFolder(const std::wstring& path) = 0;
+  // Deletes a file; a failure is not reported.
+  virtual void RemoveFile(const std::wstring& path) = 0;
 };
 
 // The part of `path` up to its last ":" or "\", without a trailing "\":
@@ -21,6 +32,11 @@ std::wstring Folder_Of(const std::wstring& path);
 // True when the file opens for reading; one trailing "\" is dropped first,
 // so folders and drive roots give false.
 bool File_Exists(const std::wstring& path, FilePort& files);
+
+// The Vantrel folder inside the user's application-data folder, where a
+// standard user may write what the program folder and C:\ refuse. Made
+// first when `make` is true. Empty when there is no such folder.
+std::wstring User_Folder(FilePort& files, AppDataFolder which, bool make);
 
 // The program folder followed by a "\name" suffix, joined unchanged.
 inline std::wstring Program_Path(const std::wstring& program_folder, const wchar_t* suffix) {

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 #include <mmsystem.h>
+#include <shlobj.h>
 
 #include <vector>
 
@@ -25,10 +26,10 @@ std::wstring Win32ProfilePort::GetString(const std::wstring& section, const std:
   return From_Ansi_Buffer(buffer.data(), buffer.size());
 }
 
-void Win32ProfilePort::WriteString(const std::wstring& section, const std::wstring& key,
+bool Win32ProfilePort::WriteString(const std::wstring& section, const std::wstring& key,
                                    const std::wstring& value, const std::wstring& file) {
-  Ignore_Result(WritePrivateProfileStringA(To_Ansi(section).c_str(), To_Ansi(key).c_str(),
-                                           To_Ansi(value).c_str(), To_Ansi(file).c_str()));
+  return WritePrivateProfileStringA(To_Ansi(section).c_str(), To_Ansi(key).c_str(),
+                                    To_Ansi(value).c_str(), To_Ansi(file).c_str()) != FALSE;
 }
 
 bool Win32FilePort::CanOpenForReading(const std::wstring& path) {
@@ -39,6 +40,27 @@ bool Win32FilePort::CanOpenForReading(const std::wstring& path) {
   if (file == INVALID_HANDLE_VALUE) return false;
   CloseHandle(file);
   return true;
+}
+
+std::wstring Win32FilePort::AppData(AppDataFolder which) {
+  // Found through the shell, not the environment: the host takes no
+  // configuration from environment variables.
+  const int folder = which == AppDataFolder::kLocal ? CSIDL_LOCAL_APPDATA : CSIDL_APPDATA;
+  char path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathA(nullptr, folder | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
+                              path))) {
+    return {};
+  }
+  return From_Ansi_Buffer(path, sizeof path);
+}
+
+bool Win32FilePort::MakeFolder(const std::wstring& path) {
+  return CreateDirectoryA(To_Ansi(path).c_str(), nullptr) ||
+         GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
+void Win32FilePort::RemoveFile(const std::wstring& path) {
+  Ignore_Result(DeleteFileA(To_Ansi(path).c_str()));
 }
 
 uint32_t Win32MciPort::SendString(const std::wstring& command, std::wstring* reply,

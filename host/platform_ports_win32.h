@@ -1,4 +1,4 @@
-// The host's platform ports on Win32: profile file, file probe, MCI.
+// The host's platform ports on Win32: profile file, file system, MCI.
 #pragma once
 
 #include "music/yarrin_bgm.h"
@@ -12,13 +12,16 @@ class Win32ProfilePort final : public ProfilePort {
   std::wstring GetString(const std::wstring& section, const std::wstring& key,
                          const std::wstring& fallback, const std::wstring& file,
                          size_t capacity) override;
-  void WriteString(const std::wstring& section, const std::wstring& key,
+  bool WriteString(const std::wstring& section, const std::wstring& key,
                    const std::wstring& value, const std::wstring& file) override;
 };
 
 class Win32FilePort final : public FilePort {
  public:
   bool CanOpenForReading(const std::wstring& path) override;
+  std::wstring AppData(AppDataFolder which) override;
+  bool MakeFolder(const std::wstring& path) override;
+  void RemoveFile(const std::wstring& path) override;
 };
 
 class Win32MciPort final : public MciPort {

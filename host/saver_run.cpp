@@ -23,10 +23,17 @@ void Yarrin_S::SetTimer(SaverTimer timer, bool enabled) {
   shell_.SetTimerEnabled(timer, enabled);
 }
 
+void Yarrin_S::SaveTexture(SaverPicture picture, const wchar_t* name) {
+  if (shell_.SavePicture(picture, std::wstring(kTextureFolder) + name)) return;
+  // A standard user may not write to the root of C:.
+  const std::wstring folder = User_Folder(shell_.Files(), AppDataFolder::kLocal, true);
+  if (!folder.empty()) (void)shell_.SavePicture(picture, folder + name);  // silent as before
+}
+
 void Yarrin_S::Form_Load() {
   // The textures are on disk before the renderer starts and reads them.
-  shell_.SavePicture(SaverPicture::kPic1, kGlobeTextureFile);
-  shell_.SavePicture(SaverPicture::kPic2, kGlowTextureFile);
+  SaveTexture(SaverPicture::kPic1, kGlobeTextureName);
+  SaveTexture(SaverPicture::kPic2, kGlowTextureName);
   renderer_path_ = Program_Path(program_folder_, kRendererFileSuffix);
   renderer_task_ = shell_.StartProgram(renderer_path_);
 

@@ -8,11 +8,16 @@
 
 #include "host_wide.h"
 #include "music/yarrin_bgm.h"
+#include "path_rules.h"
 
 namespace vantrel::host {
 
-inline constexpr const wchar_t* kGlobeTextureFile = L"C:\\Yarrin1.bmp";
-inline constexpr const wchar_t* kGlowTextureFile = L"C:\\Yarrin2.bmp";
+// The texture files go to the root of C:, or, where the user may not write
+// there, to the same names in their local Vantrel folder, where the renderer
+// looks next.
+inline constexpr const wchar_t* kTextureFolder = L"C:";
+inline constexpr const wchar_t* kGlobeTextureName = L"\\Yarrin1.bmp";
+inline constexpr const wchar_t* kGlowTextureName = L"\\Yarrin2.bmp";
 inline constexpr const wchar_t* kRendererWindowTitle = L"Yarrin_VC";
 
 enum class SaverPicture { kPic1, kPic2 };  // globe, glow
@@ -25,8 +30,9 @@ inline constexpr uint32_t kTimer3IntervalMs = 500;
 class SaverShell {
  public:
   virtual ~SaverShell() = default;
-  // Writes the picture box's image to a bitmap file; failures are silent.
-  virtual void SavePicture(SaverPicture picture, const std::wstring& path) = 0;
+  // Writes the picture box's image to a bitmap file; true when it was written.
+  virtual bool SavePicture(SaverPicture picture, const std::wstring& path) = 0;
+  virtual FilePort& Files() = 0;
   // Starts a program by path with SW_SHOWNORMAL, without waiting; the task
   // identifier, 0 when the start failed.
   virtual uint32_t StartProgram(const std::wstring& path) = 0;
@@ -55,6 +61,7 @@ class Yarrin_S {
   uint32_t Renderer_Task() const { return renderer_task_; }
 
  private:
+  void SaveTexture(SaverPicture picture, const wchar_t* name);
   void SetTimer(SaverTimer timer, bool enabled);
 
   SaverShell& shell_;

@@ -36,14 +36,24 @@ std::wstring Ini_Read(ProfilePort& profile, const std::wstring& section, const s
   return value;
 }
 
-void Ini_Write(ProfilePort& profile, const std::wstring& section, const std::wstring& key,
+bool Ini_Write(ProfilePort& profile, const std::wstring& section, const std::wstring& key,
                const std::wstring& value, const std::wstring& file) {
-  profile.WriteString(section, key, value, file);
+  return profile.WriteString(section, key, value, file);
+}
+
+std::wstring User_Settings_File(FilePort& files, bool make) {
+  const std::wstring folder = User_Folder(files, AppDataFolder::kRoaming, make);
+  return folder.empty() ? folder : folder + kSettingsFileSuffix;
 }
 
 void Load_Settings(HostWide& host, ProfilePort& profile, FilePort& files,
                    const std::wstring& program_folder) {
-  const std::wstring file = Program_Path(program_folder, kSettingsFileSuffix);
+  // Set leaves a per-user file only when the program folder refused it, and
+  // removes it again once a write there succeeds: when it exists it is newer.
+  const std::wstring user_file = User_Settings_File(files, false);
+  const std::wstring file = File_Exists(user_file, files)
+                                ? user_file
+                                : Program_Path(program_folder, kSettingsFileSuffix);
   ReadNumberKey(profile, kKeyKind, file, host.BGM_Kind);
   ReadNumberKey(profile, kKeyRepeat, file, host.BGM_RepeatTrack);
 

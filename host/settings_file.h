@@ -1,5 +1,7 @@
 // The settings file Vantrel.ini beside the host: one section with the three
-// music keys, read once at start-up into the host-wide values.
+// music keys, read once at start-up into the host-wide values. A user who
+// may not write beside the host keeps the same file in their roaming
+// application-data folder instead, and that one is read first.
 #pragma once
 
 #include <string>
@@ -23,7 +25,8 @@ class ProfilePort {
   virtual std::wstring GetString(const std::wstring& section, const std::wstring& key,
                                  const std::wstring& fallback, const std::wstring& file,
                                  size_t capacity) = 0;
-  virtual void WriteString(const std::wstring& section, const std::wstring& key,
+  // True when the key reached the file.
+  virtual bool WriteString(const std::wstring& section, const std::wstring& key,
                            const std::wstring& value, const std::wstring& file) = 0;
 };
 
@@ -31,13 +34,18 @@ class ProfilePort {
 std::wstring Ini_Read(ProfilePort& profile, const std::wstring& section, const std::wstring& key,
                       const std::wstring& file);
 
-// Writes one key; the platform makes the file and section as needed, and a
-// failure is not reported.
-void Ini_Write(ProfilePort& profile, const std::wstring& section, const std::wstring& key,
+// Writes one key; the platform makes the file and section as needed. True
+// when it was written; nothing is shown on a failure.
+bool Ini_Write(ProfilePort& profile, const std::wstring& section, const std::wstring& key,
                const std::wstring& value, const std::wstring& file);
 
-// Fills BGM_Kind, BGM_RepeatTrack, BGM_File and BGM_Dir from the settings
-// file in `program_folder`. A number that does not read leaves its value
+// The per-user settings file; its folder is made first when `make` is true.
+// Empty when the user has no such folder.
+std::wstring User_Settings_File(FilePort& files, bool make);
+
+// Fills BGM_Kind, BGM_RepeatTrack, BGM_File and BGM_Dir from the per-user
+// settings file when it exists, from the one in `program_folder` otherwise.
+// A number that does not read leaves its value
 // alone; a sound file that cannot be opened is dropped, and with it the
 // sound-file kind.
 void Load_Settings(HostWide& host, ProfilePort& profile, FilePort& files,

@@ -75,9 +75,10 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
     return timer3_;
   }
 
-  void SavePicture(SaverPicture picture, const std::wstring& path) override {
-    Ignore_Result(toolkit::Save_Picture(Box(picture).Image(), path));
+  bool SavePicture(SaverPicture picture, const std::wstring& path) override {
+    return toolkit::Save_Picture(Box(picture).Image(), path);
   }
+  FilePort& Files() override { return Host_Files(); }
   uint32_t StartProgram(const std::wstring& path) override {
     return toolkit::Start_Program(path, SW_SHOWNORMAL);
   }

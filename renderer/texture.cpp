@@ -28,10 +28,21 @@ bool Texture::Create(const char* path) {
 bool Texture::LoadBmp(const char* path) {
   Create(path);
   std::unique_ptr<ByteSource> file = OpenSequentialFile(path);
+  if (!file) {
+    // A standard user's host could not write there and wrote the user's copy.
+    const std::string fallback = UserTexturePath(path, LocalAppDataFolder());
+    if (!fallback.empty()) file = OpenSequentialFile(fallback.c_str());
+  }
   if (!file) return false;
   const BitmapReadResult read = ReadBitmap(*file);
   file.reset();  // closed before the upload, on every way out
   return Upload(read);
+}
+
+std::string UserTexturePath(const char* path, const std::string& local_app_data) {
+  if (local_app_data.empty()) return {};
+  const char* name = std::strrchr(path, '\\');
+  return local_app_data + kUserTextureSubfolder + (name ? name : "\\" + std::string(path));
 }
 
 bool Texture::LoadFrom(ByteSource& source) { return Upload(ReadBitmap(source)); }

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "bitmap_reader.h"
 
@@ -17,8 +18,9 @@ class Texture {
 
   // Generates a fresh texture, binds it and sets its parameters. Always true.
   bool Create(const char* path);
-  // Create, then read the bitmap at `path` and build its mipmaps. False when
-  // the file cannot be read as a bitmap; the texture then has no image.
+  // Create, then read the bitmap at `path`, or at its UserTexturePath when
+  // `path` does not open, and build its mipmaps. False when the file cannot
+  // be read as a bitmap; the texture then has no image.
   bool LoadBmp(const char* path);
   // The same from an already opened source (the file part of LoadBmp).
   bool LoadFrom(ByteSource& source);
@@ -42,6 +44,13 @@ class Texture {
 // Opens a file for sequential reading; null when it cannot be opened.
 // Implemented once per platform.
 std::unique_ptr<ByteSource> OpenSequentialFile(const char* path);
+// The user's local application-data folder; empty when the platform has
+// none. Implemented once per platform.
+std::string LocalAppDataFolder();
+
+// Where the host puts a texture file that it may not write to `path`: the
+// same name in the Vantrel folder of `local_app_data`; empty without one.
+std::string UserTexturePath(const char* path, const std::string& local_app_data);
 
 // The two textures of the scene, alive for the whole program.
 extern Texture GlobeTexture;
@@ -49,5 +58,6 @@ extern Texture GlowTexture;
 
 inline constexpr const char* kGlobeTexturePath = "C:\\Yarrin1.BMP";
 inline constexpr const char* kGlowTexturePath = "C:\\Yarrin2.BMP";
+inline constexpr const char* kUserTextureSubfolder = "\\Vantrel";
 
 }  // namespace vantrel

@@ -1,4 +1,5 @@
-// Sequential file reading through the C library, for native builds.
+// Sequential file reading through the C library, for native builds, which
+// have no per-user texture folder.
 #include <cstdio>
 
 #include "texture.h"
@@ -26,5 +27,7 @@ std::unique_ptr<ByteSource> OpenSequentialFile(const char* path) {
   if (!file) return nullptr;
   return std::make_unique<StdioFileSource>(file);
 }
+
+std::string LocalAppDataFolder() { return {}; }
 
 }  // namespace vantrel

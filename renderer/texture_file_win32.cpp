@@ -1,5 +1,7 @@
-// Sequential file reading through the Win32 file API.
+// Sequential file reading through the Win32 file API; the user's folder
+// through the shell.
 #include <windows.h>
+#include <shlobj.h>
 
 #include "texture.h"
 
@@ -36,6 +38,14 @@ std::unique_ptr<ByteSource> OpenSequentialFile(const char* path) {
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32FileSource>(file);
+}
+
+std::string LocalAppDataFolder() {
+  char path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
+    return {};
+  }
+  return path;
 }
 
 }  // namespace vantrel

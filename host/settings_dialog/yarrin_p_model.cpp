@@ -30,14 +30,24 @@ int16_t Track_From_Text(const std::wstring& text) {
 }
 
 void Write_Settings(HostWide& host, const std::wstring& repeat_text, ProfilePort& profile,
-                    const std::wstring& program_folder) {
-  Ini_Write(profile, kSettingsSection, kKeyKind, Number_Text(host.BGM_Kind),
-            Program_Path(program_folder, kSettingsFileSuffix));
+                    FilePort& files, const std::wstring& program_folder) {
   host.BGM_RepeatTrack = Track_From_Text(repeat_text);
-  Ini_Write(profile, kSettingsSection, kKeyRepeat, Number_Text(host.BGM_RepeatTrack),
-            Program_Path(program_folder, kSettingsFileSuffix));
-  Ini_Write(profile, kSettingsSection, kKeyFile, host.BGM_File,
-            Program_Path(program_folder, kSettingsFileSuffix));
+  // Every key is tried, also after one has failed.
+  const auto write_keys = [&](const std::wstring& file) {
+    bool written = Ini_Write(profile, kSettingsSection, kKeyKind, Number_Text(host.BGM_Kind), file);
+    written &= Ini_Write(profile, kSettingsSection, kKeyRepeat,
+                         Number_Text(host.BGM_RepeatTrack), file);
+    written &= Ini_Write(profile, kSettingsSection, kKeyFile, host.BGM_File, file);
+    return written;
+  };
+  if (write_keys(Program_Path(program_folder, kSettingsFileSuffix))) {
+    const std::wstring stale = User_Settings_File(files, false);
+    if (!stale.empty()) files.RemoveFile(stale);
+    return;
+  }
+  // A standard user may not write into the program folder.
+  const std::wstring user_file = User_Settings_File(files, true);
+  if (!user_file.empty()) (void)write_keys(user_file);  // nothing is shown either way
 }
 
 void Take_Chosen_File(HostWide& host, const std::wstring& path) {

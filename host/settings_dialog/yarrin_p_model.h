@@ -53,10 +53,12 @@ std::vector<std::wstring> Repeat_List();
 int16_t Track_From_Text(const std::wstring& text);
 
 // Set: the three keys, every time, whatever the kind; the track is taken
-// from `repeat_text` into host.BGM_RepeatTrack first. The settings file is
-// the program folder followed by "\Vantrel.ini", built afresh for each key.
+// from `repeat_text` into host.BGM_RepeatTrack first. They go to
+// "\Vantrel.ini" in the program folder; when a write there fails, all three
+// go to the per-user settings file instead, and when they all succeed, a
+// per-user file left from earlier is removed so that it cannot hide them.
 void Write_Settings(HostWide& host, const std::wstring& repeat_text, ProfilePort& profile,
-                    const std::wstring& program_folder);
+                    FilePort& files, const std::wstring& program_folder);
 
 // The file chooser returned `path`: the file and the chooser's next folder.
 void Take_Chosen_File(HostWide& host, const std::wstring& path);

@@ -369,7 +369,7 @@ void YarrinP::ChooseFile() {
 }
 
 void YarrinP::Set() {
-  Write_Settings(Host_Wide(), repeat_.Text(), Host_Profile(), toolkit::App_Path());
+  Write_Settings(Host_Wide(), repeat_.Text(), Host_Profile(), Host_Files(), toolkit::App_Path());
   PostMessageA(Handle(), kUnloadMessage, 0, 0);
 }
 

@@ -4,7 +4,12 @@ One WINEPREFIX per build tree (made once by prefix_setup.py), one Xvfb per
 test case on a free display, Japanese locale, an ALSA configuration that
 captures all played audio into a file, and the Windows-side probe program.
 Every process a test starts is ended by id in tearDown.
+
+Standard-user mode (a test class with `user` set): the programs and the
+probe run as that unprivileged Unix user in a prefix of the user's own,
+inside a folder the user can reach (prefix_setup.make_user_area).
 """
+import glob
 import os
 import shutil
 import signal
@@ -21,12 +26,15 @@ PROBE = os.environ.get("VANTREL_PROBE", "")
 PREFIX = os.path.join(E2E_DIR, "prefix")
 DRIVE_C = os.path.join(PREFIX, "drive_c")
 VK_ESCAPE = 27
+STANDARD_USER = "vantrel-user"  # made by scripts/setup
+# What a Wine process needs of its environment when it runs as another user.
+WINE_ENV_KEYS = ("WINEPREFIX", "WINEDLLOVERRIDES", "WINEDEBUG", "LANG", "LC_ALL", "DISPLAY", "HOME")
 
 
-def base_env(display=None, home=None):
+def base_env(display=None, home=None, prefix=PREFIX):
     env = dict(os.environ)
     env.update({
-        "WINEPREFIX": PREFIX,
+        "WINEPREFIX": prefix,
         "WINEDLLOVERRIDES": "mscoree,mshtml=",
         "WINEDEBUG": env.get("VANTREL_WINEDEBUG", "-all"),
         "LANG": "ja_JP.UTF-8",
@@ -37,6 +45,14 @@ def base_env(display=None, home=None):
     if home:
         env["HOME"] = home
     return env
+
+
+def as_user(user, env, argv):
+    """The command line `argv` run as the Unix user `user`, or as it is for None."""
+    if not user:
+        return list(argv)
+    passed = [f"{key}={env[key]}" for key in WINE_ENV_KEYS if key in env]
+    return ["runuser", "-u", user, "--", "env", *passed, *argv]
 
 
 def start_xvfb(log_path):
@@ -84,25 +100,42 @@ def parse_facts(text):
 
 class WineTestCase(unittest.TestCase):
     """Base class: a display, a clean drive C: root and a place for artefacts."""
+    prefix = PREFIX
+    probe_exe = None  # None: PROBE
+    user = None  # standard-user mode: the Unix user the programs run as
+    user_area = None  # and the folder of theirs that holds their prefix and runs
 
     def setUp(self):
-        self.assertTrue(os.path.isdir(PREFIX), f"no Wine prefix at {PREFIX}: run prefix_setup.py")
+        self.assertTrue(os.path.isdir(self.prefix),
+                        f"no Wine prefix at {self.prefix}: run prefix_setup.py")
+        self.drive_c = os.path.join(self.prefix, "drive_c")
         self.art_dir = os.path.join(E2E_DIR, "artifacts", self.id().split(".", 1)[-1])
         shutil.rmtree(self.art_dir, ignore_errors=True)
         os.makedirs(self.art_dir)
-        self.home = os.path.join(self.art_dir, "home")
+        # What the programs write goes where their user may write.
+        self.run_dir = os.path.join(self.user_area, "run") if self.user else self.art_dir
+        if self.user:
+            shutil.rmtree(self.run_dir, ignore_errors=True)
+            os.makedirs(self.run_dir)
+        self.home = os.path.join(self.run_dir, "home")
         os.makedirs(self.home)
-        self.capture_path = os.path.join(self.art_dir, "audio.raw")
+        self.capture_path = os.path.join(self.run_dir, "audio.raw")
         with open(os.path.join(self.home, ".asoundrc"), "w") as f:
             f.write('pcm.!default { type file slave.pcm "null" file "%s" format "raw" }\n'
                     'pcm.null { type null }\n' % self.capture_path)
+        if self.user:
+            subprocess.run(["chown", "-R", self.user, self.run_dir], check=True)
         self.procs = []
         self.xvfb, self.display = start_xvfb(os.path.join(self.art_dir, "xvfb.log"))
-        self.env = base_env(self.display, self.home)
+        self.env = base_env(self.display, self.home, self.prefix)
         for name in ("Yarrin1.bmp", "Yarrin2.bmp"):
-            path = os.path.join(DRIVE_C, name)
+            path = os.path.join(self.drive_c, name)
             if os.path.exists(path):
                 os.remove(path)
+        # Nor copies in the users' own folders, where the programs put what the
+        # root of C: or the program folder refuses.
+        for folder in glob.glob(os.path.join(self.drive_c, "users", "*", "AppData", "*", "Vantrel")):
+            shutil.rmtree(folder)
         self.addCleanup(self._cleanup)
 
     def _cleanup(self):
@@ -111,7 +144,8 @@ class WineTestCase(unittest.TestCase):
                 proc.kill()
                 proc.wait()
         # The prefix belongs to this test run: its wineserver ends with the test.
-        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
+        subprocess.run(self.wine_command("wineserver", "-k"), env=self.env,
+                       stderr=subprocess.DEVNULL)
         self.xvfb.terminate()
         self.xvfb.wait()
         if self._outcome_failed():
@@ -125,6 +159,10 @@ class WineTestCase(unittest.TestCase):
         return any(test is self for test, _ in result.failures + result.errors)
 
     # -- processes -------------------------------------------------------------------------
+    def wine_command(self, *argv):
+        """A Wine command line as this test's programs run: as root or as the standard user."""
+        return as_user(self.user, self.env, argv)
+
     def start(self, exe, *args, log_name=None, env_extra=None):
         """Starts a Windows program under Wine; returns its Popen (pid = the process)."""
         env = dict(self.env)
@@ -132,15 +170,17 @@ class WineTestCase(unittest.TestCase):
         log_name = log_name or os.path.basename(exe)
         out = open(os.path.join(self.art_dir, log_name + ".out"), "ab")
         err = open(os.path.join(self.art_dir, log_name + ".err"), "ab")
-        proc = subprocess.Popen(["wine", exe, *args], env=env, stdout=out, stderr=err,
-                                stdin=subprocess.DEVNULL)
+        proc = subprocess.Popen(as_user(self.user, env, ["wine", exe, *args]), env=env,
+                                stdout=out, stderr=err, stdin=subprocess.DEVNULL,
+                                cwd=self.run_dir)
         out.close()
         err.close()
         self.procs.append(proc)
         return proc
 
     def probe(self, *args, check=True, timeout=60):
-        code, text = run_probe(self.env, *args, timeout=timeout)
+        code, text = run_probe(self.env, *args, timeout=timeout, user=self.user,
+                               probe=self.probe_exe, cwd=self.run_dir)
         if check and code != 0:
             self.fail(f"probe {' '.join(map(str, args))} exited {code}: {text}")
         return code, text
@@ -170,7 +210,7 @@ class WineTestCase(unittest.TestCase):
 
     def capture(self, title, name):
         """Captures what the screen shows under the window; keeps a PNG copy."""
-        bmp = os.path.join(self.art_dir, name + ".bmp")
+        bmp = os.path.join(self.run_dir, name + ".bmp")
         self.probe("capture", title, to_windows_path(bmp))
         image = images.read_bmp(bmp)
         images.write_png(image, os.path.join(self.art_dir, name + ".png"))
@@ -187,16 +227,18 @@ class WineTestCase(unittest.TestCase):
                 shutil.copyfile(source, target)
 
 
-def run_probe(env, *args, timeout=60):
-    """Runs the probe; returns (exit code, stdout text).
+def run_probe(env, *args, timeout=60, user=None, probe=None, cwd=None):
+    """Runs the probe (PROBE unless named), as `user` if one is given;
+    returns (exit code, stdout text).
 
     Its output goes through a file, not a pipe: Wine's helper processes
     (wineserver, explorer) started by the probe would inherit a pipe and keep
     it open long after the probe itself has ended.
     """
     with tempfile.TemporaryFile() as out:
-        proc = subprocess.Popen(["wine", PROBE, *map(str, args)], env=env, stdout=out,
-                                stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL)
+        argv = ["wine", probe or PROBE, *map(str, args)]
+        proc = subprocess.Popen(as_user(user, env, argv), env=env, stdout=out,
+                                stderr=subprocess.DEVNULL, stdin=subprocess.DEVNULL, cwd=cwd)
         try:
             code = proc.wait(timeout=timeout)
         except subprocess.TimeoutExpired:

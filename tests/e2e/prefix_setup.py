@@ -2,7 +2,8 @@
 dialog's font, no Mono or Gecko. By default the e2e tests' prefix under the
 build tree (once per test run); --prefix DIR makes another, and
 --decorations has Wine draw title bars itself, for screenshots on a display
-without a window manager.
+without a window manager. make_user_area makes the folder of a standard-user
+test run.
 
 Usage: prefix_setup.py [--prefix DIR] [--decorations]"""
 import argparse
@@ -10,6 +11,7 @@ import os
 import shutil
 import subprocess
 import sys
+import tempfile
 
 sys.path.insert(0, os.path.dirname(__file__))
 import harness  # noqa: E402
@@ -29,24 +31,35 @@ DECORATIONS_REG = """
 """
 
 
-def make_prefix(prefix, decorations=False):
+def make_prefix(prefix, decorations=False, user=None):
+    """A fresh prefix; with `user`, one that Unix user owns and makes."""
     shutil.rmtree(prefix, ignore_errors=True)
     work = os.path.dirname(os.path.abspath(prefix))
     os.makedirs(work, exist_ok=True)
+    home = None
+    if user:
+        # Wine takes only a prefix owned by the user who runs it.
+        home = os.path.join(work, "home")
+        for folder in (prefix, home):
+            os.makedirs(folder, exist_ok=True)
+            shutil.chown(folder, user)
     xvfb, display = harness.start_xvfb(os.path.join(work, "prefix-xvfb.log"))
-    env = harness.base_env(display)
-    env["WINEPREFIX"] = prefix
+    env = harness.base_env(display, home, prefix)
+
+    def wine(*argv):
+        return harness.as_user(user, env, argv)
+
     try:
-        subprocess.run(["wineboot", "-i"], env=env, check=True, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=180)
+        subprocess.run(wine("wineboot", "-i"), env=env, check=True, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=180, cwd=work)
         reg = os.path.join(work, "prefix.reg")
         with open(reg, "w", encoding="utf-16") as f:
             f.write("Windows Registry Editor Version 5.00\n" + FONTS_REG
                     + (DECORATIONS_REG if decorations else ""))
-        subprocess.run(["wine", "regedit", "/S", harness.to_windows_path(reg)], env=env,
+        subprocess.run(wine("wine", "regedit", "/S", harness.to_windows_path(reg)), env=env,
                        check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                       timeout=120)
-        subprocess.run(["wineserver", "-w"], env=env, timeout=120)
+                       timeout=120, cwd=work)
+        subprocess.run(wine("wineserver", "-w"), env=env, timeout=120, cwd=work)
         # Wine's own Tahoma (the panel's font) and Marlett (the title-bar
         # boxes) from Debian's fonts-wine: this Wine does not look there itself.
         fonts = os.path.join(prefix, "drive_c", "windows", "Fonts")
@@ -59,6 +72,31 @@ def make_prefix(prefix, decorations=False):
         xvfb.wait()
     if not os.path.isdir(os.path.join(prefix, "drive_c")):
         sys.exit("wineboot made no drive C:")
+
+
+def make_user_area(user):
+    """A folder for the standard user's test runs that the user can reach
+    wherever the checkout lies: their own prefix, with the root of drive C:
+    read-only to them as on current Windows, and a copy of the probe.
+    Returns its path; remove_user_area removes it."""
+    area = tempfile.mkdtemp(prefix=f"vantrel-{user}-")
+    try:
+        os.chmod(area, 0o755)
+        prefix = os.path.join(area, "prefix")
+        make_prefix(prefix, user=user)
+        os.chmod(os.path.join(prefix, "drive_c"), 0o555)
+        shutil.copy(harness.PROBE, area)
+    except BaseException:
+        remove_user_area(user, area)
+        raise
+    return area
+
+
+def remove_user_area(user, area):
+    env = harness.base_env(prefix=os.path.join(area, "prefix"))
+    subprocess.run(harness.as_user(user, env, ["wineserver", "-k"]), env=env, cwd=area,
+                   stderr=subprocess.DEVNULL, timeout=60)
+    shutil.rmtree(area, ignore_errors=True)
 
 
 def main():

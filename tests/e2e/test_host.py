@@ -44,9 +44,10 @@ class HostTestCase(WineTestCase):
         # The first Wine program of a session starts Wine's own background
         # programs, which inherit its output; let that be one whose output
         # nobody reads, or a later probe's pipe would stay open.
-        subprocess.run(["wine", "hostname.exe"], env=self.env, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=60)
-        self.folder = os.path.join(self.art_dir, "program")
+        subprocess.run(self.wine_command("wine", "hostname.exe"), env=self.env,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60,
+                       cwd=self.run_dir)
+        self.folder = os.path.join(self.run_dir, "program")
         os.makedirs(self.folder)
         for deliverable in ("Vantrel.scr", "Vantrel.dll"):
             shutil.copy(os.path.join(harness.DIST_DIR, deliverable), self.folder)
@@ -82,12 +83,12 @@ class HostTestCase(WineTestCase):
     def assert_host_ends(self, host, timeout=10):
         self.assertEqual(self.wait_exit(host, timeout), 0)
 
-    def assert_textures_written(self):
+    def assert_textures_written(self, folder=harness.DRIVE_C):
         """Both pictures reach the renderer's files pixel for pixel, in the
         form its reader takes."""
         for written, source, side in (("Yarrin1.bmp", "globe.bmp", 96),
                                       ("Yarrin2.bmp", "glow.bmp", 256)):
-            width, height, bits, pixels = bmp_pixels(os.path.join(harness.DRIVE_C, written))
+            width, height, bits, pixels = bmp_pixels(os.path.join(folder, written))
             self.assertEqual((width, height, bits), (side, side, 24), written)
             self.assertEqual(pixels, bmp_pixels(os.path.join(RESOURCES, source))[3], written)
 

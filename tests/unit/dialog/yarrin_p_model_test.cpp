@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cwchar>
+#include <set>
 #include <string>
 
 #include "host_fakes.h"
@@ -74,10 +75,11 @@ TEST(DialogTrackText, NumbersBeyondSixteenBitsAreLimitedToTheRange) {
 
 TEST(DialogSet, WritesAllThreeKeysWithABlankBeforeValuesOfZeroAndMore) {
   testing::FakeProfile profile;
+  testing::FakeFiles files;
   HostWide host;
   host.BGM_Kind = 2;
   host.BGM_File = L"C:\\Music\\song.mp3";
-  Write_Settings(host, L"", profile, kFolder);
+  Write_Settings(host, L"", profile, files, kFolder);
   auto& keys = profile.files[kIni][L"Section"];
   EXPECT_EQ(keys[L"BGM区分"], L" 2");
   EXPECT_EQ(keys[L"BGMﾘﾋﾟｰﾄ"], L" 0");
@@ -87,10 +89,11 @@ TEST(DialogSet, WritesAllThreeKeysWithABlankBeforeValuesOfZeroAndMore) {
 
 TEST(DialogSet, HandEditedValuesAreWrittenBack) {
   testing::FakeProfile profile;
+  testing::FakeFiles files;
   HostWide host;
   host.BGM_Kind = -3;
   host.BGM_RepeatTrack = 45;
-  Write_Settings(host, Hash_Hash(host.BGM_RepeatTrack), profile, kFolder);
+  Write_Settings(host, Hash_Hash(host.BGM_RepeatTrack), profile, files, kFolder);
   auto& keys = profile.files[kIni][L"Section"];
   EXPECT_EQ(keys[L"BGM区分"], L"-3");
   EXPECT_EQ(keys[L"BGMﾘﾋﾟｰﾄ"], L" 45");
@@ -99,13 +102,43 @@ TEST(DialogSet, HandEditedValuesAreWrittenBack) {
 
 TEST(DialogSet, TrackOfADisabledBoxIsStillTakenAndEveryKeyGoesToTheIni) {
   testing::FakeProfile profile;
+  testing::FakeFiles files;
   HostWide host;
   host.BGM_Kind = 0;
-  Write_Settings(host, L"3.5", profile, kFolder);
+  Write_Settings(host, L"3.5", profile, files, kFolder);
   EXPECT_EQ(host.BGM_RepeatTrack, 4);
   EXPECT_EQ(profile.files.size(), 1u);
   EXPECT_EQ(profile.files[kIni][L"Section"].size(), 3u);
   EXPECT_EQ(profile.files[kIni][L"Section"][L"BGMﾘﾋﾟｰﾄ"], L" 4");
+}
+
+TEST(DialogSet, ReadOnlyProgramFolderSendsTheKeysToTheUsersFileUntilItIsWritable) {
+  constexpr const wchar_t* kUserIni = L"C:\\users\\u\\AppData\\Roaming\\Vantrel\\Vantrel.ini";
+  testing::FakeProfile profile;
+  testing::FakeFiles files;
+  profile.read_only = {kIni};
+  HostWide host;
+  host.BGM_Kind = 2;
+  host.BGM_File = L"D:\\a.wav";
+
+  // No roaming folder: nothing can be written, and nothing is.
+  Write_Settings(host, L"3", profile, files, kFolder);
+  EXPECT_TRUE(profile.files.empty());
+
+  files.app_data[AppDataFolder::kRoaming] = L"C:\\users\\u\\AppData\\Roaming";
+  Write_Settings(host, L"3", profile, files, kFolder);
+  EXPECT_EQ(files.folders,
+            (std::set<std::wstring>{L"C:\\users\\u\\AppData\\Roaming\\Vantrel"}));
+  EXPECT_EQ(profile.files[kUserIni][L"Section"],
+            (testing::FakeProfile::Keys{
+                {L"BGM区分", L" 2"}, {L"BGMﾘﾋﾟｰﾄ", L" 3"}, {L"BGMﾌｧｲﾙ", L"D:\\a.wav"}}));
+  EXPECT_TRUE(files.removed.empty());
+
+  // Once the program folder takes the keys, the user's older file goes.
+  profile.read_only.clear();
+  Write_Settings(host, L"", profile, files, kFolder);
+  EXPECT_EQ(profile.files[kIni][L"Section"].size(), 3u);
+  EXPECT_EQ(files.removed, (std::vector<std::wstring>{kUserIni}));
 }
 
 TEST(DialogFileChooser, ChosenPathBecomesFileAndNextFolder) {

@@ -14,14 +14,32 @@
 
 namespace vantrel::host::testing {
 
-// Files that open for reading; everything else does not.
+// Files that open for reading; everything else does not. No application-
+// data folders unless a test names them; made folders are recorded.
 class FakeFiles : public FilePort {
  public:
   std::set<std::wstring> readable;
   std::vector<std::wstring> probed;
+  std::map<AppDataFolder, std::wstring> app_data;
+  std::set<std::wstring> folders;
+  bool folders_can_be_made = true;
+  std::vector<std::wstring> removed;
+
   bool CanOpenForReading(const std::wstring& path) override {
     probed.push_back(path);
     return readable.count(path) > 0;
+  }
+  std::wstring AppData(AppDataFolder which) override {
+    auto found = app_data.find(which);
+    return found == app_data.end() ? L"" : found->second;
+  }
+  bool MakeFolder(const std::wstring& path) override {
+    if (folders_can_be_made) folders.insert(path);
+    return folders.count(path) > 0;
+  }
+  void RemoveFile(const std::wstring& path) override {
+    removed.push_back(path);
+    readable.erase(path);
   }
 };
 
@@ -32,6 +50,7 @@ class FakeProfile : public ProfilePort {
   using Keys = std::map<std::wstring, std::wstring>;
   std::map<std::wstring, std::map<std::wstring, Keys>> files;
   std::vector<std::wstring> read_files;
+  std::set<std::wstring> read_only;  // writes to these fail
 
   std::wstring GetString(const std::wstring& section, const std::wstring& key,
                          const std::wstring& fallback, const std::wstring& file,
@@ -45,9 +64,11 @@ class FakeProfile : public ProfilePort {
     if (k == s->second.end()) return fallback;
     return k->second.substr(0, capacity - 1);
   }
-  void WriteString(const std::wstring& section, const std::wstring& key,
+  bool WriteString(const std::wstring& section, const std::wstring& key,
                    const std::wstring& value, const std::wstring& file) override {
+    if (read_only.count(file)) return false;
     files[file][section][key] = value;
+    return true;
   }
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -10,6 +11,7 @@
 namespace vantrel::host {
 namespace {
 
+using testing::FakeFiles;
 using testing::RecordingMci;
 using Calls = std::vector<std::wstring>;
 
@@ -21,10 +23,14 @@ class RecordingSaverShell : public SaverShell {
   bool renderer_window = true;
   uint32_t task = 42;
   Yarrin_S* saver = nullptr;
+  std::set<std::wstring> unwritable;
+  FakeFiles files;
 
-  void SavePicture(SaverPicture picture, const std::wstring& path) override {
+  bool SavePicture(SaverPicture picture, const std::wstring& path) override {
     calls.push_back((picture == SaverPicture::kPic1 ? L"save Pic1 " : L"save Pic2 ") + path);
+    return unwritable.count(path) == 0;
   }
+  FilePort& Files() override { return files; }
   uint32_t StartProgram(const std::wstring& path) override {
     calls.push_back(L"start " + path);
     return task;
@@ -67,6 +73,29 @@ TEST_F(SaverRunTest, LoadWritesTexturesBeforeStartingTheRenderer) {
   EXPECT_FALSE(run.TimerEnabled(SaverTimer::kTimer2));
   EXPECT_TRUE(mci.commands.empty());
   EXPECT_TRUE(mci.sounds.empty());
+}
+
+TEST_F(SaverRunTest, TextureThatCannotBeWrittenToCGoesToTheUsersLocalFolder) {
+  shell.unwritable = {L"C:\\Yarrin1.bmp"};
+  shell.files.app_data[AppDataFolder::kLocal] = L"C:\\users\\u\\AppData\\Local";
+  shell.files.app_data[AppDataFolder::kRoaming] = L"C:\\users\\u\\AppData\\Roaming";
+  Start();
+  EXPECT_EQ(shell.calls,
+            (Calls{L"save Pic1 C:\\Yarrin1.bmp",
+                   L"save Pic1 C:\\users\\u\\AppData\\Local\\Vantrel\\Yarrin1.bmp",
+                   L"save Pic2 C:\\Yarrin2.bmp", L"start C:\\Saver\\Vantrel.dll"}));
+  EXPECT_EQ(shell.files.folders,
+            (std::set<std::wstring>{L"C:\\users\\u\\AppData\\Local\\Vantrel"}));
+
+  // Without a folder of the user's own, both pictures are tried once and the
+  // run goes on as before.
+  shell.calls.clear();
+  shell.unwritable = {L"C:\\Yarrin1.bmp", L"C:\\Yarrin2.bmp"};
+  shell.files.folders_can_be_made = false;
+  shell.files.folders.clear();
+  Start();
+  EXPECT_EQ(shell.calls, (Calls{L"save Pic1 C:\\Yarrin1.bmp", L"save Pic2 C:\\Yarrin2.bmp",
+                                L"start C:\\Saver\\Vantrel.dll"}));
 }
 
 TEST_F(SaverRunTest, RunEndsOnTheFirstTickWithoutRendererWindow) {

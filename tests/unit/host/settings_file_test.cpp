@@ -36,6 +36,25 @@ TEST_F(LoadSettingsTest, MissingFileGivesNoMusicAndTheProgramFolder) {
   for (const auto& file : profile.read_files) EXPECT_EQ(file, kIni);
 }
 
+TEST_F(LoadSettingsTest, PerUserFileIsReadInsteadWhenItExists) {
+  const std::wstring user_ini = L"C:\\users\\u\\AppData\\Roaming\\Vantrel\\Vantrel.ini";
+  files.app_data[AppDataFolder::kRoaming] = L"C:\\users\\u\\AppData\\Roaming";
+  Set(L"BGM区分", L"1");
+  profile.files[user_ini][L"Section"][L"BGMﾘﾋﾟｰﾄ"] = L" 4";
+  // Not there yet: the file beside the host.
+  EXPECT_EQ(Load().BGM_Kind, 1);
+  for (const auto& file : profile.read_files) EXPECT_EQ(file, kIni);
+
+  files.readable.insert(user_ini);
+  profile.read_files.clear();
+  const HostWide host = Load();
+  EXPECT_EQ(host.BGM_Kind, 0);
+  EXPECT_EQ(host.BGM_RepeatTrack, 4);
+  EXPECT_EQ(host.BGM_Dir, kFolder);
+  for (const auto& file : profile.read_files) EXPECT_EQ(file, user_ini);
+  EXPECT_TRUE(files.folders.empty());  // reading makes no folder
+}
+
 TEST_F(LoadSettingsTest, ReadsTheFileAsTheSettingsDialogWritesIt) {
   Set(L"BGM区分", L" 2");
   Set(L"BGMﾘﾋﾟｰﾄ", L" 5");

@@ -1,0 +1,105 @@
+"""Vantrel as a standard user of current Windows runs it: the programs run as
+an unprivileged Unix user in a Wine prefix of their own, with the root of
+drive C: and the program folder read-only to them."""
+import math
+import os
+import subprocess
+import unittest
+
+import harness
+import prefix_setup
+from test_dialog import SET, DialogTestCase
+from test_host import RENDERER
+from test_host_music import write_tone
+from test_renderer import CENTRE, classify
+
+
+def hard_edges(image, reach=200):
+    """Neighbouring pixels near the centre whose red jumps in a way the tint
+    does not explain: the edges of solid glow squares. Soft glows have few."""
+    edges = 0
+    for y in range(CENTRE[1] - reach, CENTRE[1] + reach):
+        for x in range(CENTRE[0] - reach, CENTRE[0] + reach):
+            r, g, _ = image.pixel(x, y)
+            r2, g2, _ = image.pixel(x + 1, y)
+            if abs(r - r2) > 25 and abs((r - g) - (r2 - g2)) > 25:
+                edges += 1
+    return edges
+
+
+def globe_colours(image):
+    """Distinct coarse colours in the ring of globes: an Earth has many, a
+    plain white globe next to none."""
+    colours = set()
+    for x, y, (r, g, b) in image.pixels():
+        if r + g + b > 60 and 240 < math.hypot(x - CENTRE[0], y - CENTRE[1]) < 360:
+            colours.add((r // 32, g // 32, b // 32))
+    return len(colours)
+
+
+@unittest.skipUnless(os.geteuid() == 0, "running programs as the standard user needs root")
+class StandardUserTest(DialogTestCase):
+    user = harness.STANDARD_USER
+
+    @classmethod
+    def setUpClass(cls):
+        # One prefix for the module: making one costs several seconds.
+        cls.user_area = prefix_setup.make_user_area(cls.user)
+        cls.addClassCleanup(prefix_setup.remove_user_area, cls.user, cls.user_area)
+        cls.prefix = os.path.join(cls.user_area, "prefix")
+        cls.probe_exe = os.path.join(cls.user_area, os.path.basename(harness.PROBE))
+
+    def user_folder(self, kind):
+        """The Vantrel folder in the user's local or roaming application data."""
+        return os.path.join(self.drive_c, "users", self.user, "AppData", kind, "Vantrel")
+
+    def test_saver_run_shows_the_earth_on_the_globes_and_soft_glows(self):
+        host = self.start_host("/s")
+        self.wait_window(RENDERER)
+        harness.wait_until(lambda: False, 2.0)
+        shot = self.capture(RENDERER, "scene")
+        self.end_renderer()
+        self.assert_host_ends(host, 5)
+        # The root of C: refused the files; the user's local folder has them.
+        for name in ("Yarrin1.bmp", "Yarrin2.bmp"):
+            self.assertFalse(os.path.exists(os.path.join(self.drive_c, name)), name)
+        self.assert_textures_written(self.user_folder("Local"))
+        counts = classify(shot)
+        self.assertGreater(counts["blue_globe"], 1500, counts)
+        self.assertLess(counts["white_globe"], 200, counts)
+        self.assertGreater(globe_colours(shot), 40)
+        self.assertGreater(counts["glow"], 3000, counts)
+        self.assertLess(hard_edges(shot), 300)
+
+    def test_set_keeps_the_choice_in_the_users_file_until_the_program_folder_takes_it(self):
+        # Written by hand beside the host; the folder and the file are root's.
+        self.write_keys(kind=0, track=0, path="")
+        with open(self.ini, "rb") as f:
+            by_hand = f.read()
+        song = os.path.join(self.run_dir, "曲.wav")
+        write_tone(song)
+        user_ini = os.path.join(self.user_folder("Roaming"), "Vantrel.ini")
+
+        self.choose_sound_file_and_set(song)
+        with open(self.ini, "rb") as f:
+            self.assertEqual(f.read(), by_hand)
+        self.assertEqual(self.key("BGM区分", user_ini).strip(), "2")
+        self.assertEqual(self.key("BGMﾘﾋﾟｰﾄ", user_ini).strip(), "0")
+        self.assertEqual(self.key("BGMﾌｧｲﾙ", user_ini), harness.to_windows_path(song))
+        self.assertGreater(self.seconds_played_by_a_saver_run(), 1.5)
+
+        # The program folder becomes the user's: the dialog still shows the
+        # user's choice, and Set now writes beside the host and drops the copy.
+        subprocess.run(["chown", "-R", self.user, self.folder], check=True)
+        host, _ = self.open_dialog()
+        self.assertEqual(self.selected_kinds(self.client_shot()), [2])
+        self.press("left", *self.kind_caption(0))
+        self.click_button(SET)
+        self.assert_closes(host)
+        self.assertEqual(self.key("BGM区分").strip(), "0")
+        self.assertEqual(self.key("BGMﾌｧｲﾙ"), harness.to_windows_path(song))
+        self.assertFalse(os.path.exists(user_ini))
+
+
+if __name__ == "__main__":
+    unittest.main()
