@@ -41,11 +41,20 @@ std::unique_ptr<ByteSource> OpenSequentialFile(const char* path) {
 }
 
 std::string LocalAppDataFolder() {
+  // shell32 is loaded only here, when a texture is missing from C:\, so that
+  // the usual start does not pay for loading it.
+  using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+  HMODULE shell = LoadLibraryA("shell32.dll");
+  if (!shell) return {};
+  // Through void (*)() because FARPROC's own type does not match any entry point.
+  const auto get_folder_path = reinterpret_cast<GetFolderPath>(
+      reinterpret_cast<void (*)()>(GetProcAddress(shell, "SHGetFolderPathA")));
   char path[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) {
-    return {};
-  }
-  return path;
+  const bool found =
+      get_folder_path &&
+      SUCCEEDED(get_folder_path(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path));
+  FreeLibrary(shell);
+  return found ? path : std::string();
 }
 
 }  // namespace vantrel
