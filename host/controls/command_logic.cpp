@@ -174,19 +174,22 @@ void CommandLogic::PointerMoved() {
 
 void CommandLogic::ButtonPressed(int button) {
   if (!IsEnabled) return;
+  presses_ |= button;
   if (button != kLeftButton) return;
   ButtonHeld = kTrue;
   DrawFace(Skin::kPressed);
 }
 
 void CommandLogic::ButtonReleased(int button) {
+  const bool began_here = (presses_ & button) != 0;
+  presses_ &= ~button;
   if (!IsEnabled) return;
   if (button == kLeftButton) {
     ButtonHeld = kFalse;
     if (State == kStateHighLight) DrawFace(Skin::kNormal);
     if (State == kStateHighLightSelect) DrawFace(Skin::kHighLightSelect);
   }
-  if (State != kStateSelected && IsEnabled == kTrue) surface_.RaiseClick();
+  if (began_here && State != kStateSelected && IsEnabled == kTrue) surface_.RaiseClick();
 }
 
 void CommandLogic::FocusGained() {

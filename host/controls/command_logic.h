@@ -98,7 +98,11 @@ class CommandLogic {
   // Pointer, focus and hover handling; the caption label forwards its own.
   void PointerMoved();
   void ButtonPressed(int button);
+  // Click only for a button whose press began on the control.
   void ButtonReleased(int button);
+  // The platform stopped delivering this control's mouse input mid-press
+  // (its capture went elsewhere): the presses it saw begin are forgotten.
+  void PressesLost() { presses_ = 0; }
   void FocusGained();
   void FocusLost();
   void TimerTick(CursorOver where);
@@ -116,6 +120,7 @@ class CommandLogic {
  private:
   CommandSurface& surface_;
   CaptionLabel caption_;
+  int presses_ = 0;  // buttons pressed on the control and not yet released
 };
 
 }  // namespace vantrel::controls

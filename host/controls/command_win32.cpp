@@ -269,6 +269,8 @@ LRESULT Command::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnButtonUp(ButtonCode(message));
       return 0;
     case WM_CAPTURECHANGED:
+      // Taken away while a button was still down: its release will not come here.
+      if (held_buttons_ != 0) logic_.PressesLost();
       held_buttons_ = 0;
       return 0;
     case WM_SETFOCUS:

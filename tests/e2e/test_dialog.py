@@ -335,6 +335,24 @@ class DialogSetTest(DialogTestCase):
                 with open(self.ini, "rb") as f:
                     self.assertEqual(f.read(), before)
 
+    def test_press_begun_off_a_button_and_released_on_it_neither_sets_nor_cancels(self):
+        self.write_keys(kind=1, track=4, path="C:\\nothing.mp3")
+        with open(self.ini, "rb") as f:
+            before = f.read()
+        host, _ = self.open_dialog()
+        background = self.at(200, 230)
+        for button in ("left", "right"):
+            for rect in (SET, CANCEL):
+                self.probe("drag", button, *background, *self.at(rect[0] + 38, rect[1] + 12))
+                time.sleep(0.3)
+                self.assertIsNone(host.poll(), f"{button} press dragged onto {rect} ended it")
+        with open(self.ini, "rb") as f:
+            self.assertEqual(f.read(), before)
+        # A press on the button, moved while held, still clicks on its release.
+        self.probe("drag", "left", *self.at(CANCEL[0] + 38, CANCEL[1] + 12),
+                   *self.at(CANCEL[0] + 30, CANCEL[1] + 10))
+        self.assert_closes(host)
+
     def test_hand_edited_values_are_shown_and_written_back(self):
         self.write_keys(kind=9, track=45, path="C:\\" + "x" * 296 + ".mp3")
         host, _ = self.open_dialog()

@@ -236,9 +236,10 @@ int Launch(const char* command_line, const char* title) {
   return w ? 0 : 1;
 }
 
-// Moves the pointer to a screen point and presses and releases a mouse
-// button there ("left", "right" or "middle").
-int Press(const char* button, int x, int y) {
+// Moves the pointer to a screen point and presses a mouse button there
+// ("left", "right" or "middle"), then releases it at (to_x, to_y), moving
+// there in steps while it is held.
+int Press(const char* button, int x, int y, int to_x, int to_y) {
   DWORD down = MOUSEEVENTF_LEFTDOWN, up = MOUSEEVENTF_LEFTUP;
   if (std::strcmp(button, "right") == 0) down = MOUSEEVENTF_RIGHTDOWN, up = MOUSEEVENTF_RIGHTUP;
   if (std::strcmp(button, "middle") == 0) down = MOUSEEVENTF_MIDDLEDOWN, up = MOUSEEVENTF_MIDDLEUP;
@@ -250,6 +251,12 @@ int Press(const char* button, int x, int y) {
   in[1].mi.dwFlags = up;
   SendInput(1, &in[0], sizeof(INPUT));
   Sleep(80);
+  if (to_x != x || to_y != y) {
+    for (int step = 1; step <= 4; ++step) {
+      SetCursorPos(x + (to_x - x) * step / 4, y + (to_y - y) * step / 4);
+      Sleep(40);
+    }
+  }
   SendInput(1, &in[1], sizeof(INPUT));
   return 0;
 }
@@ -340,8 +347,9 @@ int Usage() {
   std::fprintf(stderr,
                "probe find TITLE | wait TITLE MS | gone TITLE MS | key TITLE VK HOLD_MS [shift] |\n"
                "      close TITLE | kill TITLE | focus TITLE | capture TITLE|- OUT.BMP | children TITLE |\n"
-               "      parent WIDTH HEIGHT LIFE_MS | cursor | click X Y | move X Y |\n"
-               "      press left|right|middle X Y | client TITLE | acp |\n"
+               "      parent WIDTH HEIGHT LIFE_MS | cursor | move X Y |\n"
+               "      press left|right|middle X Y | drag left|right|middle X Y TO_X TO_Y |\n"
+               "      client TITLE | acp |\n"
                "      profile FILE SECTION KEY | choose TITLE PATH MS |\n"
                "      launch COMMAND_LINE TITLE | version FILE\n");
   return 2;
@@ -434,8 +442,14 @@ int main(int argc, char** argv) {
     SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3]));
     return 0;
   }
-  if (cmd == "click" && argc == 4) return Press("left", std::atoi(argv[2]), std::atoi(argv[3]));
-  if (cmd == "press" && argc == 5) return Press(argv[2], std::atoi(argv[3]), std::atoi(argv[4]));
+  if (cmd == "press" && argc == 5) {
+    const int x = std::atoi(argv[3]), y = std::atoi(argv[4]);
+    return Press(argv[2], x, y, x, y);
+  }
+  if (cmd == "drag" && argc == 7) {
+    return Press(argv[2], std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]),
+                 std::atoi(argv[6]));
+  }
   if (cmd == "client" && argc == 3) return PrintClient(argv[2]);
   if (cmd == "profile" && argc == 5) return PrintProfileValue(argv[2], argv[3], argv[4]);
   if (cmd == "choose" && argc == 5) {

@@ -146,12 +146,43 @@ TEST(CommandClick, RightAndMiddleReleasesClickInEveryStateButSelected) {
   for (int button : {kRightButton, kMiddleButton}) {
     for (uint8_t state : {0, 1, 2, 3, 4}) {
       Button b(state);
+      b.logic.ButtonPressed(button);
       b.logic.ButtonReleased(button);
       EXPECT_EQ(b.surface.clicks, state == kStateSelected ? 0 : 1)
           << "button " << button << " state " << int(state);
       EXPECT_TRUE(b.surface.drawings.empty());
     }
   }
+}
+
+TEST(CommandClick, ReleaseOfAPressThatBeganElsewhereDoesNotClick) {
+  for (int button : {kLeftButton, kRightButton, kMiddleButton}) {
+    Button b(kStateHighLight);  // pressed on the dialog, dragged over the button
+    b.logic.ButtonReleased(button);
+    EXPECT_EQ(b.surface.clicks, 0) << "button " << button;
+  }
+  // Each button counts on its own: a left press does not arm a right release.
+  Button mixed(kStateHighLight);
+  mixed.logic.ButtonPressed(kLeftButton);
+  mixed.logic.ButtonReleased(kRightButton);
+  EXPECT_EQ(mixed.surface.clicks, 0);
+  mixed.logic.ButtonReleased(kLeftButton);
+  EXPECT_EQ(mixed.surface.clicks, 1);
+  mixed.logic.ButtonReleased(kLeftButton);  // a second release has no press left
+  EXPECT_EQ(mixed.surface.clicks, 1);
+  // A press whose mouse input was taken away arms nothing.
+  Button lost(kStateHighLight);
+  lost.logic.ButtonPressed(kRightButton);
+  lost.logic.PressesLost();
+  lost.logic.ButtonReleased(kRightButton);
+  EXPECT_EQ(lost.surface.clicks, 0);
+  // A press made while disabled does not click once enabled again.
+  Button disabled(kStateHighLight);
+  disabled.logic.SetEnabled(false);
+  disabled.logic.ButtonPressed(kLeftButton);
+  disabled.logic.SetEnabled(true);
+  disabled.logic.ButtonReleased(kLeftButton);
+  EXPECT_EQ(disabled.surface.clicks, 0);
 }
 
 TEST(CommandClick, DisabledControlIgnoresEverything) {
