@@ -13,6 +13,12 @@ std::wstring Folder_Of(const std::wstring& path) {
   return folder;
 }
 
+std::wstring Program_Folder(const std::wstring& host_file) {
+  std::wstring folder = Folder_Of(host_file);
+  if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
+  return folder;
+}
+
 bool File_Exists(const std::wstring& path, FilePort& files) {
   std::wstring probe = path;
   if (!probe.empty() && probe.back() == L'\\') probe.pop_back();

@@ -29,6 +29,11 @@ class FilePort {
 // empty text for song.mp3.
 std::wstring Folder_Of(const std::wstring& path);
 
+// The program folder: the folder of the host's own file, without a
+// trailing "\" except at a drive root (C:\Saver\Vantrel.scr gives C:\Saver,
+// C:\Vantrel.scr gives C:\).
+std::wstring Program_Folder(const std::wstring& host_file);
+
 // True when the file opens for reading; one trailing "\" is dropped first,
 // so folders and drive roots give false.
 bool File_Exists(const std::wstring& path, FilePort& files);

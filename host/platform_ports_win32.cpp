@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "toolkit/ansi_text_win32.h"
-#include "toolkit/app_win32.h"
+#include "toolkit/ignore_result.h"
 
 namespace vantrel::host {
 

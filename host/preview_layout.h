@@ -20,10 +20,6 @@ struct PreviewLayout {
   int32_t image_height_px = 0;
 };
 
-// Twips per pixel of a screen with `dots_per_inch` logical dots per inch
-// (15 at 96 dpi).
-double Twips_Per_Pixel(int dots_per_inch);
-
 // A side that does not fit 16-bit twips stays 0.
 PreviewLayout Layout_Preview(const ScreenRect& parent, double twips_per_pixel_x,
                              double twips_per_pixel_y);

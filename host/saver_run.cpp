@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "startup.h"
+#include "toolkit/ignore_result.h"
 
 namespace vantrel::host {
 
@@ -27,7 +28,7 @@ void Yarrin_S::SaveTexture(SaverPicture picture, const wchar_t* name) {
   if (shell_.SavePicture(picture, std::wstring(kTextureFolder) + name)) return;
   // A standard user may not write to the root of C:.
   const std::wstring folder = User_Folder(shell_.Files(), AppDataFolder::kLocal, true);
-  if (!folder.empty()) (void)shell_.SavePicture(picture, folder + name);  // silent as before
+  if (!folder.empty()) toolkit::Ignore_Result(shell_.SavePicture(picture, folder + name));
 }
 
 void Yarrin_S::Form_Load() {

@@ -1,11 +1,15 @@
-// Reading of the screensaver argument string: the mode letter and the
-// preview's parent window handle.
+// Reading of the screensaver argument string: the string itself, the mode
+// letter and the preview's parent window handle.
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 namespace vantrel::host {
+
+// The argument string of a command line: what follows the program's name
+// (quoted or not) and the blanks after it.
+std::wstring Argument_String(const std::wstring& command_line);
 
 // The 2nd character of the upper-cased argument string, or the empty text
 // when the string is shorter than 2 characters. The 1st is never examined.

@@ -3,8 +3,10 @@
 
 #include "settings_dialog/yarrin_p.h"
 #include "startup.h"
+#include "startup_args.h"
 #include "toolkit/ansi_text_win32.h"
 #include "toolkit/app_win32.h"
+#include "toolkit/ignore_result.h"
 
 namespace vantrel::host {
 namespace {
@@ -16,8 +18,8 @@ class Win32StartupShell final : public StartupShell {
   bool WindowTitled(const std::wstring& title) override {
     return FindWindowA(nullptr, toolkit::To_Ansi(title).c_str()) != nullptr;
   }
-  std::wstring ArgumentString() override { return toolkit::App_Arguments(); }
-  std::wstring ProgramFolder() override { return toolkit::App_Path(); }
+  std::wstring ArgumentString() override { return Argument_String(toolkit::App_Command_Line()); }
+  std::wstring ProgramFolder() override { return Program_Folder(toolkit::App_File_Path()); }
   ProfilePort& Profile() override { return Host_Profile(); }
   FilePort& Files() override { return Host_Files(); }
   void ShowMessage(const std::wstring& text, const std::wstring& caption) override {
@@ -61,8 +63,6 @@ Win32FilePort& Host_Files() {
   static Win32FilePort files;
   return files;
 }
-
-std::wstring Settings_File() { return Program_Path(toolkit::App_Path(), kSettingsFileSuffix); }
 
 void Zoom_Open(HWND window) { AnimateBetween(window, ZoomPoint(), WindowRectOrZero(window)); }
 

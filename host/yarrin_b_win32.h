@@ -16,8 +16,6 @@ namespace vantrel::host {
 HostWide& Host_Wide();
 Win32ProfilePort& Host_Profile();
 Win32FilePort& Host_Files();
-// The program folder followed by "\Vantrel.ini", built afresh each time.
-std::wstring Settings_File();
 
 // The settings dialog grows out of (Zoom_X, Zoom_Y) and shrinks back into it.
 void Zoom_Open(HWND window);

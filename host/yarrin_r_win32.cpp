@@ -7,6 +7,7 @@
 #include "preview_layout.h"
 #include "toolkit/app_win32.h"
 #include "toolkit/form_win32.h"
+#include "toolkit/ignore_result.h"
 #include "yarrin_b_win32.h"
 
 namespace vantrel::host {

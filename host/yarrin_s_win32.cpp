@@ -10,6 +10,7 @@
 #include "toolkit/ansi_text_win32.h"
 #include "toolkit/app_win32.h"
 #include "toolkit/form_win32.h"
+#include "toolkit/ignore_result.h"
 #include "yarrin_b_win32.h"
 
 namespace vantrel::host {
@@ -49,8 +50,8 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
         timer2_(*this, kTimer2IntervalMs, false, [this] { run_.Timer2_Timer(); }),
         timer3_(*this, kTimer3IntervalMs, true, [this] { run_.Timer3_Timer(); }),
         music_(mci_, Host_Wide()),
-        run_(*this, music_, Host_Wide(), toolkit::App_Path(),
-             Mode_Letter(toolkit::App_Arguments())) {
+        run_(*this, music_, Host_Wide(), Program_Folder(toolkit::App_File_Path()),
+             Mode_Letter(Argument_String(toolkit::App_Command_Line()))) {
     pic1_.SetPicture(toolkit::Picture::FromResource("GLOBE"));
     pic2_.SetPicture(toolkit::Picture::FromResource("GLOW"));
   }

@@ -27,17 +27,17 @@ T ValueOr(const toolkit::PropertyValue& value, T fallback) {
 
 }  // namespace
 
-std::wstring Font_Text(const FontSpec& font) {
+std::wstring Font_Text(const toolkit::FontDesign& font) {
   wchar_t numbers[96];
   std::swprintf(numbers, 96, L"|%.4g|%d|%d|%d", font.points, static_cast<int>(font.weight),
                 static_cast<int>(font.charset), font.underline ? 1 : 0);
   return font.name + numbers;
 }
 
-FontSpec Font_From_Text(const std::wstring& text, const FontSpec& fallback) {
+toolkit::FontDesign Font_From_Text(const std::wstring& text, const toolkit::FontDesign& fallback) {
   const size_t bar = text.find(L'|');
   if (bar == std::wstring::npos || bar == 0) return fallback;
-  FontSpec font;
+  toolkit::FontDesign font;
   font.name = text.substr(0, bar);
   int weight = 0, charset = 0, underline = 0;
   if (std::swscanf(text.c_str() + bar, L"|%lf|%d|%d|%d", &font.points, &weight, &charset,
@@ -103,14 +103,15 @@ void CommandLogic::SetCaption(const std::wstring& text) {
   surface_.PropertyChanged(kKeyCaption);
 }
 
-void CommandLogic::SetFont(const FontSpec& font) {
+void CommandLogic::SetFont(const toolkit::FontDesign& font) {
   caption_.font = font;
   surface_.PropertyChanged(kKeyFont);
 }
 
 // ---- persistence
 
-void CommandLogic::Restore(const toolkit::PropertyStore& store, const FontSpec& ambient) {
+void CommandLogic::Restore(const toolkit::PropertyStore& store,
+                           const toolkit::FontDesign& ambient) {
   IsEnabled = ValueOr(store.Read(kKeyEnabled, true), true) ? kTrue : kFalse;
   caption_.text = ValueOr<std::wstring>(store.Read(kKeyCaption, std::wstring(kRestoredCaption)),
                                         kRestoredCaption);
@@ -122,7 +123,7 @@ void CommandLogic::Restore(const toolkit::PropertyStore& store, const FontSpec& 
   RefreshNormalFace();
 }
 
-void CommandLogic::Store(toolkit::PropertyStore& store, const FontSpec& ambient) {
+void CommandLogic::Store(toolkit::PropertyStore& store, const toolkit::FontDesign& ambient) {
   store.Write(kKeyEnabled, IsEnabled != kFalse, true);
   store.Write(kKeyCaption, caption_.text, std::wstring(kStoredCaption));
   store.Write(kKeyFirstRun, int32_t{FirstRun}, int32_t{1});

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "controls/command_face.h"
+#include "toolkit/font_design.h"
 #include "toolkit/property_store.h"
 
 namespace vantrel::controls {
@@ -27,25 +28,14 @@ inline constexpr int kMiddleButton = 4;
 inline constexpr unsigned kHoverInterval = 100;  // ms
 
 // A font as the property store keeps it.
-struct FontSpec {
-  std::wstring name = L"ＭＳ Ｐゴシック";
-  double points = 9.75;
-  int32_t weight = 400;
-  int32_t charset = 128;
-  bool underline = false;
-  bool operator==(const FontSpec& o) const {
-    return name == o.name && points == o.points && weight == o.weight && charset == o.charset &&
-           underline == o.underline;
-  }
-};
-std::wstring Font_Text(const FontSpec& font);
+std::wstring Font_Text(const toolkit::FontDesign& font);
 // The font of a Font_Text; `fallback` when the text does not read.
-FontSpec Font_From_Text(const std::wstring& text, const FontSpec& fallback);
+toolkit::FontDesign Font_From_Text(const std::wstring& text, const toolkit::FontDesign& fallback);
 
 // The caption label LblMsg as designed; DrawFace lays it out again.
 struct CaptionLabel {
   std::wstring text = L"Command";
-  FontSpec font;
+  toolkit::FontDesign font;
   uint32_t colour = 0;  // 0x00BBGGRR
   bool enabled = true;
   double top = 90;
@@ -82,12 +72,12 @@ class CommandLogic {
   void SetEnabled(bool enabled);
   const std::wstring& Caption() const { return caption_.text; }
   void SetCaption(const std::wstring& text);
-  const FontSpec& Font() const { return caption_.font; }
-  void SetFont(const FontSpec& font);
+  const toolkit::FontDesign& Font() const { return caption_.font; }
+  void SetFont(const toolkit::FontDesign& font);
 
   // Persistence in the container's store.
-  void Restore(const toolkit::PropertyStore& store, const FontSpec& ambient);
-  void Store(toolkit::PropertyStore& store, const FontSpec& ambient);
+  void Restore(const toolkit::PropertyStore& store, const toolkit::FontDesign& ambient);
+  void Store(toolkit::PropertyStore& store, const toolkit::FontDesign& ambient);
 
   // Face operations.
   void DrawFace(Skin skin);

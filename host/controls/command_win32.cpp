@@ -1,9 +1,10 @@
 #include "controls/command_win32.h"
 
-#include <cmath>
+#include <algorithm>
 
 #include "toolkit/ansi_text_win32.h"
 #include "toolkit/app_win32.h"
+#include "toolkit/ignore_result.h"
 
 namespace vantrel::controls {
 namespace {
@@ -32,8 +33,8 @@ const Skins& AllSkins() {
   return skins;
 }
 
-int PxX(double twips) { return static_cast<int>(std::lround(twips / toolkit::Twips_Per_Pixel_X())); }
-int PxY(double twips) { return static_cast<int>(std::lround(twips / toolkit::Twips_Per_Pixel_Y())); }
+using toolkit::Screen_Pixels_X;
+using toolkit::Screen_Pixels_Y;
 
 void RegisterCommandClass() {
   static bool registered = false;
@@ -71,11 +72,10 @@ Command::~Command() {
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
-  if (font_) DeleteObject(font_);
 }
 
 bool Command::Create(HWND parent, const RECT& pixels, const toolkit::PropertyStore& design,
-                     const FontSpec& ambient) {
+                     const toolkit::FontDesign& ambient) {
   RegisterCommandClass();
   window_ = CreateWindowExA(0, kCommandClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, pixels.left,
                             pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top,
@@ -106,13 +106,13 @@ void Command::SyncTabStop() {
 int32_t Command::WidthTwips() {
   RECT client{};
   if (window_) GetClientRect(window_, &client);
-  return static_cast<int32_t>(std::lround(client.right * toolkit::Twips_Per_Pixel_X()));
+  return toolkit::Screen_Twips_X(client.right);
 }
 
 int32_t Command::HeightTwips() {
   RECT client{};
   if (window_) GetClientRect(window_, &client);
-  return static_cast<int32_t>(std::lround(client.bottom * toolkit::Twips_Per_Pixel_Y()));
+  return toolkit::Screen_Twips_Y(client.bottom);
 }
 
 void Command::StartHoverTimer(unsigned interval_ms) {
@@ -124,19 +124,10 @@ void Command::RaiseClick() {
 }
 
 HFONT Command::CaptionFont() {
-  const std::wstring text = Font_Text(logic_.Font());
-  if (font_ && text == font_text_) return font_;
-  if (font_) DeleteObject(font_);
-  const FontSpec& font = logic_.Font();
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  font_ = CreateFontA(-static_cast<int>(std::lround(font.points * dpi / 72.0)), 0, 0, 0,
-                      font.weight, FALSE, font.underline, FALSE, static_cast<BYTE>(font.charset),
-                      OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
-                      DEFAULT_PITCH | FF_DONTCARE, toolkit::To_Ansi(font.name).c_str());
-  font_text_ = text;
-  return font_;
+  if (!font_ || !(font_->Design() == logic_.Font())) {
+    font_ = std::make_unique<toolkit::Font>(logic_.Font());
+  }
+  return font_->Handle();
 }
 
 // Clear, gradient, the eight frame pieces; the caption is drawn over the
@@ -144,13 +135,10 @@ HFONT Command::CaptionFont() {
 void Command::PaintFace(Skin skin, bool invert_gradient, const CaptionLabel&) {
   SyncTabStop();  // every change of the enabled state repaints the face
   if (face_.Empty()) return;
-  HDC dc = CreateCompatibleDC(nullptr);
+  toolkit::BitmapDC face(face_.Bitmap());
+  HDC dc = face.get();
   if (!dc) return;
-  HGDIOBJ old = SelectObject(dc, face_.Bitmap());
-  const RECT all{0, 0, face_.Width(), face_.Height()};
-  HBRUSH back = CreateSolidBrush(kBackColour);
-  FillRect(dc, &all, back);
-  DeleteObject(back);
+  toolkit::Fill_Rect(dc, RECT{0, 0, face_.Width(), face_.Height()}, kBackColour);
 
   const auto v = Gradient_Vertices(invert_gradient, face_.Width(), face_.Height());
   TRIVERTEX vertices[2];
@@ -162,20 +150,17 @@ void Command::PaintFace(Skin skin, bool invert_gradient, const CaptionLabel&) {
 
   const toolkit::Picture& picture = AllSkins().Of(skin);
   if (!picture.Empty()) {
-    HDC skin_dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ skin_old = SelectObject(skin_dc, picture.Bitmap());
+    toolkit::BitmapDC skin_dc(picture.Bitmap());
     const FaceGeometry g = Face_Geometry(WidthTwips(), HeightTwips(), logic_.Label().height);
     for (const FacePiece& p : g.pieces) {
-      const int w = PxX(p.dest_w), h = PxY(p.dest_h);
+      const int w = Screen_Pixels_X(p.dest_w), h = Screen_Pixels_Y(p.dest_h);
       if (w <= 0 || h <= 0) continue;  // a zero-length edge paints nothing
-      Ignore_Result(StretchBlt(dc, PxX(p.dest_x), PxY(p.dest_y), w, h, skin_dc, PxX(p.src_x),
-                               PxY(p.src_y), PxX(p.src_w), PxY(p.src_h), SRCCOPY));
+      Ignore_Result(StretchBlt(dc, Screen_Pixels_X(p.dest_x), Screen_Pixels_Y(p.dest_y), w, h,
+                               skin_dc.get(), Screen_Pixels_X(p.src_x),
+                               Screen_Pixels_Y(p.src_y), Screen_Pixels_X(p.src_w),
+                               Screen_Pixels_Y(p.src_h), SRCCOPY));
     }
-    SelectObject(skin_dc, skin_old);
-    DeleteDC(skin_dc);
   }
-  SelectObject(dc, old);
-  DeleteDC(dc);
   if (window_) InvalidateRect(window_, nullptr, FALSE);
 }
 
@@ -183,9 +168,9 @@ void Command::OnPaint() {
   toolkit::Paint_Buffered(window_, [this](HDC dc) {
     face_.Draw(dc, 0, 0);
     const CaptionLabel& label = logic_.Label();
-    RECT box{PxX(label.left), PxY(label.top), PxX(label.left + label.width),
-             PxY(label.top + label.height)};
-    HGDIOBJ old_font = SelectObject(dc, CaptionFont());
+    RECT box{Screen_Pixels_X(label.left), Screen_Pixels_Y(label.top),
+             Screen_Pixels_X(label.left + label.width), Screen_Pixels_Y(label.top + label.height)};
+    toolkit::SelectedObject font(dc, CaptionFont());
     SetBkMode(dc, TRANSPARENT);
     const std::string text = toolkit::To_Ansi(label.text);
     const UINT format = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
@@ -201,7 +186,6 @@ void Command::OnPaint() {
       SetTextColor(dc, kGreyText);
       DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
     }
-    SelectObject(dc, old_font);
   });
 }
 

@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "controls/command_logic.h"
+#include "toolkit/gdi_win32.h"
 #include "toolkit/picture_win32.h"
 #include "toolkit/property_store.h"
 
@@ -24,7 +25,7 @@ class Command final : public CommandSurface {
   // Creates the window in `parent` at a rectangle in pixels and restores
   // the designed properties from `design`; `ambient` is the container's font.
   bool Create(HWND parent, const RECT& pixels, const toolkit::PropertyStore& design,
-              const FontSpec& ambient);
+              const toolkit::FontDesign& ambient);
   HWND Handle() const { return window_; }
   CommandLogic& Logic() { return logic_; }
 
@@ -52,8 +53,7 @@ class Command final : public CommandSurface {
   HWND window_ = nullptr;
   CommandLogic logic_;
   toolkit::Picture face_;
-  HFONT font_ = nullptr;
-  std::wstring font_text_;
+  std::unique_ptr<toolkit::Font> font_;  // the caption's, remade when its design changes
   int held_buttons_ = 0;
 };
 

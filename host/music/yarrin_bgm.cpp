@@ -3,6 +3,7 @@
 #include <cwctype>
 
 #include "number_text.h"
+#include "toolkit/ignore_result.h"
 
 namespace vantrel::host {
 namespace {
@@ -26,7 +27,9 @@ bool ModeIs(const std::wstring& reply, const wchar_t (&word)[8]) {
 }
 
 // Sends a command whose result no step looks at.
-void Send(MciPort& mci, const std::wstring& command) { (void)mci.SendString(command, nullptr, 0); }
+void Send(MciPort& mci, const std::wstring& command) {
+  toolkit::Ignore_Result(mci.SendString(command, nullptr, 0));
+}
 
 }  // namespace
 
@@ -89,7 +92,7 @@ bool Yarrin_BGM::PollCdDevice() {
   if (ContainsErr(count)) return false;
 
   std::wstring mode;
-  (void)mci_.SendString(L"status cdaudio mode", &mode, kCdModeChars);
+  toolkit::Ignore_Result(mci_.SendString(L"status cdaudio mode", &mode, kCdModeChars));
   const bool stopped = ModeIs(mode, L"stopped");
 
   const int16_t repeat = settings_.BGM_RepeatTrack;
@@ -119,7 +122,7 @@ void Yarrin_BGM::Mp3_Start() {
 
 bool Yarrin_BGM::Mp3_IsPlaying() {
   std::wstring mode;
-  (void)mci_.SendString(L"status MP3Play mode", &mode, kMp3ModeChars);
+  toolkit::Ignore_Result(mci_.SendString(L"status MP3Play mode", &mode, kMp3ModeChars));
   return ModeIs(mode, L"playing");
 }
 

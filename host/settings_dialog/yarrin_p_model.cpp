@@ -4,6 +4,7 @@
 
 #include "number_text.h"
 #include "path_rules.h"
+#include "toolkit/ignore_result.h"
 
 namespace vantrel::host {
 
@@ -47,7 +48,7 @@ void Write_Settings(HostWide& host, const std::wstring& repeat_text, ProfilePort
   }
   // A standard user may not write into the program folder.
   const std::wstring user_file = User_Settings_File(files, true);
-  if (!user_file.empty()) (void)write_keys(user_file);  // nothing is shown either way
+  if (!user_file.empty()) toolkit::Ignore_Result(write_keys(user_file));  // nothing is shown
 }
 
 void Take_Chosen_File(HostWide& host, const std::wstring& path) {

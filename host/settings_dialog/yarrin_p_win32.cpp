@@ -19,13 +19,14 @@
 #include "toolkit/app_win32.h"
 #include "toolkit/controls_win32.h"
 #include "toolkit/form_win32.h"
+#include "toolkit/gdi_win32.h"
+#include "toolkit/ignore_result.h"
 #include "yarrin_b_win32.h"
 
 namespace vantrel::host {
 namespace {
 
 using controls::Command;
-using controls::FontSpec;
 using toolkit::Ignore_Result;
 
 constexpr UINT kUnloadMessage = WM_APP + 1;  // unload after the Click has returned
@@ -37,21 +38,13 @@ toolkit::FontDesign GothicFont() { return toolkit::FontDesign{}; }
 toolkit::FontDesign TahomaFont() {
   return toolkit::FontDesign{L"Tahoma", 8.25, 400, ANSI_CHARSET, false};
 }
-FontSpec SpecOf(const toolkit::FontDesign& font) {
-  return FontSpec{font.name, font.points, font.weight, font.charset, font.underline};
-}
-
-int ToPx(int twips, double twips_per_pixel) {
-  return static_cast<int>(twips / twips_per_pixel + 0.5);
-}
 
 // The outer size in twips of a dialog whose client area is 7440 x 3645.
 SIZE OuterSizeTwips() {
-  const double tx = toolkit::Twips_Per_Pixel_X(), ty = toolkit::Twips_Per_Pixel_Y();
-  RECT outer{0, 0, ToPx(kClientWidth, tx), ToPx(kClientHeight, ty)};
+  RECT outer{0, 0, toolkit::Screen_Pixels_X(kClientWidth), toolkit::Screen_Pixels_Y(kClientHeight)};
   Ignore_Result(AdjustWindowRectEx(&outer, kDialogStyle, FALSE, 0));
-  return SIZE{static_cast<LONG>((outer.right - outer.left) * tx),
-              static_cast<LONG>((outer.bottom - outer.top) * ty)};
+  return SIZE{toolkit::Screen_Twips_X(outer.right - outer.left),
+              toolkit::Screen_Twips_Y(outer.bottom - outer.top)};
 }
 
 // The link's pointing hand, 32 x 32 monochrome, hot spot at the fingertip (12, 10).
@@ -118,19 +111,19 @@ void PaintGradient(toolkit::Form& area, uint32_t (*line_colour)(int)) {
   const std::vector<int> levels = Gradient_Levels(area.Image().Height());
   for (size_t y = 0; y < levels.size(); ++y) {
     HPEN pen = CreatePen(PS_SOLID, 1, line_colour(levels[y]));
-    HGDIOBJ old = SelectObject(dc, pen);
-    MoveToEx(dc, 0, static_cast<int>(y), nullptr);
-    LineTo(dc, width, static_cast<int>(y));
-    SelectObject(dc, old);
+    {
+      toolkit::SelectedObject selected(dc, pen);
+      MoveToEx(dc, 0, static_cast<int>(y), nullptr);
+      LineTo(dc, width, static_cast<int>(y));
+    }
     DeleteObject(pen);
   }
   area.EndDrawing();
 }
 
 RECT PixelsOf(int left, int top, int width, int height) {
-  const double tx = toolkit::Twips_Per_Pixel_X(), ty = toolkit::Twips_Per_Pixel_Y();
-  const int x = ToPx(left, tx), y = ToPx(top, ty);
-  return RECT{x, y, x + ToPx(width, tx), y + ToPx(height, ty)};
+  const int x = toolkit::Screen_Pixels_X(left), y = toolkit::Screen_Pixels_Y(top);
+  return RECT{x, y, x + toolkit::Screen_Pixels_X(width), y + toolkit::Screen_Pixels_Y(height)};
 }
 
 class YarrinP final : public toolkit::Form {
@@ -235,12 +228,12 @@ YarrinP::YarrinP()
 }
 
 void YarrinP::CreateControls() {
-  const FontSpec gothic = SpecOf(GothicFont());
-  const FontSpec tahoma = SpecOf(TahomaFont());
+  const toolkit::FontDesign gothic = GothicFont();
+  const toolkit::FontDesign tahoma = TahomaFont();
   struct Design {
     Command& command;
     toolkit::Form& container;
-    const FontSpec& ambient;
+    const toolkit::FontDesign& ambient;
     const wchar_t* caption;
     RECT pixels;
   } designs[] = {
@@ -369,7 +362,8 @@ void YarrinP::ChooseFile() {
 }
 
 void YarrinP::Set() {
-  Write_Settings(Host_Wide(), repeat_.Text(), Host_Profile(), Host_Files(), toolkit::App_Path());
+  Write_Settings(Host_Wide(), repeat_.Text(), Host_Profile(), Host_Files(),
+                 Program_Folder(toolkit::App_File_Path()));
   PostMessageA(Handle(), kUnloadMessage, 0, 0);
 }
 

@@ -3,7 +3,8 @@
 #include <vector>
 
 #include "ansi_text_win32.h"
-#include "path_rules.h"
+#include "ignore_result.h"
+#include "twips.h"
 
 namespace vantrel::toolkit {
 namespace {
@@ -18,28 +19,18 @@ AppState& App() {
   return state;
 }
 
-double ScreenTwipsPerPixel(int axis) {
+int ScreenDpi(int axis) {
   HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, axis) : 96;
+  const int dpi = screen ? GetDeviceCaps(screen, axis) : 0;
   if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? 1440.0 / dpi : 15.0;
+  return dpi > 0 ? dpi : 96;
 }
 
 }  // namespace
 
-std::wstring App_Arguments() {
-  const std::wstring line = From_Ansi(GetCommandLineA());
-  size_t i = 0;
-  if (i < line.size() && line[i] == L'"') {
-    const size_t close = line.find(L'"', 1);
-    i = close == std::wstring::npos ? line.size() : close + 1;
-  }
-  while (i < line.size() && line[i] != L' ' && line[i] != L'\t') ++i;
-  while (i < line.size() && (line[i] == L' ' || line[i] == L'\t')) ++i;
-  return line.substr(i);
-}
+std::wstring App_Command_Line() { return From_Ansi(GetCommandLineA()); }
 
-std::wstring App_Path() {
+std::wstring App_File_Path() {
   std::vector<char> buffer(MAX_PATH + 1, '\0');
   DWORD length = 0;
   for (;;) {
@@ -47,13 +38,17 @@ std::wstring App_Path() {
     if (length < buffer.size() - 1 || buffer.size() > 32768) break;
     buffer.assign(buffer.size() * 2, '\0');
   }
-  std::wstring folder = host::Folder_Of(From_Ansi(std::string(buffer.data(), length)));
-  if (folder.size() == 2 && folder[1] == L':') folder += L'\\';
-  return folder;
+  return From_Ansi(std::string(buffer.data(), length));
 }
 
-double Twips_Per_Pixel_X() { return ScreenTwipsPerPixel(LOGPIXELSX); }
-double Twips_Per_Pixel_Y() { return ScreenTwipsPerPixel(LOGPIXELSY); }
+int Screen_Dpi_X() { return ScreenDpi(LOGPIXELSX); }
+int Screen_Dpi_Y() { return ScreenDpi(LOGPIXELSY); }
+double Twips_Per_Pixel_X() { return Twips_Per_Pixel(Screen_Dpi_X()); }
+double Twips_Per_Pixel_Y() { return Twips_Per_Pixel(Screen_Dpi_Y()); }
+int Screen_Pixels_X(double twips) { return Twips_To_Pixels(twips, Twips_Per_Pixel_X()); }
+int Screen_Pixels_Y(double twips) { return Twips_To_Pixels(twips, Twips_Per_Pixel_Y()); }
+int Screen_Twips_X(double pixels) { return Pixels_To_Twips(pixels, Twips_Per_Pixel_X()); }
+int Screen_Twips_Y(double pixels) { return Pixels_To_Twips(pixels, Twips_Per_Pixel_Y()); }
 
 void Set_Mouse_Pointer(MousePointer pointer) {
   App().pointer = pointer;

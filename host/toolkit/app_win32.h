@@ -1,5 +1,5 @@
-// Application-wide services of the host's window toolkit: the argument
-// string, the program folder, the screen's twips, the mouse pointer, the
+// Application-wide services of the host's window toolkit: the command
+// line, the host's file, the screen's resolution and twips, the mouse pointer, the
 // message box, starting a program, and the end of the host.
 #pragma once
 
@@ -10,16 +10,22 @@
 
 namespace vantrel::toolkit {
 
-// The command line after the program's own name, blanks before it dropped.
-std::wstring App_Arguments();
+// The process's command line as the platform gives it, program name first.
+std::wstring App_Command_Line();
 
-// The folder of the host's file, without a trailing "\" except at a drive
-// root ("C:\").
-std::wstring App_Path();
+// The full path of the host's own file.
+std::wstring App_File_Path();
 
-// Twips per screen pixel, from the screen's logical dots per inch.
+// The screen's logical dots per inch (96 when it reports none), its twips
+// per pixel, and lengths converted between the two.
+int Screen_Dpi_X();
+int Screen_Dpi_Y();
 double Twips_Per_Pixel_X();
 double Twips_Per_Pixel_Y();
+int Screen_Pixels_X(double twips);
+int Screen_Pixels_Y(double twips);
+int Screen_Twips_X(double pixels);
+int Screen_Twips_Y(double pixels);
 
 enum class MousePointer { kDefault, kHourglass };
 // Applies to every window of the host until changed again.
@@ -42,9 +48,5 @@ int Run_Message_Loop();
 // Called by forms as they come and go; the loop ends with the last one.
 void App_Form_Loaded();
 void App_Form_Gone();
-
-// For platform results that the host deliberately does not look at.
-template <typename T>
-inline void Ignore_Result(T&&) {}
 
 }  // namespace vantrel::toolkit

@@ -1,33 +1,9 @@
 #include "controls_win32.h"
 
-#include <cmath>
-
 #include "ansi_text_win32.h"
 #include "app_win32.h"
 
 namespace vantrel::toolkit {
-namespace {
-
-int ScreenDpiY() {
-  HDC screen = GetDC(nullptr);
-  const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-  if (screen) ReleaseDC(nullptr, screen);
-  return dpi > 0 ? dpi : 96;
-}
-
-}  // namespace
-
-Font::Font(const FontDesign& design) {
-  const int height = -static_cast<int>(std::lround(design.points * ScreenDpiY() / 72.0));
-  font_ = CreateFontA(height, 0, 0, 0, design.weight, FALSE, design.underline ? TRUE : FALSE,
-                      FALSE, static_cast<BYTE>(design.charset), OUT_DEFAULT_PRECIS,
-                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                      To_Ansi(design.name).c_str());
-}
-
-Font::~Font() {
-  if (font_) DeleteObject(font_);
-}
 
 // ---- Label
 
@@ -43,22 +19,21 @@ void Label::SetCaption(const std::wstring& caption) {
 void Label::FitToCaption() {
   HDC screen = GetDC(nullptr);
   if (!screen) return;
-  HGDIOBJ old = SelectObject(screen, font_.Handle());
-  const std::string text = To_Ansi(design_.caption);
   SIZE size{};
-  GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &size);
-  SelectObject(screen, old);
+  {
+    SelectedObject font(screen, font_.Handle());
+    const std::string text = To_Ansi(design_.caption);
+    GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &size);
+  }
   ReleaseDC(nullptr, screen);
-  width_ = static_cast<int>(std::lround(size.cx * Twips_Per_Pixel_X()));
-  height_ = static_cast<int>(std::lround(size.cy * Twips_Per_Pixel_Y()));
+  width_ = Screen_Twips_X(size.cx);
+  height_ = Screen_Twips_Y(size.cy);
 }
 
 void Label::Draw(HDC dc, const RECT& pixels) const {
   RECT box = pixels;
   if (design_.border) {
-    HBRUSH black = CreateSolidBrush(RGB(0, 0, 0));
-    FrameRect(dc, &box, black);
-    DeleteObject(black);
+    Frame_Rect(dc, box, RGB(0, 0, 0));
     InflateRect(&box, -1, -1);
   }
   const int saved = SaveDC(dc);
@@ -75,11 +50,7 @@ void Label::Draw(HDC dc, const RECT& pixels) const {
 
 // ---- Shape
 
-void Shape::Draw(HDC dc, const RECT& pixels) const {
-  HBRUSH brush = CreateSolidBrush(border_);
-  FrameRect(dc, &pixels, brush);
-  DeleteObject(brush);
-}
+void Shape::Draw(HDC dc, const RECT& pixels) const { Frame_Rect(dc, pixels, border_); }
 
 // ---- ComboBox
 

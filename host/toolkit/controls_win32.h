@@ -1,5 +1,4 @@
-// Designed controls of the host's window toolkit beyond images: fonts,
-// labels and rectangle shapes (windowless, drawn by their form) and the
+// Designed controls of the host's window toolkit beyond images: labels and rectangle shapes (windowless, drawn by their form) and the
 // combo box (the platform's own COMBOBOX window).
 #pragma once
 
@@ -8,30 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "font_design.h"
 #include "form_win32.h"
+#include "gdi_win32.h"
 
 namespace vantrel::toolkit {
-
-struct FontDesign {
-  std::wstring name = L"ＭＳ Ｐゴシック";
-  double points = 9.75;
-  int weight = 400;
-  int charset = SHIFTJIS_CHARSET;
-  bool underline = false;
-};
-
-// A GDI font made from a design at the screen's dots per inch; owned.
-class Font {
- public:
-  explicit Font(const FontDesign& design);
-  ~Font();
-  Font(const Font&) = delete;
-  Font& operator=(const Font&) = delete;
-  HFONT Handle() const { return font_; }
-
- private:
-  HFONT font_;
-};
 
 struct LabelDesign {
   std::wstring caption;

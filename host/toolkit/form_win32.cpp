@@ -1,10 +1,10 @@
 #include "form_win32.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "ansi_text_win32.h"
 #include "app_win32.h"
+#include "ignore_result.h"
 
 namespace vantrel::toolkit {
 namespace {
@@ -22,16 +22,6 @@ void RegisterFormClass(WNDPROC procedure) {
   form_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   form_class.lpszClassName = kFormClass;
   registered = RegisterClassExA(&form_class) != 0;
-}
-
-int TwipsToPixels(int twips, double twips_per_pixel) {
-  return static_cast<int>(std::lround(twips / twips_per_pixel));
-}
-
-void FillRectWith(HDC dc, const RECT& rect, COLORREF colour) {
-  HBRUSH brush = CreateSolidBrush(colour);
-  FillRect(dc, &rect, brush);
-  DeleteObject(brush);
 }
 
 }  // namespace
@@ -126,13 +116,11 @@ Form::~Form() {
 bool Form::Load(HWND parent_window) {
   if (window_) return true;
   RegisterFormClass(&Form::WindowProc);
-  const double tx = Twips_Per_Pixel_X();
-  const double ty = Twips_Per_Pixel_Y();
   HWND parent = parent_ ? parent_->window_ : parent_window;
   window_ = CreateWindowExA(design_.ex_style, kFormClass, To_Ansi(design_.caption).c_str(),
-                            design_.style, TwipsToPixels(design_.left, tx),
-                            TwipsToPixels(design_.top, ty), TwipsToPixels(design_.width, tx),
-                            TwipsToPixels(design_.height, ty), parent, nullptr,
+                            design_.style, Screen_Pixels_X(design_.left),
+                            Screen_Pixels_Y(design_.top), Screen_Pixels_X(design_.width),
+                            Screen_Pixels_Y(design_.height), parent, nullptr,
                             GetModuleHandleA(nullptr), this);
   if (!window_) return false;
   App_Form_Loaded();
@@ -216,56 +204,32 @@ void Form::Move(int left, int top, int width, int height) {
   design_.width = width;
   design_.height = height;
   if (!window_) return;
-  const double tx = Twips_Per_Pixel_X();
-  const double ty = Twips_Per_Pixel_Y();
-  SetWindowPos(window_, nullptr, TwipsToPixels(left, tx), TwipsToPixels(top, ty),
-               TwipsToPixels(width, tx), TwipsToPixels(height, ty),
-               SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-int Form::ScaleWidth() const {
-  RECT client{};
-  if (window_) GetClientRect(window_, &client);
-  return design_.scale == ScaleMode::kPixels
-             ? client.right
-             : static_cast<int>(std::lround(client.right * Twips_Per_Pixel_X()));
-}
-
-int Form::ScaleHeight() const {
-  RECT client{};
-  if (window_) GetClientRect(window_, &client);
-  return design_.scale == ScaleMode::kPixels
-             ? client.bottom
-             : static_cast<int>(std::lround(client.bottom * Twips_Per_Pixel_Y()));
+  SetWindowPos(window_, nullptr, Screen_Pixels_X(left), Screen_Pixels_Y(top),
+               Screen_Pixels_X(width), Screen_Pixels_Y(height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int Form::ToPixelsX(int units) const {
-  return design_.scale == ScaleMode::kPixels ? units : TwipsToPixels(units, Twips_Per_Pixel_X());
+  return design_.scale == ScaleMode::kPixels ? units : Screen_Pixels_X(units);
 }
 
 int Form::ToPixelsY(int units) const {
-  return design_.scale == ScaleMode::kPixels ? units : TwipsToPixels(units, Twips_Per_Pixel_Y());
+  return design_.scale == ScaleMode::kPixels ? units : Screen_Pixels_Y(units);
 }
 
 HDC Form::BeginDrawing() {
-  if (drawing_dc_ || image_.Empty()) return drawing_dc_;
-  drawing_dc_ = CreateCompatibleDC(nullptr);
-  if (drawing_dc_) drawing_old_ = SelectObject(drawing_dc_, image_.Bitmap());
-  return drawing_dc_;
+  if (!drawing_ && !image_.Empty()) drawing_ = std::make_unique<BitmapDC>(image_.Bitmap());
+  return drawing_ ? drawing_->get() : nullptr;
 }
 
 void Form::EndDrawing() {
-  if (!drawing_dc_) return;
-  SelectObject(drawing_dc_, drawing_old_);
-  DeleteDC(drawing_dc_);
-  drawing_dc_ = nullptr;
+  if (!drawing_) return;
+  drawing_.reset();
   Refresh();
 }
 
 void Form::ClearImage() {
   if (HDC dc = BeginDrawing()) {
-    const RECT all{0, 0, image_.Width(), image_.Height()};
-    FillRectWith(dc, all, design_.back_colour);
+    Fill_Rect(dc, RECT{0, 0, image_.Width(), image_.Height()}, design_.back_colour);
     EndDrawing();
   }
 }
@@ -278,13 +242,9 @@ void Form::ResizeImage(int width, int height) {
   if (width == image_.Width() && height == image_.Height()) return;
   Picture resized(width, height);
   if (!resized.Empty()) {
-    HDC dc = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, resized.Bitmap());
-    const RECT all{0, 0, width, height};
-    FillRectWith(dc, all, design_.back_colour);
-    image_.Draw(dc, 0, 0);  // what was drawn stays where it was
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    BitmapDC dc(resized.Bitmap());
+    Fill_Rect(dc.get(), RECT{0, 0, width, height}, design_.back_colour);
+    image_.Draw(dc.get(), 0, 0);  // what was drawn stays where it was
   }
   image_ = std::move(resized);
 }

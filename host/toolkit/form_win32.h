@@ -8,10 +8,12 @@
 #include <windows.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "gdi_win32.h"
 #include "picture_win32.h"
 
 namespace vantrel::toolkit {
@@ -116,8 +118,6 @@ class Form {
   // Outer position and size in twips; the position is relative to the
   // parent's client area for child windows.
   void Move(int left, int top, int width, int height);
-  int ScaleWidth() const;   // client size in scale units
-  int ScaleHeight() const;
   int ToPixelsX(int units) const;
   int ToPixelsY(int units) const;
 
@@ -159,8 +159,7 @@ class Form {
   Form* parent_ = nullptr;
   HWND window_ = nullptr;
   Picture image_;
-  HDC drawing_dc_ = nullptr;
-  HGDIOBJ drawing_old_ = nullptr;
+  std::unique_ptr<BitmapDC> drawing_;
   bool unload_ran_ = false;
   std::vector<Form*> children_;
   std::vector<Timer*> timers_;

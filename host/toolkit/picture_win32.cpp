@@ -7,31 +7,12 @@
 
 #include "ansi_text_win32.h"
 #include "bitmap_reader.h"
+#include "gdi_win32.h"
 
 namespace vantrel::toolkit {
 namespace {
 
 size_t StrideOf(int width) { return (static_cast<size_t>(width) * 3 + 3) / 4 * 4; }
-
-// Selects `bitmap` into a fresh memory DC for the lifetime of the object.
-class BitmapDC {
- public:
-  explicit BitmapDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
-    if (dc_) old_ = SelectObject(dc_, bitmap);
-  }
-  ~BitmapDC() {
-    if (!dc_) return;
-    SelectObject(dc_, old_);
-    DeleteDC(dc_);
-  }
-  BitmapDC(const BitmapDC&) = delete;
-  BitmapDC& operator=(const BitmapDC&) = delete;
-  HDC get() const { return dc_; }
-
- private:
-  HDC dc_;
-  HGDIOBJ old_ = nullptr;
-};
 
 }  // namespace
 
@@ -93,9 +74,9 @@ Picture Picture::FromResource(const char* name) {
   return picture;
 }
 
-host::BgrImage Picture::Pixels() const {
+BgrImage Picture::Pixels() const {
   GdiFlush();
-  return host::BgrImage{width_, height_, StrideOf(width_), bits_};
+  return BgrImage{width_, height_, StrideOf(width_), bits_};
 }
 
 void Picture::Draw(HDC target, int x, int y) const {
@@ -113,7 +94,7 @@ void Picture::DrawStretched(HDC target, int x, int y, int w, int h) const {
 }
 
 bool Save_Picture(const Picture& picture, const std::wstring& path) {
-  const std::vector<uint8_t> file = host::Encode_Bitmap_File(picture.Pixels());
+  const std::vector<uint8_t> file = Encode_Bitmap_File(picture.Pixels());
   if (file.empty()) return false;
   HANDLE handle = CreateFileA(To_Ansi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -134,12 +115,11 @@ void Paint_Buffered(HWND window, const std::function<void(HDC)>& compose) {
   GetClientRect(window, &client);
   Picture frame(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
   if (!frame.Empty()) {
-    HDC dc = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(dc, frame.Bitmap());
-    compose(dc);
-    BitBlt(screen, 0, 0, client.right, client.bottom, dc, 0, 0, SRCCOPY);
-    SelectObject(dc, old);
-    DeleteDC(dc);
+    BitmapDC dc(frame.Bitmap());
+    if (dc.get()) {
+      compose(dc.get());
+      BitBlt(screen, 0, 0, client.right, client.bottom, dc.get(), 0, 0, SRCCOPY);
+    }
   }
   EndPaint(window, &paint);
 }

@@ -32,7 +32,7 @@ class Picture {
   int Height() const { return height_; }
   HBITMAP Bitmap() const { return bitmap_; }
   // The pixels as they stand, after pending drawing has reached them.
-  host::BgrImage Pixels() const;
+  BgrImage Pixels() const;
 
   // Draws the picture at (x, y), at its own size or stretched to w x h.
   void Draw(HDC target, int x, int y) const;

@@ -41,7 +41,7 @@ struct Button {
   RecordingSurface surface;
   CommandLogic logic{surface};
   explicit Button(uint8_t state = kStateNormal) {
-    logic.Restore(toolkit::PropertyStore{}, FontSpec{});
+    logic.Restore(toolkit::PropertyStore{}, toolkit::FontDesign{});
     logic.Initialize();
     logic.State = state;
     surface.drawings.clear();
@@ -224,7 +224,7 @@ TEST(CommandFace, CaptionLaidOutTenTwipsAboveTheMiddle) {
 TEST(CommandLifecycle, InitializeSetsNormalAndStartsTheHoverTimerWithoutDrawing) {
   RecordingSurface surface;
   CommandLogic logic(surface);
-  logic.Restore(toolkit::PropertyStore{}, FontSpec{});
+  logic.Restore(toolkit::PropertyStore{}, toolkit::FontDesign{});
   surface.drawings.clear();
   logic.Initialize();
   EXPECT_EQ(logic.State, kStateNormal);
@@ -235,7 +235,7 @@ TEST(CommandLifecycle, InitializeSetsNormalAndStartsTheHoverTimerWithoutDrawing)
 TEST(CommandLifecycle, WithoutInitializeThePointerChangesNothingUntilFocus) {
   RecordingSurface surface;
   CommandLogic logic(surface);
-  logic.Restore(toolkit::PropertyStore{}, FontSpec{});
+  logic.Restore(toolkit::PropertyStore{}, toolkit::FontDesign{});
   logic.PointerMoved();
   EXPECT_EQ(logic.State, kStateNone);
   logic.FocusGained();
@@ -247,7 +247,7 @@ TEST(CommandLifecycle, WithoutInitializeThePointerChangesNothingUntilFocus) {
 TEST(CommandProperties, EmptyStoreLoadsWithTheRestoringDefaults) {
   RecordingSurface surface;
   CommandLogic logic(surface);
-  FontSpec ambient;
+  toolkit::FontDesign ambient;
   ambient.name = L"Tahoma";
   logic.Restore(toolkit::PropertyStore{}, ambient);
   EXPECT_EQ(logic.IsEnabled, -1);
@@ -263,7 +263,7 @@ TEST(CommandProperties, EmptyStoreLoadsWithTheRestoringDefaults) {
 TEST(CommandProperties, DefaultsAreNotStoredAndCommandReadsBackAsCommand1) {
   RecordingSurface surface;
   CommandLogic logic(surface);
-  const FontSpec ambient;
+  const toolkit::FontDesign ambient;
   logic.Restore(toolkit::PropertyStore{}, ambient);
   logic.SetCaption(L"Command");
   toolkit::PropertyStore store;
@@ -278,10 +278,10 @@ TEST(CommandProperties, DefaultsAreNotStoredAndCommandReadsBackAsCommand1) {
 TEST(CommandProperties, ChangedValuesRoundTrip) {
   RecordingSurface surface;
   CommandLogic logic(surface);
-  const FontSpec ambient;
+  const toolkit::FontDesign ambient;
   logic.Restore(toolkit::PropertyStore{}, ambient);
   logic.SetCaption(L"Command1");
-  FontSpec tahoma{L"Tahoma", 8.25, 700, 0, true};
+  toolkit::FontDesign tahoma{L"Tahoma", 8.25, 700, 0, true};
   logic.SetFont(tahoma);
   logic.SetFontColour(0x00FF0000);
   logic.SetEnabled(false);
@@ -309,7 +309,7 @@ TEST(CommandProperties, SettersNotifyUnderTheirOwnNames) {
   b.logic.SetFontColour(5);
   b.logic.SetEnabled(true);
   b.logic.SetCaption(L"x");
-  b.logic.SetFont(FontSpec{});
+  b.logic.SetFont(toolkit::FontDesign{});
   const std::vector<std::wstring> expected = {L"Visible", L"FontColour", L"Enabled", L"Caption",
                                               L"Font"};
   EXPECT_EQ(b.surface.changed, expected);
@@ -322,7 +322,7 @@ TEST(CommandProperties, FirstReadOfEnabledTurnsAFreshInstanceOn) {
   EXPECT_EQ(logic.FirstRun, 1);
   EXPECT_EQ(surface.LastSkin(), Skin::kNormal);
   toolkit::PropertyStore store;
-  logic.Store(store, FontSpec{});
+  logic.Store(store, toolkit::FontDesign{});
   EXPECT_FALSE(store.Holds(L"Enabled"));
   EXPECT_FALSE(store.Holds(L"FirstRun"));
 }
@@ -345,7 +345,7 @@ TEST(CommandProperties, FirstRunZeroForcesABlackCaption) {
   store.Write(L"FirstRun", int32_t{0}, int32_t{1});
   RecordingSurface surface;
   CommandLogic logic(surface);
-  logic.Restore(store, FontSpec{});
+  logic.Restore(store, toolkit::FontDesign{});
   logic.SetFontColour(0x0000FF);
   EXPECT_EQ(logic.Label().colour, 0u);
 }

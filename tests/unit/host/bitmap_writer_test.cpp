@@ -1,4 +1,4 @@
-#include "bitmap_writer.h"
+#include "toolkit/bitmap_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "bitmap_reader.h"
 
-namespace vantrel::host {
+namespace vantrel::toolkit {
 namespace {
 
 // A picture whose every byte tells its place, so a misplaced row or a lost
@@ -75,4 +75,4 @@ TEST(BitmapWriter, RefusesImagesWithoutPixels) {
 }
 
 }  // namespace
-}  // namespace vantrel::host
+}  // namespace vantrel::toolkit

@@ -26,6 +26,12 @@ TEST(FolderOf, CutsAtTheLastColonOrBackslash) {
   for (const auto& c : cases) EXPECT_EQ(Folder_Of(c.path), c.folder) << "path: " << c.path;
 }
 
+TEST(ProgramFolder, KeepsTheBackslashOnlyAtADriveRoot) {
+  EXPECT_EQ(Program_Folder(L"C:\\Saver\\Vantrel.scr"), L"C:\\Saver");
+  EXPECT_EQ(Program_Folder(L"C:\\Vantrel.scr"), L"C:\\");
+  EXPECT_EQ(Program_Folder(L"\\\\server\\share\\Vantrel.scr"), L"\\\\server\\share");
+}
+
 TEST(FileExists, DropsOneTrailingBackslashBeforeOpening) {
   FakeFiles files;
   files.readable = {L"C:\\Music\\song.mp3"};

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "toolkit/twips.h"
+
 namespace vantrel::host {
 namespace {
 
@@ -14,10 +16,10 @@ TEST(PreviewLayout, DisplayPagePreviewAreaIsFilledExactly) {
 }
 
 TEST(PreviewLayout, FollowsTheScreenResolution) {
-  EXPECT_DOUBLE_EQ(Twips_Per_Pixel(96), 15.0);
-  EXPECT_DOUBLE_EQ(Twips_Per_Pixel(120), 12.0);
-  const PreviewLayout layout = Layout_Preview({0, 0, 190, 140}, Twips_Per_Pixel(120),
-                                              Twips_Per_Pixel(144));
+  EXPECT_DOUBLE_EQ(toolkit::Twips_Per_Pixel(96), 15.0);
+  EXPECT_DOUBLE_EQ(toolkit::Twips_Per_Pixel(120), 12.0);
+  const PreviewLayout layout = Layout_Preview({0, 0, 190, 140}, toolkit::Twips_Per_Pixel(120),
+                                              toolkit::Twips_Per_Pixel(144));
   EXPECT_EQ(layout.width_twips, 2280);
   EXPECT_EQ(layout.height_twips, 1400);
   EXPECT_EQ(layout.image_width_px, 190);

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "host_fakes.h"
+#include "startup_args.h"
 
 namespace vantrel::host {
 namespace {
@@ -61,6 +62,24 @@ class RecordingStartup : public StartupShell {
 };
 
 using Calls = std::vector<std::wstring>;
+
+TEST(ArgumentString, IsWhatFollowsTheProgramNameAndItsBlanks) {
+  const struct {
+    const wchar_t* command_line;
+    const wchar_t* arguments;
+  } cases[] = {
+      {L"C:\\Saver\\Vantrel.scr /s", L"/s"},
+      {L"\"C:\\My Saver\\Vantrel.scr\"  /p 1234", L"/p 1234"},
+      {L"\"C:\\My Saver\\Vantrel.scr\"/c:99 /s", L"/s"},  // the name runs to a blank
+      {L"Vantrel.scr\t/s", L"/s"},
+      {L"Vantrel.scr", L""},
+      {L"\"C:\\unclosed quote /s", L""},
+      {L"", L""},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Argument_String(c.command_line), c.arguments) << c.command_line;
+  }
+}
 
 TEST(Main, DispatchesByModeLetter) {
   const struct {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-namespace vantrel::host {
+namespace vantrel::toolkit {
 namespace {
 
 constexpr uint32_t kFileHeaderBytes = 14;
@@ -57,4 +57,4 @@ std::vector<uint8_t> Encode_Bitmap_File(const BgrImage& image) {
   return file;
 }
 
-}  // namespace vantrel::host
+}  // namespace vantrel::toolkit

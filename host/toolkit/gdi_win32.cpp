@@ -1,0 +1,44 @@
+#include "gdi_win32.h"
+
+#include <cmath>
+
+#include "ansi_text_win32.h"
+#include "app_win32.h"
+
+namespace vantrel::toolkit {
+
+Font::Font(const FontDesign& design) : design_(design) {
+  const int height = -static_cast<int>(std::lround(design.points * Screen_Dpi_Y() / 72.0));
+  font_ = CreateFontA(height, 0, 0, 0, design.weight, FALSE, design.underline ? TRUE : FALSE,
+                      FALSE, static_cast<BYTE>(design.charset), OUT_DEFAULT_PRECIS,
+                      CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                      To_Ansi(design.name).c_str());
+}
+
+Font::~Font() {
+  if (font_) DeleteObject(font_);
+}
+
+BitmapDC::BitmapDC(HBITMAP bitmap) : dc_(CreateCompatibleDC(nullptr)) {
+  if (dc_) old_ = SelectObject(dc_, bitmap);
+}
+
+BitmapDC::~BitmapDC() {
+  if (!dc_) return;
+  SelectObject(dc_, old_);
+  DeleteDC(dc_);
+}
+
+void Fill_Rect(HDC dc, const RECT& rect, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FillRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+void Frame_Rect(HDC dc, const RECT& rect, COLORREF colour) {
+  HBRUSH brush = CreateSolidBrush(colour);
+  FrameRect(dc, &rect, brush);
+  DeleteObject(brush);
+}
+
+}  // namespace vantrel::toolkit
