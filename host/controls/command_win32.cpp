@@ -36,12 +36,19 @@ const Skins& AllSkins() {
 using toolkit::Screen_Pixels_X;
 using toolkit::Screen_Pixels_Y;
 
-void RegisterCommandClass() {
+// What a control restores as its window is created.
+struct CreateParams {
+  Command* command;
+  const toolkit::PropertyStore* design;
+  const toolkit::FontDesign* ambient;
+};
+
+void RegisterCommandClass(WNDPROC procedure) {
   static bool registered = false;
   if (registered) return;
   WNDCLASSEXA command_class{};
   command_class.cbSize = sizeof(command_class);
-  command_class.lpfnWndProc = DefWindowProcA;  // replaced per instance below
+  command_class.lpfnWndProc = procedure;
   command_class.hInstance = GetModuleHandleA(nullptr);
   command_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
   command_class.lpszClassName = kCommandClass;
@@ -76,17 +83,19 @@ Command::~Command() {
 
 bool Command::Create(HWND parent, const RECT& pixels, const toolkit::PropertyStore& design,
                      const toolkit::FontDesign& ambient) {
-  RegisterCommandClass();
-  window_ = CreateWindowExA(0, kCommandClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, pixels.left,
-                            pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top,
-                            parent, nullptr, GetModuleHandleA(nullptr), nullptr);
-  if (!window_) return false;
-  SetWindowLongPtrA(window_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
-  SetWindowLongPtrA(window_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Command::WindowProc));
-  face_ = toolkit::Picture(pixels.right - pixels.left, pixels.bottom - pixels.top);
-  logic_.Restore(design, ambient);
+  RegisterCommandClass(&Command::WindowProc);
+  CreateParams params{this, &design, &ambient};
+  // The window attaches itself to this object as it is created (WindowProc).
+  return CreateWindowExA(0, kCommandClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, pixels.left,
+                         pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top,
+                         parent, nullptr, GetModuleHandleA(nullptr), &params) != nullptr;
+}
+
+void Command::OnCreate(const CREATESTRUCTA& create) {
+  const auto& params = *static_cast<const CreateParams*>(create.lpCreateParams);
+  face_ = toolkit::Picture(std::max(create.cx, 1), std::max(create.cy, 1));
+  logic_.Restore(*params.design, *params.ambient);
   logic_.Resized();
-  return true;
 }
 
 void Command::OnSize(int width, int height) {
@@ -220,6 +229,12 @@ void Command::OnTimer() {
 }
 
 LRESULT CALLBACK Command::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+    Command* owner = static_cast<const CreateParams*>(create->lpCreateParams)->command;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    owner->window_ = window;
+  }
   auto* command = reinterpret_cast<Command*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!command) return DefWindowProcA(window, message, wparam, lparam);
   return command->HandleMessage(message, wparam, lparam);
@@ -228,6 +243,9 @@ LRESULT CALLBACK Command::WindowProc(HWND window, UINT message, WPARAM wparam, L
 LRESULT Command::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND window = window_;
   switch (message) {
+    case WM_CREATE:
+      OnCreate(*reinterpret_cast<const CREATESTRUCTA*>(lparam));
+      return 0;
     case WM_ERASEBKGND:
       return 1;
     case WM_PAINT:

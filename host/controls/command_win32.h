@@ -42,6 +42,7 @@ class Command final : public CommandSurface {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void OnCreate(const CREATESTRUCTA& create);
   void OnPaint();
   void OnSize(int width, int height);
   void SyncTabStop();
