@@ -8,8 +8,13 @@
 
 namespace vantrel::host {
 
+// The music kinds of BGM_Kind; any other value means no music as well.
+inline constexpr int16_t kMusicNone = 0;
+inline constexpr int16_t kMusicCd = 1;
+inline constexpr int16_t kMusicFile = 2;
+
 struct HostWide {
-  int16_t BGM_Kind = 0;         // 1 audio CD, 2 sound file, other values no music
+  int16_t BGM_Kind = kMusicNone;  // kMusicCd, kMusicFile, other values no music
   int16_t BGM_RepeatTrack = 0;  // CD track to repeat, 0 = none
   std::wstring BGM_File;        // full path of the sound file, empty = none
   std::wstring BGM_Dir;         // folder the file chooser opens in; not stored

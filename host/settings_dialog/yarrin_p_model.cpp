@@ -1,18 +1,13 @@
 #include "settings_dialog/yarrin_p_model.h"
 
 #include <cmath>
+#include <utility>
 
 #include "number_text.h"
 #include "path_rules.h"
 #include "toolkit/ignore_result.h"
 
 namespace vantrel::host {
-
-KindControls Kind_Controls(int16_t kind) {
-  KindControls shown{kind == 1, kind == 2, {false, false, false}};
-  if (kind >= 0 && kind <= 2) shown.mark_selected[kind] = true;
-  return shown;
-}
 
 std::wstring Hash_Hash(long value) { return value == 0 ? std::wstring() : std::to_wstring(value); }
 
@@ -73,6 +68,87 @@ Placement Dialog_Placement(double screen_width, double screen_height, double win
   const long free_x = std::lround(std::nearbyint(screen_width - window_width));
   const long free_y = std::lround(std::nearbyint(screen_height - window_height));
   return Placement{free_x / 2, free_y / 3};
+}
+
+Yarrin_P::Yarrin_P(DialogView& view, HostWide& host, ProfilePort& profile, FilePort& files,
+                   std::wstring program_folder)
+    : view_(view),
+      host_(host),
+      profile_(profile),
+      files_(files),
+      program_folder_(std::move(program_folder)) {}
+
+void Yarrin_P::Form_Load() {
+  view_.Place();
+  Prepare_Buttons(true, true);
+  view_.SetRepeatEnabled(false);
+  ShowMarks(host_.BGM_Kind);
+  if (host_.BGM_Kind == kMusicCd) view_.SetRepeatEnabled(true);
+  view_.SetButtonEnabled(DialogControl::kFileButton, host_.BGM_Kind == kMusicFile);
+  // The text goes in before the list is filled.
+  view_.SetRepeatText(Hash_Hash(host_.BGM_RepeatTrack));
+  for (const std::wstring& entry : Repeat_List()) view_.AddRepeatEntry(entry);
+  view_.SetFileCaption(host_.BGM_File);
+  const std::optional<ScreenPoint> cursor = view_.CursorPosition();
+  host_.Zoom_X = cursor ? static_cast<int16_t>(cursor->x) : 0;
+  host_.Zoom_Y = cursor ? static_cast<int16_t>(cursor->y) : 0;
+  view_.ZoomOpen();
+  view_.SetPointer(DialogPointer::kDefault);
+}
+
+void Yarrin_P::Kind_MouseDown(int16_t kind) {
+  host_.BGM_Kind = kind;
+  view_.SetButtonEnabled(DialogControl::kFileButton, false);
+  view_.SetRepeatEnabled(false);
+  ShowMarks(kind);
+  if (kind == kMusicCd) view_.SetRepeatEnabled(true);
+  if (kind == kMusicFile) view_.SetButtonEnabled(DialogControl::kFileButton, true);
+}
+
+void Yarrin_P::Cmd_File_Click() {
+  const std::optional<std::wstring> path = view_.ChooseSoundFile(host_.BGM_Dir);
+  if (!path) return;
+  Take_Chosen_File(host_, *path);
+  view_.SetFileCaption(*path);
+}
+
+void Yarrin_P::Cmd_Set_Click() {
+  Write_Settings(host_, view_.RepeatText(), profile_, files_, program_folder_);
+  view_.Close();
+}
+
+void Yarrin_P::Left_Released() {
+  const bool pressed = link_pressed_;
+  link_pressed_ = false;
+  if (pressed && view_.PointerOverLink()) OpenLink();
+}
+
+void Yarrin_P::Activated() {
+  view_.Focus(last_focus_ == DialogControl::kNone ? DialogControl::kPanel : last_focus_);
+}
+
+void Yarrin_P::Prepare_Buttons(bool initialise, bool enable) {
+  for (DialogControl button :
+       {DialogControl::kSet, DialogControl::kCancel, DialogControl::kFileButton}) {
+    if (initialise) {
+      view_.InitializeButton(button);
+    } else {
+      view_.SetButtonEnabled(button, enable);
+    }
+  }
+}
+
+// All marks unselected, then the kind's selected; a kind outside 0..2
+// selects none.
+void Yarrin_P::ShowMarks(int16_t kind) {
+  for (int i = 0; i < kKindCount; ++i) view_.ShowMark(i, false);
+  if (kind >= 0 && kind < kKindCount) view_.ShowMark(kind, true);
+}
+
+void Yarrin_P::OpenLink() {
+  view_.SetPointer(DialogPointer::kHourglass);
+  view_.OpenAddress(kLinkAddress);
+  view_.SetPointer(DialogPointer::kDefault);
 }
 
 }  // namespace vantrel::host

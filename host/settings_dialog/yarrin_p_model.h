@@ -1,11 +1,12 @@
-// The settings dialog Yarrin_P without its windows: which controls a music
-// kind enables, the texts of the track box, what Set writes, the choice of
-// a sound file, the background gradients and the placement on the screen.
-// Portable; yarrin_p_win32.cpp shows it.
+// The settings dialog Yarrin_P without its windows: the load in its order,
+// selecting a music kind, the chosen sound file, Set, Cancel, the link's
+// press and release, where the focus comes back to, the texts of the track
+// box, the background gradients and the placement on the screen. Portable;
+// it drives a DialogView, which yarrin_p_win32.cpp implements.
 #pragma once
 
-#include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,8 +16,9 @@
 
 namespace vantrel::host {
 
-// The dialog's own texts.
-inline constexpr const wchar_t* kKindCaptions[3] = {L"なし", L"音楽CD", L"MP3、WAV"};
+// The dialog's own texts; the kinds' captions are indexed by BGM_Kind.
+inline constexpr int kKindCount = 3;
+inline constexpr const wchar_t* kKindCaptions[kKindCount] = {L"なし", L"音楽CD", L"MP3、WAV"};
 inline constexpr const wchar_t* kRepeatCaption = L"曲目をﾘﾋﾟｰﾄ";
 inline constexpr const wchar_t* kHeadingCaption = L"BGM";
 inline constexpr const wchar_t* kSetCaption = L"設定";
@@ -31,15 +33,6 @@ inline constexpr const wchar_t* kCreditLine =
     L"Vantrel " VANTREL_VERSION L"  (C) the Vantrel developers";
 
 inline constexpr int kRepeatEntries = 31;  // 0 to 30
-
-// What a music kind shows: the repeat box enabled only for 1, the file
-// button only for 2, the mark of the kind selected (none outside 0..2).
-struct KindControls {
-  bool repeat_enabled;
-  bool file_enabled;
-  std::array<bool, 3> mark_selected;
-};
-KindControls Kind_Controls(int16_t kind);
 
 // The "##" pattern: no leading zeros and nothing at all for 0.
 std::wstring Hash_Hash(long value);
@@ -84,5 +77,86 @@ struct Placement {
 };
 Placement Dialog_Placement(double screen_width, double screen_height, double window_width,
                            double window_height);
+
+// The dialog's controls that take the keyboard focus, by their roles.
+enum class DialogControl { kNone, kPanel, kRepeat, kFileButton, kSet, kCancel };
+
+// The order in which Tab moves the focus through them.
+inline constexpr DialogControl kTabOrder[] = {DialogControl::kPanel, DialogControl::kRepeat,
+                                              DialogControl::kFileButton, DialogControl::kSet,
+                                              DialogControl::kCancel};
+
+enum class DialogPointer { kDefault, kHourglass };
+
+struct ScreenPoint {
+  int32_t x, y;
+};
+
+// What the dialog's behaviour asks of its windows.
+class DialogView {
+ public:
+  virtual ~DialogView() = default;
+  // Centres the dialog across the screen, a third of the free height down.
+  virtual void Place() = 0;
+  virtual void InitializeButton(DialogControl button) = 0;
+  virtual void SetButtonEnabled(DialogControl button, bool enabled) = 0;
+  virtual void SetRepeatEnabled(bool enabled) = 0;
+  virtual void SetRepeatText(const std::wstring& text) = 0;
+  virtual void AddRepeatEntry(const std::wstring& entry) = 0;
+  virtual std::wstring RepeatText() = 0;
+  // The mark of a kind (0 to 2) with its selected or unselected picture.
+  virtual void ShowMark(int kind, bool selected) = 0;
+  virtual void SetFileCaption(const std::wstring& path) = 0;
+  // The sound-file chooser, opening in `folder`; nothing when cancelled.
+  virtual std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) = 0;
+  virtual std::optional<ScreenPoint> CursorPosition() = 0;
+  // The zoom between the point (Zoom_X, Zoom_Y) and the dialog's rectangle.
+  virtual void ZoomOpen() = 0;
+  virtual void ZoomClose() = 0;
+  virtual void SetPointer(DialogPointer pointer) = 0;
+  virtual bool PointerOverLink() = 0;
+  // Hands an address to the user's browser.
+  virtual void OpenAddress(const std::wstring& address) = 0;
+  virtual DialogControl FocusedControl() = 0;
+  virtual void Focus(DialogControl control) = 0;
+  // Unloads the dialog once the event being handled has returned.
+  virtual void Close() = 0;
+};
+
+// The dialog's behaviour over the host-wide values, which it reads at load
+// and changes as the user chooses; Set writes them to the settings file.
+class Yarrin_P {
+ public:
+  Yarrin_P(DialogView& view, HostWide& host, ProfilePort& profile, FilePort& files,
+           std::wstring program_folder);
+
+  void Form_Load();
+  // A mouse-down with any button on a kind's mark or caption.
+  void Kind_MouseDown(int16_t kind);
+  void Cmd_File_Click();
+  void Cmd_Set_Click();
+  void Cmd_Can_Click() { view_.Close(); }
+  void Form_Unload() { view_.ZoomClose(); }
+  // The link opens on a left press and a left release both on it.
+  void Left_Pressed() { link_pressed_ = view_.PointerOverLink(); }
+  void Left_Released();
+  // The focus comes back to where it was when the dialog was left, and to
+  // the panel the first time.
+  void Deactivated() { last_focus_ = view_.FocusedControl(); }
+  void Activated();
+
+ private:
+  void Prepare_Buttons(bool initialise, bool enable);
+  void ShowMarks(int16_t kind);
+  void OpenLink();
+
+  DialogView& view_;
+  HostWide& host_;
+  ProfilePort& profile_;
+  FilePort& files_;
+  const std::wstring program_folder_;
+  bool link_pressed_ = false;
+  DialogControl last_focus_ = DialogControl::kNone;
+};
 
 }  // namespace vantrel::host

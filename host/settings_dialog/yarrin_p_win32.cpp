@@ -1,12 +1,13 @@
-// The settings dialog Yarrin_P on Win32: its designed controls, the load
-// in its order, the kind marks, the sound-file chooser, Set, Cancel, the
-// link, and the two background gradients kept in the forms' images.
+// The settings dialog Yarrin_P on Win32: its designed controls, the view
+// that the portable behaviour (yarrin_p_model.h) drives, the translation of
+// its messages, and the two background gradients kept in the forms' images.
 #include <windows.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -126,7 +127,7 @@ RECT PixelsOf(int left, int top, int width, int height) {
   return RECT{x, y, x + toolkit::Screen_Pixels_X(width), y + toolkit::Screen_Pixels_Y(height)};
 }
 
-class YarrinP final : public toolkit::Form {
+class YarrinP final : public toolkit::Form, private DialogView {
  public:
   YarrinP();
   ~YarrinP() override {
@@ -136,24 +137,36 @@ class YarrinP final : public toolkit::Form {
  protected:
   void Form_Load() override;
   void Form_Resize() override { PaintGradients(); }
-  void Form_Unload() override { Zoom_Close(Handle()); }
+  void Form_Unload() override { dialog_.Form_Unload(); }
   bool Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
-  std::vector<HWND> Form_TabOrder() const override {
-    return {panel_.Handle(), repeat_.Handle(), file_button_.Handle(), set_.Handle(),
-            cancel_.Handle()};
-  }
+  std::vector<HWND> Form_TabOrder() const override;
 
  private:
   void CreateControls();
-  void Prepare_Buttons(bool initialise, bool enable);
-  void ShowMarks(const KindControls& shown);
-  void ShowKind(int16_t kind);
-  void SelectKind(int16_t kind);
-  void ChooseFile();
-  void Set();
-  void OpenLink();
   void PaintGradients();
-  bool OverLink() const;
+  HWND HandleOf(DialogControl control) const;
+  Command* ButtonOf(DialogControl button);
+
+  // DialogView
+  void Place() override;
+  void InitializeButton(DialogControl button) override;
+  void SetButtonEnabled(DialogControl button, bool enabled) override;
+  void SetRepeatEnabled(bool enabled) override { repeat_.SetEnabled(enabled); }
+  void SetRepeatText(const std::wstring& text) override { repeat_.SetText(text); }
+  void AddRepeatEntry(const std::wstring& entry) override { repeat_.AddItem(entry); }
+  std::wstring RepeatText() override { return repeat_.Text(); }
+  void ShowMark(int kind, bool selected) override;
+  void SetFileCaption(const std::wstring& path) override { file_name_.SetCaption(path); }
+  std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) override;
+  std::optional<ScreenPoint> CursorPosition() override;
+  void ZoomOpen() override { Zoom_Open(Handle()); }
+  void ZoomClose() override { Zoom_Close(Handle()); }
+  void SetPointer(DialogPointer pointer) override;
+  bool PointerOverLink() override;
+  void OpenAddress(const std::wstring& address) override;
+  DialogControl FocusedControl() override;
+  void Focus(DialogControl control) override { SetFocus(HandleOf(control)); }
+  void Close() override { PostMessageA(Handle(), kUnloadMessage, 0, 0); }
 
   toolkit::PictureBox panel_;  // Pic_C(0)
   toolkit::Picture mark_unselected_, mark_selected_;
@@ -163,13 +176,12 @@ class YarrinP final : public toolkit::Form {
   // In the panel.
   toolkit::Shape heading_frame_;
   toolkit::Label heading_, repeat_caption_, file_name_;
-  std::array<std::unique_ptr<toolkit::Image>, 3> marks_;
-  std::array<std::unique_ptr<toolkit::Label>, 3> kinds_;
+  std::array<std::unique_ptr<toolkit::Image>, kKindCount> marks_;
+  std::array<std::unique_ptr<toolkit::Label>, kKindCount> kinds_;
   toolkit::ComboBox repeat_;  // BGM_Repeat
   Command set_, cancel_, file_button_;
   HCURSOR hand_ = nullptr;
-  HWND last_focus_ = nullptr;
-  bool link_pressed_ = false;  // a left press began on the link label
+  Yarrin_P dialog_;
 };
 
 YarrinP::YarrinP()
@@ -198,7 +210,9 @@ YarrinP::YarrinP()
         d.word_wrap = true;
         return d;
       }()),
-      repeat_(panel_, TahomaFont()) {
+      repeat_(panel_, TahomaFont()),
+      dialog_(*this, Host_Wide(), Host_Profile(), Host_Files(),
+              Program_Folder(toolkit::App_File_Path())) {
   credit_.Move(180, 2880, 2475, 195);
   credit_.SetCaption(kCreditLine);
   link_.Move(180, 3120, 3105, 195);
@@ -213,17 +227,17 @@ YarrinP::YarrinP()
   repeat_caption_.SetCaption(kRepeatCaption);
   file_name_.Move(1080, 1740, 5595, 495);
   // Rows on screen in the order 1, 0, 2.
-  const int mark_tops[3] = {1140, 840, 1440};
-  const int kind_widths[3] = {330, 645, 900};
-  for (int16_t i = 0; i < 3; ++i) {
+  const int mark_tops[kKindCount] = {1140, 840, 1440};
+  const int kind_widths[kKindCount] = {330, 645, 900};
+  for (int16_t i = 0; i < kKindCount; ++i) {
     marks_[i] = std::make_unique<toolkit::Image>(panel_);
     marks_[i]->Move(420, mark_tops[i], 195, 195);
     kinds_[i] = std::make_unique<toolkit::Label>(panel_, Caption(kKindCaptions[i]));
     kinds_[i]->Move(660, mark_tops[i], kind_widths[i], 195);
     kinds_[i]->SetCaption(kKindCaptions[i]);
     // Any mouse button selects; shift state and position are not used.
-    marks_[i]->on_mouse_down = [this, i](int) { SelectKind(i); };
-    kinds_[i]->on_mouse_down = [this, i](int) { SelectKind(i); };
+    marks_[i]->on_mouse_down = [this, i](int) { dialog_.Kind_MouseDown(i); };
+    kinds_[i]->on_mouse_down = [this, i](int) { dialog_.Kind_MouseDown(i); };
   }
 }
 
@@ -247,9 +261,9 @@ void YarrinP::CreateControls() {
     store.Write(L"Font", controls::Font_Text(gothic), controls::Font_Text(d.ambient));
     Ignore_Result(d.command.Create(d.container.Handle(), d.pixels, store, d.ambient));
   }
-  set_.on_click = [this] { Set(); };
-  cancel_.on_click = [this] { PostMessageA(Handle(), kUnloadMessage, 0, 0); };
-  file_button_.on_click = [this] { ChooseFile(); };
+  set_.on_click = [this] { dialog_.Cmd_Set_Click(); };
+  cancel_.on_click = [this] { dialog_.Cmd_Can_Click(); };
+  file_button_.on_click = [this] { dialog_.Cmd_File_Click(); };
   Ignore_Result(repeat_.Create(1680, 780, 615, 300, 8));
   // The combo box follows the file button's window in the focus order.
   if (repeat_.Handle() && file_button_.Handle()) {
@@ -267,79 +281,70 @@ void YarrinP::CreateControls() {
 
 void YarrinP::Form_Load() {
   CreateControls();
-  HostWide& host = Host_Wide();
-  // 1. Placement: centred across, a third of the free height down.
-  RECT outer{};
-  if (GetWindowRect(Handle(), &outer)) {
-    const double tx = toolkit::Twips_Per_Pixel_X(), ty = toolkit::Twips_Per_Pixel_Y();
-    const double width = (outer.right - outer.left) * tx, height = (outer.bottom - outer.top) * ty;
-    const Placement at = Dialog_Placement(GetSystemMetrics(SM_CXSCREEN) * tx,
-                                          GetSystemMetrics(SM_CYSCREEN) * ty, width, height);
-    Move(static_cast<int>(at.left), static_cast<int>(at.top), static_cast<int>(width),
-         static_cast<int>(height));
-  }
-  Prepare_Buttons(true, true);                                  // 2
-  ShowKind(host.BGM_Kind);                                      // 3 - 6
-  repeat_.SetText(Hash_Hash(host.BGM_RepeatTrack));             // 7
-  for (const std::wstring& entry : Repeat_List()) repeat_.AddItem(entry);  // 8
-  file_name_.SetCaption(host.BGM_File);                         // 9
-  POINT cursor{};                                               // 10
-  if (GetCursorPos(&cursor)) {
-    host.Zoom_X = static_cast<int16_t>(cursor.x);
-    host.Zoom_Y = static_cast<int16_t>(cursor.y);
-  } else {
-    host.Zoom_X = host.Zoom_Y = 0;
-  }
-  Zoom_Open(Handle());                                          // 11
-  toolkit::Set_Mouse_Pointer(toolkit::MousePointer::kDefault);  // 12
+  dialog_.Form_Load();
   // The first resize came before the panel existed: paint both now.
   PaintGradients();
 }
 
-void YarrinP::Prepare_Buttons(bool initialise, bool enable) {
-  for (Command* command : {&set_, &cancel_, &file_button_}) {
-    if (initialise) {
-      command->Logic().Initialize();
-    } else {
-      command->Logic().SetEnabled(enable);
-    }
+std::vector<HWND> YarrinP::Form_TabOrder() const {
+  std::vector<HWND> order;
+  for (DialogControl control : kTabOrder) order.push_back(HandleOf(control));
+  return order;
+}
+
+HWND YarrinP::HandleOf(DialogControl control) const {
+  switch (control) {
+    case DialogControl::kPanel: return panel_.Handle();
+    case DialogControl::kRepeat: return repeat_.Handle();
+    case DialogControl::kFileButton: return file_button_.Handle();
+    case DialogControl::kSet: return set_.Handle();
+    case DialogControl::kCancel: return cancel_.Handle();
+    case DialogControl::kNone: break;
+  }
+  return nullptr;
+}
+
+Command* YarrinP::ButtonOf(DialogControl button) {
+  switch (button) {
+    case DialogControl::kFileButton: return &file_button_;
+    case DialogControl::kSet: return &set_;
+    case DialogControl::kCancel: return &cancel_;
+    default: return nullptr;
   }
 }
 
-// Marks and dependent controls for a kind, as load shows them.
-void YarrinP::ShowMarks(const KindControls& shown) {
-  for (int i = 0; i < 3; ++i) {
-    marks_[i]->SetPicture(shown.mark_selected[i] ? &mark_selected_ : &mark_unselected_);
-  }
+// Centred across the screen, a third of the free height down.
+void YarrinP::Place() {
+  RECT outer{};
+  if (!GetWindowRect(Handle(), &outer)) return;
+  const double tx = toolkit::Twips_Per_Pixel_X(), ty = toolkit::Twips_Per_Pixel_Y();
+  const double width = (outer.right - outer.left) * tx, height = (outer.bottom - outer.top) * ty;
+  const Placement at = Dialog_Placement(GetSystemMetrics(SM_CXSCREEN) * tx,
+                                        GetSystemMetrics(SM_CYSCREEN) * ty, width, height);
+  Move(static_cast<int>(at.left), static_cast<int>(at.top), static_cast<int>(width),
+       static_cast<int>(height));
 }
 
-void YarrinP::ShowKind(int16_t kind) {
-  const KindControls shown = Kind_Controls(kind);
-  repeat_.SetEnabled(false);
-  ShowMarks(shown);
-  if (shown.repeat_enabled) repeat_.SetEnabled(true);
-  file_button_.Logic().SetEnabled(shown.file_enabled);
+void YarrinP::InitializeButton(DialogControl button) {
+  if (Command* command = ButtonOf(button)) command->Logic().Initialize();
 }
 
-void YarrinP::SelectKind(int16_t kind) {
-  Host_Wide().BGM_Kind = kind;
-  file_button_.Logic().SetEnabled(false);
-  repeat_.SetEnabled(false);
-  const KindControls shown = Kind_Controls(kind);
-  ShowMarks(shown);
-  if (shown.repeat_enabled) repeat_.SetEnabled(true);
-  if (shown.file_enabled) file_button_.Logic().SetEnabled(true);
+void YarrinP::SetButtonEnabled(DialogControl button, bool enabled) {
+  if (Command* command = ButtonOf(button)) command->Logic().SetEnabled(enabled);
 }
 
-void YarrinP::ChooseFile() {
-  HostWide& host = Host_Wide();
+void YarrinP::ShowMark(int kind, bool selected) {
+  marks_[kind]->SetPicture(selected ? &mark_selected_ : &mark_unselected_);
+}
+
+std::optional<std::wstring> YarrinP::ChooseSoundFile(const std::wstring& folder) {
   std::string filter = toolkit::To_Ansi(kChooserFilterName);
   filter += '\0';
   filter += toolkit::To_Ansi(kChooserFilterPattern);
   filter += std::string(2, '\0');
   char file[256] = {};   // 255 NULs offered, one more so the text always ends
   char title[256] = {};  // the returned title is not used
-  const std::string folder = toolkit::To_Ansi(host.BGM_Dir);
+  const std::string initial = toolkit::To_Ansi(folder);
   const std::string caption = toolkit::To_Ansi(kChooserTitle);
   OPENFILENAMEA record{};
   // The record without the fields added in Windows 2000, in this build's layout.
@@ -351,27 +356,28 @@ void YarrinP::ChooseFile() {
   record.nMaxFile = 255;
   record.lpstrFileTitle = title;
   record.nMaxFileTitle = 255;
-  record.lpstrInitialDir = folder.c_str();
+  record.lpstrInitialDir = initial.c_str();
   record.lpstrTitle = caption.c_str();
   record.Flags = 0;
-  if (GetOpenFileNameA(&record) > 0) {
-    const std::wstring path = toolkit::From_Ansi_Buffer(file, 255);
-    Take_Chosen_File(host, path);
-    file_name_.SetCaption(path);
-  }
+  if (GetOpenFileNameA(&record) <= 0) return std::nullopt;
+  return toolkit::From_Ansi_Buffer(file, 255);
 }
 
-void YarrinP::Set() {
-  Write_Settings(Host_Wide(), repeat_.Text(), Host_Profile(), Host_Files(),
-                 Program_Folder(toolkit::App_File_Path()));
-  PostMessageA(Handle(), kUnloadMessage, 0, 0);
+std::optional<ScreenPoint> YarrinP::CursorPosition() {
+  POINT cursor{};
+  if (!GetCursorPos(&cursor)) return std::nullopt;
+  return ScreenPoint{cursor.x, cursor.y};
 }
 
-void YarrinP::OpenLink() {
-  toolkit::Set_Mouse_Pointer(toolkit::MousePointer::kHourglass);
-  Ignore_Result(ShellExecuteA(Handle(), "open", toolkit::To_Ansi(link_.Caption()).c_str(), "", "",
+void YarrinP::SetPointer(DialogPointer pointer) {
+  toolkit::Set_Mouse_Pointer(pointer == DialogPointer::kHourglass
+                                 ? toolkit::MousePointer::kHourglass
+                                 : toolkit::MousePointer::kDefault);
+}
+
+void YarrinP::OpenAddress(const std::wstring& address) {
+  Ignore_Result(ShellExecuteA(Handle(), "open", toolkit::To_Ansi(address).c_str(), "", "",
                               SW_SHOWNORMAL));
-  toolkit::Set_Mouse_Pointer(toolkit::MousePointer::kDefault);
 }
 
 void YarrinP::PaintGradients() {
@@ -379,11 +385,22 @@ void YarrinP::PaintGradients() {
   if (panel_.Loaded()) PaintGradient(panel_, &Panel_Line_Colour);
 }
 
-bool YarrinP::OverLink() const {
+bool YarrinP::PointerOverLink() {
   POINT at{};
   if (!GetCursorPos(&at) || !ScreenToClient(Handle(), &at)) return false;
   const RECT rect = link_.PixelRect();
   return PtInRect(&rect, at) != FALSE;
+}
+
+// The listed control that holds the focus, or contains the window that does
+// (a combo box's edit field).
+DialogControl YarrinP::FocusedControl() {
+  for (HWND w = GetFocus(); w && w != Handle(); w = GetParent(w)) {
+    for (DialogControl control : kTabOrder) {
+      if (HandleOf(control) == w) return control;
+    }
+  }
+  return DialogControl::kNone;
 }
 
 bool YarrinP::Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
@@ -394,26 +411,24 @@ bool YarrinP::Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& 
       return true;
     case WM_SETCURSOR:
       if (reinterpret_cast<HWND>(wparam) == Handle() && LOWORD(lparam) == HTCLIENT && hand_ &&
-          toolkit::Mouse_Pointer() == toolkit::MousePointer::kDefault && OverLink()) {
+          toolkit::Mouse_Pointer() == toolkit::MousePointer::kDefault && PointerOverLink()) {
         SetCursor(hand_);
         result = TRUE;
         return true;
       }
       return false;
-    // A click on the link: pressed and released on it.
     case WM_LBUTTONDOWN:
-      link_pressed_ = OverLink();
+      dialog_.Left_Pressed();
       return false;
     case WM_LBUTTONUP:
-      if (std::exchange(link_pressed_, false) && OverLink()) OpenLink();
+      dialog_.Left_Released();
       return false;
     case WM_ACTIVATE:
-      // Focus comes back to where it was, first to the panel.
       if (LOWORD(wparam) == WA_INACTIVE) {
-        last_focus_ = GetFocus();
+        dialog_.Deactivated();
         return false;
       }
-      SetFocus(last_focus_ && IsChild(Handle(), last_focus_) ? last_focus_ : panel_.Handle());
+      dialog_.Activated();
       result = 0;
       return true;
     default:

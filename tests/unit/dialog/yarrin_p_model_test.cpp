@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <array>
 #include <cwchar>
+#include <optional>
 #include <set>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "host_fakes.h"
 
@@ -15,39 +19,234 @@ namespace {
 constexpr const wchar_t* kFolder = L"C:\\Saver";
 constexpr const wchar_t* kIni = L"C:\\Saver\\Vantrel.ini";
 
-TEST(DialogKinds, EnabledControlsAndMarkFollowTheKind) {
-  const KindControls none = Kind_Controls(0);
-  EXPECT_FALSE(none.repeat_enabled);
-  EXPECT_FALSE(none.file_enabled);
-  EXPECT_EQ(none.mark_selected, (std::array<bool, 3>{true, false, false}));
-  const KindControls cd = Kind_Controls(1);
-  EXPECT_TRUE(cd.repeat_enabled);
-  EXPECT_FALSE(cd.file_enabled);
-  EXPECT_EQ(cd.mark_selected, (std::array<bool, 3>{false, true, false}));
-  const KindControls file = Kind_Controls(2);
-  EXPECT_FALSE(file.repeat_enabled);
-  EXPECT_TRUE(file.file_enabled);
-  EXPECT_EQ(file.mark_selected, (std::array<bool, 3>{false, false, true}));
-}
+// The dialog's windows as the user would see them.
+class FakeView : public DialogView {
+ public:
+  std::array<int, kKindCount> marks{};  // 1 selected picture, -1 unselected, 0 none yet
+  bool repeat_enabled = true, file_enabled = true;
+  std::wstring repeat_text, file_caption;
+  std::vector<std::wstring> repeat_list;
+  std::vector<DialogControl> initialized;
+  std::optional<ScreenPoint> cursor = ScreenPoint{320, 200};
+  std::optional<std::wstring> chosen;
+  std::wstring chooser_folder;
+  bool over_link = false;
+  DialogControl focused = DialogControl::kNone;
+  std::vector<std::wstring> log;  // placing, zooms, pointer changes, addresses, closing
+  HostWide* host = nullptr;       // to see the zoom point when the zoom runs
 
-TEST(DialogKinds, KindOutsideTheRangeShowsNoMarkAndEnablesNothing) {
-  for (int16_t kind : {int16_t{9}, int16_t{-1}, int16_t{3}, int16_t{-32768}}) {
-    const KindControls shown = Kind_Controls(kind);
-    EXPECT_FALSE(shown.repeat_enabled || shown.file_enabled) << kind;
-    EXPECT_EQ(std::count(shown.mark_selected.begin(), shown.mark_selected.end(), true), 0) << kind;
+  void Place() override { log.push_back(L"place"); }
+  void InitializeButton(DialogControl button) override { initialized.push_back(button); }
+  void SetButtonEnabled(DialogControl button, bool enabled) override {
+    if (button == DialogControl::kFileButton) file_enabled = enabled;
+  }
+  void SetRepeatEnabled(bool enabled) override { repeat_enabled = enabled; }
+  void SetRepeatText(const std::wstring& text) override { repeat_text = text; }
+  void AddRepeatEntry(const std::wstring& entry) override { repeat_list.push_back(entry); }
+  std::wstring RepeatText() override { return repeat_text; }
+  void ShowMark(int kind, bool selected) override { marks.at(kind) = selected ? 1 : -1; }
+  void SetFileCaption(const std::wstring& path) override { file_caption = path; }
+  std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) override {
+    chooser_folder = folder;
+    return chosen;
+  }
+  std::optional<ScreenPoint> CursorPosition() override { return cursor; }
+  void ZoomOpen() override {
+    log.push_back(L"zoom open from " + std::to_wstring(host->Zoom_X) + L"," +
+                  std::to_wstring(host->Zoom_Y));
+  }
+  void ZoomClose() override { log.push_back(L"zoom close"); }
+  void SetPointer(DialogPointer pointer) override {
+    log.push_back(pointer == DialogPointer::kHourglass ? L"hourglass" : L"default pointer");
+  }
+  bool PointerOverLink() override { return over_link; }
+  void OpenAddress(const std::wstring& address) override { log.push_back(L"open " + address); }
+  DialogControl FocusedControl() override { return focused; }
+  void Focus(DialogControl control) override { focused = control; }
+  void Close() override { log.push_back(L"close"); }
+
+  std::vector<int> SelectedKinds() const {
+    std::vector<int> kinds;
+    for (int i = 0; i < kKindCount; ++i) {
+      if (marks[i] == 1) kinds.push_back(i);
+    }
+    return kinds;
+  }
+};
+
+using Log = std::vector<std::wstring>;
+
+// A dialog over `host`, loaded.
+struct Dialog {
+  HostWide host;
+  FakeView view;
+  testing::FakeProfile profile;
+  testing::FakeFiles files;
+  Yarrin_P dialog{view, host, profile, files, kFolder};
+
+  explicit Dialog(int16_t kind = 0, int16_t track = 0, std::wstring file = L"") {
+    host.BGM_Kind = kind;
+    host.BGM_RepeatTrack = track;
+    host.BGM_File = std::move(file);
+    host.BGM_Dir = L"C:\\Music";
+    view.host = &host;
+    dialog.Form_Load();
+    view.log.clear();
+  }
+  testing::FakeProfile::Keys& Keys() { return profile.files[kIni][L"Section"]; }
+};
+
+TEST(DialogLoad, ShowsTheKindItsTrackAndFile) {
+  const struct {
+    int16_t kind;
+    std::vector<int> selected;
+    bool repeat_enabled, file_enabled;
+  } cases[] = {
+      {0, {0}, false, false}, {1, {1}, true, false},   {2, {2}, false, true},
+      {9, {}, false, false},  {-1, {}, false, false},  {3, {}, false, false},
+  };
+  for (const auto& c : cases) {
+    Dialog d(c.kind, 45, L"C:\\Music\\song.mp3");
+    EXPECT_EQ(d.view.SelectedKinds(), c.selected) << "kind " << c.kind;
+    EXPECT_EQ(d.view.repeat_enabled, c.repeat_enabled) << "kind " << c.kind;
+    EXPECT_EQ(d.view.file_enabled, c.file_enabled) << "kind " << c.kind;
+    EXPECT_EQ(d.view.repeat_text, L"45");
+    EXPECT_EQ(d.view.file_caption, L"C:\\Music\\song.mp3");
+    EXPECT_EQ(d.view.initialized, (std::vector<DialogControl>{DialogControl::kSet,
+                                                               DialogControl::kCancel,
+                                                               DialogControl::kFileButton}));
   }
 }
 
-TEST(DialogTrackText, HashHashAndTheListOfThirtyOneEntries) {
-  EXPECT_EQ(Hash_Hash(0), L"");
-  EXPECT_EQ(Hash_Hash(7), L"7");
-  EXPECT_EQ(Hash_Hash(45), L"45");
-  EXPECT_EQ(Hash_Hash(-3), L"-3");
-  const auto list = Repeat_List();
-  ASSERT_EQ(list.size(), 31u);
-  EXPECT_EQ(list.front(), L"");
-  EXPECT_EQ(list[1], L"1");
-  EXPECT_EQ(list.back(), L"30");
+TEST(DialogLoad, TrackZeroIsAnEmptyTextAndTheListRunsFromEmptyToThirty) {
+  Dialog d(1, 0);
+  EXPECT_EQ(d.view.repeat_text, L"");
+  ASSERT_EQ(d.view.repeat_list.size(), 31u);
+  EXPECT_EQ(d.view.repeat_list.front(), L"");
+  EXPECT_EQ(d.view.repeat_list[1], L"1");
+  EXPECT_EQ(d.view.repeat_list.back(), L"30");
+  Dialog negative(1, -3);
+  EXPECT_EQ(negative.view.repeat_text, L"-3");
+}
+
+TEST(DialogLoad, PlacesThenZoomsFromTheCursorAndEndsWithTheDefaultPointer) {
+  HostWide host;
+  FakeView view;
+  view.host = &host;
+  testing::FakeProfile profile;
+  testing::FakeFiles files;
+  Yarrin_P dialog(view, host, profile, files, kFolder);
+  dialog.Form_Load();
+  EXPECT_EQ(view.log, (Log{L"place", L"zoom open from 320,200", L"default pointer"}));
+  EXPECT_TRUE(profile.files.empty());
+
+  view.cursor.reset();  // GetCursorPos failed
+  view.log.clear();
+  dialog.Form_Load();
+  EXPECT_EQ(view.log[1], L"zoom open from 0,0");
+  dialog.Form_Unload();
+  EXPECT_EQ(view.log.back(), L"zoom close");
+}
+
+TEST(DialogKinds, SelectingAKindChangesTheMarksAndControlsButKeepsTheTexts) {
+  Dialog d(2, 7, L"C:\\Music\\song.mp3");
+  for (int16_t kind : {1, 0, 2, 2, 1}) {
+    d.dialog.Kind_MouseDown(kind);
+    EXPECT_EQ(d.host.BGM_Kind, kind);
+    EXPECT_EQ(d.view.SelectedKinds(), std::vector<int>{kind});
+    EXPECT_EQ(d.view.repeat_enabled, kind == 1);
+    EXPECT_EQ(d.view.file_enabled, kind == 2);
+  }
+  EXPECT_EQ(d.view.repeat_text, L"7");
+  EXPECT_EQ(d.view.file_caption, L"C:\\Music\\song.mp3");
+  EXPECT_TRUE(d.profile.files.empty());
+}
+
+TEST(DialogFileChooser, ChosenPathBecomesFileCaptionAndNextFolder) {
+  Dialog d(2);
+  d.view.chosen = L"D:\\Sounds\\loop.wav";
+  d.dialog.Cmd_File_Click();
+  EXPECT_EQ(d.view.chooser_folder, L"C:\\Music");
+  EXPECT_EQ(d.host.BGM_File, L"D:\\Sounds\\loop.wav");
+  EXPECT_EQ(d.view.file_caption, L"D:\\Sounds\\loop.wav");
+  d.view.chosen.reset();  // cancelled: nothing changes
+  d.dialog.Cmd_File_Click();
+  EXPECT_EQ(d.view.chooser_folder, L"D:\\Sounds");
+  EXPECT_EQ(d.host.BGM_File, L"D:\\Sounds\\loop.wav");
+  EXPECT_EQ(d.view.file_caption, L"D:\\Sounds\\loop.wav");
+}
+
+TEST(DialogSet, WritesAllThreeKeysWithABlankBeforeValuesOfZeroAndMoreThenCloses) {
+  Dialog d(0);
+  d.dialog.Kind_MouseDown(2);
+  d.view.chosen = L"C:\\Music\\song.mp3";
+  d.dialog.Cmd_File_Click();
+  d.dialog.Cmd_Set_Click();
+  EXPECT_EQ(d.Keys()[L"BGM区分"], L" 2");
+  EXPECT_EQ(d.Keys()[L"BGMﾘﾋﾟｰﾄ"], L" 0");
+  EXPECT_EQ(d.Keys()[L"BGMﾌｧｲﾙ"], L"C:\\Music\\song.mp3");
+  EXPECT_EQ(d.profile.files.size(), 1u);
+  EXPECT_EQ(d.view.log, Log{L"close"});
+}
+
+TEST(DialogSet, HandEditedValuesAreWrittenBack) {
+  Dialog d(-3, 45);
+  d.dialog.Cmd_Set_Click();
+  EXPECT_EQ(d.Keys()[L"BGM区分"], L"-3");
+  EXPECT_EQ(d.Keys()[L"BGMﾘﾋﾟｰﾄ"], L" 45");
+  EXPECT_EQ(d.Keys()[L"BGMﾌｧｲﾙ"], L"");
+}
+
+TEST(DialogSet, TrackOfADisabledBoxIsStillTakenAndAFileKeptAfterNone) {
+  Dialog d(2, 0, L"C:\\Music\\song.mp3");
+  d.dialog.Kind_MouseDown(0);
+  d.view.repeat_text = L"3.5";
+  d.dialog.Cmd_Set_Click();
+  EXPECT_EQ(d.host.BGM_RepeatTrack, 4);
+  EXPECT_EQ(d.Keys()[L"BGMﾘﾋﾟｰﾄ"], L" 4");
+  EXPECT_EQ(d.Keys()[L"BGMﾌｧｲﾙ"], L"C:\\Music\\song.mp3");
+}
+
+TEST(DialogCancel, ClosesWithoutWriting) {
+  Dialog d(1, 4);
+  d.dialog.Kind_MouseDown(2);
+  d.view.chosen = L"C:\\x.wav";
+  d.dialog.Cmd_File_Click();
+  d.dialog.Cmd_Can_Click();
+  EXPECT_EQ(d.view.log, Log{L"close"});
+  EXPECT_TRUE(d.profile.files.empty());
+}
+
+TEST(DialogLink, OpensOnlyOnAPressAndAReleaseBothOnIt) {
+  const struct {
+    bool press_over, release_over, opens;
+  } cases[] = {{true, true, true}, {false, true, false}, {true, false, false}};
+  for (const auto& c : cases) {
+    Dialog d;
+    d.view.over_link = c.press_over;
+    d.dialog.Left_Pressed();
+    d.view.over_link = c.release_over;
+    d.dialog.Left_Released();
+    const Log opened{L"hourglass", std::wstring(L"open ") + kLinkAddress, L"default pointer"};
+    EXPECT_EQ(d.view.log, c.opens ? opened : Log{}) << c.press_over << c.release_over;
+  }
+  Dialog twice;  // one press opens once
+  twice.view.over_link = true;
+  twice.dialog.Left_Pressed();
+  twice.dialog.Left_Released();
+  twice.dialog.Left_Released();
+  EXPECT_EQ(twice.view.log.size(), 3u);
+}
+
+TEST(DialogFocus, ComesBackToWhereItWasAndToThePanelAtFirst) {
+  Dialog d;
+  d.dialog.Activated();
+  EXPECT_EQ(d.view.focused, DialogControl::kPanel);
+  d.view.focused = DialogControl::kRepeat;
+  d.dialog.Deactivated();
+  d.view.focused = DialogControl::kNone;  // the file chooser had it
+  d.dialog.Activated();
+  EXPECT_EQ(d.view.focused, DialogControl::kRepeat);
 }
 
 TEST(DialogTrackText, SetTakesTheNearestWholeNumberHalvesToEven) {
@@ -71,45 +270,6 @@ TEST(DialogTrackText, NumbersBeyondSixteenBitsAreLimitedToTheRange) {
   EXPECT_EQ(Track_From_Text(L"1e300"), 32767);
   EXPECT_EQ(Track_From_Text(L"-32768"), -32768);
   EXPECT_EQ(Track_From_Text(L"-40000"), -32768);
-}
-
-TEST(DialogSet, WritesAllThreeKeysWithABlankBeforeValuesOfZeroAndMore) {
-  testing::FakeProfile profile;
-  testing::FakeFiles files;
-  HostWide host;
-  host.BGM_Kind = 2;
-  host.BGM_File = L"C:\\Music\\song.mp3";
-  Write_Settings(host, L"", profile, files, kFolder);
-  auto& keys = profile.files[kIni][L"Section"];
-  EXPECT_EQ(keys[L"BGM区分"], L" 2");
-  EXPECT_EQ(keys[L"BGMﾘﾋﾟｰﾄ"], L" 0");
-  EXPECT_EQ(keys[L"BGMﾌｧｲﾙ"], L"C:\\Music\\song.mp3");
-  EXPECT_EQ(host.BGM_RepeatTrack, 0);
-}
-
-TEST(DialogSet, HandEditedValuesAreWrittenBack) {
-  testing::FakeProfile profile;
-  testing::FakeFiles files;
-  HostWide host;
-  host.BGM_Kind = -3;
-  host.BGM_RepeatTrack = 45;
-  Write_Settings(host, Hash_Hash(host.BGM_RepeatTrack), profile, files, kFolder);
-  auto& keys = profile.files[kIni][L"Section"];
-  EXPECT_EQ(keys[L"BGM区分"], L"-3");
-  EXPECT_EQ(keys[L"BGMﾘﾋﾟｰﾄ"], L" 45");
-  EXPECT_EQ(keys[L"BGMﾌｧｲﾙ"], L"");
-}
-
-TEST(DialogSet, TrackOfADisabledBoxIsStillTakenAndEveryKeyGoesToTheIni) {
-  testing::FakeProfile profile;
-  testing::FakeFiles files;
-  HostWide host;
-  host.BGM_Kind = 0;
-  Write_Settings(host, L"3.5", profile, files, kFolder);
-  EXPECT_EQ(host.BGM_RepeatTrack, 4);
-  EXPECT_EQ(profile.files.size(), 1u);
-  EXPECT_EQ(profile.files[kIni][L"Section"].size(), 3u);
-  EXPECT_EQ(profile.files[kIni][L"Section"][L"BGMﾘﾋﾟｰﾄ"], L" 4");
 }
 
 TEST(DialogSet, ReadOnlyProgramFolderSendsTheKeysToTheUsersFileUntilItIsWritable) {
@@ -139,13 +299,6 @@ TEST(DialogSet, ReadOnlyProgramFolderSendsTheKeysToTheUsersFileUntilItIsWritable
   Write_Settings(host, L"", profile, files, kFolder);
   EXPECT_EQ(profile.files[kIni][L"Section"].size(), 3u);
   EXPECT_EQ(files.removed, (std::vector<std::wstring>{kUserIni}));
-}
-
-TEST(DialogFileChooser, ChosenPathBecomesFileAndNextFolder) {
-  HostWide host;
-  Take_Chosen_File(host, L"D:\\Sounds\\loop.wav");
-  EXPECT_EQ(host.BGM_File, L"D:\\Sounds\\loop.wav");
-  EXPECT_EQ(host.BGM_Dir, L"D:\\Sounds");
 }
 
 TEST(DialogGradient, FirstAndLastLineDarkBrightestNearTheMiddle) {
