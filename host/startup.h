@@ -9,11 +9,10 @@
 #include "host_wide.h"
 #include "path_rules.h"
 #include "settings_file.h"
+#include "window_titles.h"
 
 namespace vantrel::host {
 
-inline constexpr const wchar_t* kSaverWindowTitle = L"Yarrin_Main";
-inline constexpr const wchar_t* kSettingsDialogTitle = L"<Vantrel>";
 inline constexpr const wchar_t* kRendererFileSuffix = L"\\Vantrel.dll";
 inline constexpr const wchar_t* kApplicationTitle = L"Vantrel (ScreenSaver)";
 inline constexpr const wchar_t* kRendererMissingText =

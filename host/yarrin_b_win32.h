@@ -1,29 +1,18 @@
-// The code module Yarrin_B on Win32: the host-wide values, the shared
-// platform ports, the dialog zoom and the windows that Main can open.
+// The windows that the start-up procedure Main opens on Win32, each owned by
+// the caller for as long as the host runs on its events.
 #pragma once
 
-#include <windows.h>
-
 #include <cstdint>
-#include <string>
+#include <memory>
 
-#include "host_wide.h"
-#include "platform_ports_win32.h"
+#include "host_context.h"
+#include "toolkit/form_win32.h"
 
 namespace vantrel::host {
 
-// The host-wide settings and zoom point, for the life of the process.
-HostWide& Host_Wide();
-Win32ProfilePort& Host_Profile();
-Win32FilePort& Host_Files();
-
-// The settings dialog grows out of (Zoom_X, Zoom_Y) and shrinks back into it.
-void Zoom_Open(HWND window);
-void Zoom_Close(HWND window);
-
 // Preview inside the display-settings page (yarrin_r_win32.cpp).
-void Show_Preview(int32_t parent_handle);
+std::unique_ptr<toolkit::Form> Show_Preview(int32_t parent_handle);
 // Creates the hidden saver window; its load starts the run (yarrin_s_win32.cpp).
-void Create_Saver_Window();
+std::unique_ptr<toolkit::Form> Create_Saver_Window(HostContext& host);
 
 }  // namespace vantrel::host

@@ -59,7 +59,7 @@ RECT WindowRectOrZero(HWND window) {
 
 }  // namespace
 
-void Show_Preview(int32_t parent_handle) {
+std::unique_ptr<toolkit::Form> Show_Preview(int32_t parent_handle) {
   // Handles are 32-bit values on every Windows; widen with their sign.
   HWND parent = reinterpret_cast<HWND>(static_cast<intptr_t>(parent_handle));
   const RECT rect = WindowRectOrZero(parent);
@@ -67,8 +67,7 @@ void Show_Preview(int32_t parent_handle) {
       Layout_Preview(ScreenRect{rect.left, rect.top, rect.right, rect.bottom},
                      toolkit::Twips_Per_Pixel_X(), toolkit::Twips_Per_Pixel_Y());
 
-  static std::unique_ptr<PreviewWindow> preview;
-  preview = std::make_unique<PreviewWindow>();
+  auto preview = std::make_unique<PreviewWindow>();
   if (!preview->Load()) {
     toolkit::End_Host();
   }
@@ -83,6 +82,7 @@ void Show_Preview(int32_t parent_handle) {
   // Without a real parent the window would sit unseen on the desktop and
   // keep the host alive for ever; nothing would ever destroy it.
   if (!IsWindow(parent)) toolkit::End_Host();
+  return preview;
 }
 
 }  // namespace vantrel::host

@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "saver_run.h"
-#include "startup.h"
 #include "startup_args.h"
 #include "toolkit/ansi_text_win32.h"
 #include "toolkit/app_win32.h"
 #include "toolkit/form_win32.h"
 #include "toolkit/ignore_result.h"
+#include "window_titles.h"
 #include "yarrin_b_win32.h"
 
 namespace vantrel::host {
@@ -40,7 +40,7 @@ FormDesign PictureDesign(int left_twips, int side_twips) {
 
 class SaverWindow final : public toolkit::Form, private SaverShell {
  public:
-  SaverWindow()
+  explicit SaverWindow(HostContext& host)
       : Form(SaverDesign()),
         // Sized by their pictures, so that the texture files are 96 x 96 and
         // 256 x 256 pixels at any screen resolution.
@@ -49,9 +49,9 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
         timer1_(*this, kTimer1IntervalMs, false, [this] { run_.Timer1_Timer(); }),
         timer2_(*this, kTimer2IntervalMs, false, [this] { run_.Timer2_Timer(); }),
         timer3_(*this, kTimer3IntervalMs, true, [this] { run_.Timer3_Timer(); }),
-        music_(mci_, Host_Wide()),
-        run_(*this, music_, Host_Wide(), Program_Folder(toolkit::App_File_Path()),
-             Mode_Letter(Argument_String(toolkit::App_Command_Line()))) {
+        files_(host.files),
+        music_(host.mci, host.values),
+        run_(*this, music_, host.values, host.program_folder, Mode_Letter(host.arguments)) {
     pic1_.SetPicture(toolkit::Picture::FromResource("GLOBE"));
     pic2_.SetPicture(toolkit::Picture::FromResource("GLOW"));
   }
@@ -79,7 +79,7 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
   bool SavePicture(SaverPicture picture, const std::wstring& path) override {
     return toolkit::Save_Picture(Box(picture).Image(), path);
   }
-  FilePort& Files() override { return Host_Files(); }
+  FilePort& Files() override { return files_; }
   uint32_t StartProgram(const std::wstring& path) override {
     return toolkit::Start_Program(path, SW_SHOWNORMAL);
   }
@@ -98,19 +98,18 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
   toolkit::Timer timer1_;
   toolkit::Timer timer2_;
   toolkit::Timer timer3_;
-  Win32MciPort mci_;
+  FilePort& files_;
   Yarrin_BGM music_;
   Yarrin_S run_;
 };
 
 }  // namespace
 
-void Create_Saver_Window() {
-  // Lives until the host ends; never shown.
-  static std::unique_ptr<SaverWindow> saver;
-  saver = std::make_unique<SaverWindow>();
+std::unique_ptr<toolkit::Form> Create_Saver_Window(HostContext& host) {
+  auto saver = std::make_unique<SaverWindow>(host);
   // Without its window nothing would ever end the host.
   if (!saver->Load()) toolkit::End_Host();
+  return saver;  // lives until the host ends; never shown
 }
 
 }  // namespace vantrel::host

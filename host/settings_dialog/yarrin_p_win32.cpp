@@ -15,14 +15,14 @@
 #include "controls/command_win32.h"
 #include "settings_dialog/yarrin_p.h"
 #include "settings_dialog/yarrin_p_model.h"
-#include "startup.h"
 #include "toolkit/ansi_text_win32.h"
 #include "toolkit/app_win32.h"
 #include "toolkit/controls_win32.h"
 #include "toolkit/form_win32.h"
 #include "toolkit/gdi_win32.h"
 #include "toolkit/ignore_result.h"
-#include "yarrin_b_win32.h"
+#include "window_titles.h"
+#include "zoom_win32.h"
 
 namespace vantrel::host {
 namespace {
@@ -129,7 +129,7 @@ RECT PixelsOf(int left, int top, int width, int height) {
 
 class YarrinP final : public toolkit::Form, private DialogView {
  public:
-  YarrinP();
+  explicit YarrinP(HostContext& host);
   ~YarrinP() override {
     if (hand_) DestroyCursor(hand_);
   }
@@ -159,8 +159,8 @@ class YarrinP final : public toolkit::Form, private DialogView {
   void SetFileCaption(const std::wstring& path) override { file_name_.SetCaption(path); }
   std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) override;
   std::optional<ScreenPoint> CursorPosition() override;
-  void ZoomOpen() override { Zoom_Open(Handle()); }
-  void ZoomClose() override { Zoom_Close(Handle()); }
+  void ZoomOpen() override { Zoom_Open(Handle(), host_.values); }
+  void ZoomClose() override { Zoom_Close(Handle(), host_.values); }
   void SetPointer(DialogPointer pointer) override;
   bool PointerOverLink() override;
   void OpenAddress(const std::wstring& address) override;
@@ -181,10 +181,11 @@ class YarrinP final : public toolkit::Form, private DialogView {
   toolkit::ComboBox repeat_;  // BGM_Repeat
   Command set_, cancel_, file_button_;
   HCURSOR hand_ = nullptr;
+  HostContext& host_;
   Yarrin_P dialog_;
 };
 
-YarrinP::YarrinP()
+YarrinP::YarrinP(HostContext& host)
     : Form(DialogDesign()),
       panel_(*this, PanelDesign()),
       mark_unselected_(toolkit::Picture::FromResource("MARK_UNSELECTED")),
@@ -211,8 +212,8 @@ YarrinP::YarrinP()
         return d;
       }()),
       repeat_(panel_, TahomaFont()),
-      dialog_(*this, Host_Wide(), Host_Profile(), Host_Files(),
-              Program_Folder(toolkit::App_File_Path())) {
+      host_(host),
+      dialog_(*this, host.values, host.profile, host.files, host.program_folder) {
   credit_.Move(180, 2880, 2475, 195);
   credit_.SetCaption(kCreditLine);
   link_.Move(180, 3120, 3105, 195);
@@ -438,8 +439,8 @@ bool YarrinP::Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& 
 
 }  // namespace
 
-void Show_Settings_Dialog() {
-  YarrinP dialog;
+void Show_Settings_Dialog(HostContext& host) {
+  YarrinP dialog(host);
   dialog.ShowModal();
 }
 

@@ -1,0 +1,32 @@
+#include "zoom_win32.h"
+
+#include "toolkit/ignore_result.h"
+
+namespace vantrel::host {
+namespace {
+
+void AnimateBetween(HWND window, const RECT& from, const RECT& to) {
+  toolkit::Ignore_Result(DrawAnimatedRects(window, IDANI_CAPTION, &from, &to));
+}
+
+RECT WindowRectOrZero(HWND window) {
+  RECT rect{};
+  if (!GetWindowRect(window, &rect)) rect = RECT{};
+  return rect;
+}
+
+RECT ZoomPoint(const HostWide& host) {
+  return RECT{host.Zoom_X, host.Zoom_Y, host.Zoom_X, host.Zoom_Y};
+}
+
+}  // namespace
+
+void Zoom_Open(HWND window, const HostWide& host) {
+  AnimateBetween(window, ZoomPoint(host), WindowRectOrZero(window));
+}
+
+void Zoom_Close(HWND window, const HostWide& host) {
+  AnimateBetween(window, WindowRectOrZero(window), ZoomPoint(host));
+}
+
+}  // namespace vantrel::host
