@@ -38,11 +38,11 @@ void Yarrin_S::Form_Load() {
   renderer_path_ = Program_Path(program_folder_, kRendererFileSuffix);
   renderer_task_ = shell_.StartProgram(renderer_path_);
 
-  if (settings_.BGM_Kind == 1) {
+  if (settings_.BGM_Kind == kMusicCd) {
     music_.Cd_Open();
     SetTimer(SaverTimer::kTimer2, true);
   }
-  if (settings_.BGM_Kind == 2) {
+  if (settings_.BGM_Kind == kMusicFile) {
     switch (Sound_File_Type(settings_.BGM_File)) {
       case SoundFileType::kWav:
         music_.Wav_Start();
@@ -75,7 +75,7 @@ void Yarrin_S::Form_QueryUnload() {
     SetTimer(SaverTimer::kTimer2, false);
     music_.Cd_Stop();
   }
-  if (settings_.BGM_Kind == 2) {
+  if (settings_.BGM_Kind == kMusicFile) {
     switch (Sound_File_Type(settings_.BGM_File)) {
       case SoundFileType::kWav:
         music_.Wav_Stop();

@@ -23,7 +23,7 @@ void ReadNumberKey(ProfilePort& profile, const std::wstring& key, const std::wst
 
 void DropSoundFile(HostWide& host) {
   host.BGM_File.clear();
-  if (host.BGM_Kind == 2) host.BGM_Kind = 0;
+  if (host.BGM_Kind == kMusicFile) host.BGM_Kind = kMusicNone;
 }
 
 }  // namespace

@@ -73,12 +73,12 @@ std::array<GradientVertex, 2> Gradient_Vertices(bool invert, double width_px, do
   return v;
 }
 
-bool Invert_For_State(uint8_t state, bool previous) {
+bool Invert_For_State(ButtonState state, bool previous) {
   switch (state) {
-    case 1:
-    case 3:
+    case ButtonState::kNormal:
+    case ButtonState::kSelected:
       return false;
-    case 2:
+    case ButtonState::kHighLight:
       return true;
     default:
       return previous;

@@ -11,6 +11,16 @@ namespace vantrel::controls {
 
 enum class Skin { kNormal, kHighLight, kSelected, kHighLightSelect, kPressed, kDisable };
 
+// The control's visual states with the system's numbers; kNone until
+// Initialize or the first focus.
+enum class ButtonState : uint8_t {
+  kNone = 0,
+  kNormal = 1,
+  kHighLight = 2,
+  kSelected = 3,
+  kHighLightSelect = 4,
+};
+
 // Geometry constants in twips.
 inline constexpr int16_t kCornerSize = 60;
 inline constexpr int16_t kSkinWidth = 960;
@@ -56,8 +66,9 @@ struct GradientVertex {
 // width x height pixels: FaceWhite on top unless `invert`.
 std::array<GradientVertex, 2> Gradient_Vertices(bool invert, double width_px, double height_px);
 
-// InvertGradient for the state about to be drawn: 1 and 3 white on top, 2
-// tint on top, any other state keeps what the previous drawing left.
-bool Invert_For_State(uint8_t state, bool previous);
+// InvertGradient for the state about to be drawn: Normal and Selected white
+// on top, HighLight tint on top, any other state keeps what the previous
+// drawing left.
+bool Invert_For_State(ButtonState state, bool previous);
 
 }  // namespace vantrel::controls

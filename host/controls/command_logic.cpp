@@ -53,7 +53,7 @@ toolkit::FontDesign Font_From_Text(const std::wstring& text, const toolkit::Font
 // ---- public interface
 
 void CommandLogic::Initialize() {
-  State = kStateNormal;
+  State = ButtonState::kNormal;
   surface_.StartHoverTimer(kHoverInterval);
 }
 
@@ -163,12 +163,12 @@ void CommandLogic::RefreshNormalFace() {
 
 void CommandLogic::PointerMoved() {
   if (!IsEnabled) return;
-  if (State == kStateNormal) {
-    State = kStateHighLight;
+  if (State == ButtonState::kNormal) {
+    State = ButtonState::kHighLight;
     DrawFace(Skin::kHighLight);
   }
-  if (State == kStateSelected && !ButtonHeld) {
-    State = kStateHighLightSelect;
+  if (State == ButtonState::kSelected && !ButtonHeld) {
+    State = ButtonState::kHighLightSelect;
     DrawFace(Skin::kHighLightSelect);
   }
 }
@@ -187,28 +187,28 @@ void CommandLogic::ButtonReleased(int button) {
   if (!IsEnabled) return;
   if (button == kLeftButton) {
     ButtonHeld = kFalse;
-    if (State == kStateHighLight) DrawFace(Skin::kNormal);
-    if (State == kStateHighLightSelect) DrawFace(Skin::kHighLightSelect);
+    if (State == ButtonState::kHighLight) DrawFace(Skin::kNormal);
+    if (State == ButtonState::kHighLightSelect) DrawFace(Skin::kHighLightSelect);
   }
-  if (began_here && State != kStateSelected && IsEnabled == kTrue) surface_.RaiseClick();
+  if (began_here && State != ButtonState::kSelected && IsEnabled == kTrue) surface_.RaiseClick();
 }
 
 void CommandLogic::FocusGained() {
   if (!IsEnabled) return;
-  if (State != kStateHighLight) {
-    State = kStateSelected;
+  if (State != ButtonState::kHighLight) {
+    State = ButtonState::kSelected;
     DrawFace(Skin::kSelected);
   }
-  if (State == kStateHighLight) {
-    State = kStateHighLightSelect;
+  if (State == ButtonState::kHighLight) {
+    State = ButtonState::kHighLightSelect;
     DrawFace(Skin::kPressed);
   }
 }
 
 void CommandLogic::FocusLost() {
   if (!IsEnabled) return;
-  if (State != kStateNormal) {
-    State = kStateNormal;
+  if (State != ButtonState::kNormal) {
+    State = ButtonState::kNormal;
     DrawFace(Skin::kNormal);
   }
 }
@@ -224,12 +224,12 @@ void CommandLogic::TimerTick(CursorOver where) {
 
 void CommandLogic::EndHover() {
   if (!IsEnabled) return;
-  if (State == kStateHighLight) {
-    State = kStateNormal;
+  if (State == ButtonState::kHighLight) {
+    State = ButtonState::kNormal;
     DrawFace(Skin::kNormal);
   }
-  if (State == kStateHighLightSelect) {
-    State = kStateSelected;
+  if (State == ButtonState::kHighLightSelect) {
+    State = ButtonState::kSelected;
     DrawFace(Skin::kSelected);
   }
 }

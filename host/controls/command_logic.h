@@ -14,13 +14,6 @@
 
 namespace vantrel::controls {
 
-// Visual states.
-inline constexpr uint8_t kStateNone = 0;
-inline constexpr uint8_t kStateNormal = 1;
-inline constexpr uint8_t kStateHighLight = 2;
-inline constexpr uint8_t kStateSelected = 3;
-inline constexpr uint8_t kStateHighLightSelect = 4;
-
 inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
@@ -101,7 +94,7 @@ class CommandLogic {
   // Fields, for the shell's painting and for tests.
   int16_t IsEnabled = 0;
   uint8_t FirstRun = 0;
-  uint8_t State = kStateNone;
+  ButtonState State = ButtonState::kNone;
   bool InvertGradient = false;
   int16_t ButtonHeld = 0;
   bool opaque = false;  // surface background style: false transparent

@@ -80,12 +80,12 @@ TEST(FaceGradient, VerticesSpanTheInnerAreaWithWhiteOnTopUnlessInverted) {
 }
 
 TEST(FaceGradient, StateFourAndZeroKeepThePreviousDirection) {
-  EXPECT_FALSE(Invert_For_State(1, true));
-  EXPECT_TRUE(Invert_For_State(2, false));
-  EXPECT_FALSE(Invert_For_State(3, true));
-  EXPECT_TRUE(Invert_For_State(4, true));
-  EXPECT_FALSE(Invert_For_State(4, false));
-  EXPECT_TRUE(Invert_For_State(0, true));
+  EXPECT_FALSE(Invert_For_State(ButtonState::kNormal, true));
+  EXPECT_TRUE(Invert_For_State(ButtonState::kHighLight, false));
+  EXPECT_FALSE(Invert_For_State(ButtonState::kSelected, true));
+  EXPECT_TRUE(Invert_For_State(ButtonState::kHighLightSelect, true));
+  EXPECT_FALSE(Invert_For_State(ButtonState::kHighLightSelect, false));
+  EXPECT_TRUE(Invert_For_State(ButtonState::kNone, true));
 }
 
 }  // namespace

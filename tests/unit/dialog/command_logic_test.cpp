@@ -40,7 +40,7 @@ class RecordingSurface : public CommandSurface {
 struct Button {
   RecordingSurface surface;
   CommandLogic logic{surface};
-  explicit Button(uint8_t state = kStateNormal) {
+  explicit Button(ButtonState state = ButtonState::kNormal) {
     logic.Restore(toolkit::PropertyStore{}, toolkit::FontDesign{});
     logic.Initialize();
     logic.State = state;
@@ -49,11 +49,11 @@ struct Button {
 };
 
 TEST(CommandTransitions, EveryRowOfTheTable) {
-  struct Row {
+  struct Row {  // states by their numbers, as the transition table gives them
     const char* name;
-    uint8_t from;
+    int from;
     void (*input)(CommandLogic&);
-    uint8_t to;
+    int to;
     Skin skin;
   };
   const Row rows[] = {
@@ -78,39 +78,40 @@ TEST(CommandTransitions, EveryRowOfTheTable) {
        Skin::kSelected},
   };
   for (const Row& row : rows) {
-    Button b(row.from);
+    Button b(static_cast<ButtonState>(row.from));
     row.input(b.logic);
-    EXPECT_EQ(b.logic.State, row.to) << row.name;
+    EXPECT_EQ(static_cast<int>(b.logic.State), row.to) << row.name;
     ASSERT_EQ(b.surface.drawings.size(), 1u) << row.name;
     EXPECT_EQ(b.surface.LastSkin(), row.skin) << row.name;
   }
 }
 
 TEST(CommandTransitions, InputsOutsideTheTableDrawNothing) {
-  for (uint8_t state : {1, 3}) {
+  for (ButtonState state : {ButtonState::kNormal, ButtonState::kSelected}) {
     Button b(state);
     b.logic.TimerTick(CursorOver::kOtherWindow);
-    EXPECT_TRUE(b.surface.drawings.empty()) << "tick away in state " << int{state};
+    EXPECT_TRUE(b.surface.drawings.empty()) << "tick away in state " << static_cast<int>(state);
     b.logic.FocusLost();  // from 1 nothing; from 3 it is a row of the table
-    EXPECT_EQ(b.surface.drawings.empty(), state == 1) << "focus lost in state " << int{state};
+    EXPECT_EQ(b.surface.drawings.empty(), state == ButtonState::kNormal)
+        << "focus lost in state " << static_cast<int>(state);
   }
-  Button moving(kStateHighLight);
+  Button moving(ButtonState::kHighLight);
   moving.logic.PointerMoved();
   moving.logic.TimerTick(CursorOver::kOwnWindow);
   EXPECT_TRUE(moving.surface.drawings.empty());
-  EXPECT_EQ(moving.logic.State, kStateHighLight);
-  Button right(kStateHighLight);
+  EXPECT_EQ(moving.logic.State, ButtonState::kHighLight);
+  Button right(ButtonState::kHighLight);
   right.logic.ButtonPressed(kRightButton);
   EXPECT_TRUE(right.surface.drawings.empty());
   EXPECT_EQ(right.logic.ButtonHeld, 0);
 }
 
 TEST(CommandClick, PressGivingFocusThenReleaseClicksAndLeavesSelectedLater) {
-  Button b(kStateNormal);
+  Button b(ButtonState::kNormal);
   b.logic.PointerMoved();
   b.logic.FocusGained();
   b.logic.ButtonPressed(kLeftButton);
-  EXPECT_EQ(b.logic.State, kStateHighLightSelect);
+  EXPECT_EQ(b.logic.State, ButtonState::kHighLightSelect);
   EXPECT_EQ(b.surface.LastSkin(), Skin::kPressed);
   b.logic.ButtonReleased(kLeftButton);
   EXPECT_EQ(b.surface.clicks, 1);
@@ -120,12 +121,12 @@ TEST(CommandClick, PressGivingFocusThenReleaseClicksAndLeavesSelectedLater) {
 }
 
 TEST(CommandClick, DragOutAndBackInEndsWithoutClick) {
-  Button b(kStateHighLightSelect);
+  Button b(ButtonState::kHighLightSelect);
   b.logic.ButtonPressed(kLeftButton);
   b.logic.TimerTick(CursorOver::kOtherWindow);  // pointer left during the press
-  EXPECT_EQ(b.logic.State, kStateSelected);
+  EXPECT_EQ(b.logic.State, ButtonState::kSelected);
   b.logic.PointerMoved();  // back in, still held: stays 3
-  EXPECT_EQ(b.logic.State, kStateSelected);
+  EXPECT_EQ(b.logic.State, ButtonState::kSelected);
   b.logic.ButtonReleased(kLeftButton);
   EXPECT_EQ(b.surface.clicks, 0);
   EXPECT_EQ(b.surface.LastSkin(), Skin::kSelected);
@@ -134,22 +135,23 @@ TEST(CommandClick, DragOutAndBackInEndsWithoutClick) {
 }
 
 TEST(CommandClick, UnfocusedPressDraggedOutStillClicks) {
-  Button b(kStateHighLight);
+  Button b(ButtonState::kHighLight);
   b.logic.ButtonPressed(kLeftButton);
   b.logic.TimerTick(CursorOver::kOtherWindow);
-  EXPECT_EQ(b.logic.State, kStateNormal);
+  EXPECT_EQ(b.logic.State, ButtonState::kNormal);
   b.logic.ButtonReleased(kLeftButton);
   EXPECT_EQ(b.surface.clicks, 1);
 }
 
 TEST(CommandClick, RightAndMiddleReleasesClickInEveryStateButSelected) {
   for (int button : {kRightButton, kMiddleButton}) {
-    for (uint8_t state : {0, 1, 2, 3, 4}) {
+    for (int number = 0; number <= 4; ++number) {
+      const auto state = static_cast<ButtonState>(number);
       Button b(state);
       b.logic.ButtonPressed(button);
       b.logic.ButtonReleased(button);
-      EXPECT_EQ(b.surface.clicks, state == kStateSelected ? 0 : 1)
-          << "button " << button << " state " << int(state);
+      EXPECT_EQ(b.surface.clicks, state == ButtonState::kSelected ? 0 : 1)
+          << "button " << button << " state " << number;
       EXPECT_TRUE(b.surface.drawings.empty());
     }
   }
@@ -157,12 +159,12 @@ TEST(CommandClick, RightAndMiddleReleasesClickInEveryStateButSelected) {
 
 TEST(CommandClick, ReleaseOfAPressThatBeganElsewhereDoesNotClick) {
   for (int button : {kLeftButton, kRightButton, kMiddleButton}) {
-    Button b(kStateHighLight);  // pressed on the dialog, dragged over the button
+    Button b(ButtonState::kHighLight);  // pressed on the dialog, dragged over the button
     b.logic.ButtonReleased(button);
     EXPECT_EQ(b.surface.clicks, 0) << "button " << button;
   }
   // Each button counts on its own: a left press does not arm a right release.
-  Button mixed(kStateHighLight);
+  Button mixed(ButtonState::kHighLight);
   mixed.logic.ButtonPressed(kLeftButton);
   mixed.logic.ButtonReleased(kRightButton);
   EXPECT_EQ(mixed.surface.clicks, 0);
@@ -171,13 +173,13 @@ TEST(CommandClick, ReleaseOfAPressThatBeganElsewhereDoesNotClick) {
   mixed.logic.ButtonReleased(kLeftButton);  // a second release has no press left
   EXPECT_EQ(mixed.surface.clicks, 1);
   // A press whose mouse input was taken away arms nothing.
-  Button lost(kStateHighLight);
+  Button lost(ButtonState::kHighLight);
   lost.logic.ButtonPressed(kRightButton);
   lost.logic.PressesLost();
   lost.logic.ButtonReleased(kRightButton);
   EXPECT_EQ(lost.surface.clicks, 0);
   // A press made while disabled does not click once enabled again.
-  Button disabled(kStateHighLight);
+  Button disabled(ButtonState::kHighLight);
   disabled.logic.SetEnabled(false);
   disabled.logic.ButtonPressed(kLeftButton);
   disabled.logic.SetEnabled(true);
@@ -186,7 +188,7 @@ TEST(CommandClick, ReleaseOfAPressThatBeganElsewhereDoesNotClick) {
 }
 
 TEST(CommandClick, DisabledControlIgnoresEverything) {
-  Button b(kStateHighLight);
+  Button b(ButtonState::kHighLight);
   b.logic.SetEnabled(false);
   b.surface.drawings.clear();
   b.logic.PointerMoved();
@@ -196,15 +198,15 @@ TEST(CommandClick, DisabledControlIgnoresEverything) {
   b.logic.TimerTick(CursorOver::kOtherWindow);
   EXPECT_EQ(b.surface.clicks, 0);
   EXPECT_EQ(b.logic.ButtonHeld, 0);
-  EXPECT_EQ(b.logic.State, kStateHighLight);
+  EXPECT_EQ(b.logic.State, ButtonState::kHighLight);
   EXPECT_TRUE(b.surface.drawings.empty());
 }
 
 TEST(CommandGradient, DirectionFollowsStateAndCarriesIntoStateFour) {
-  Button from_selected(kStateSelected);
+  Button from_selected(ButtonState::kSelected);
   from_selected.logic.PointerMoved();  // 3 -> 4 keeps white on top
   EXPECT_FALSE(from_selected.surface.drawings.back().invert);
-  Button from_hover(kStateNormal);
+  Button from_hover(ButtonState::kNormal);
   from_hover.logic.PointerMoved();  // 1 -> 2: tint on top
   EXPECT_TRUE(from_hover.surface.drawings.back().invert);
   from_hover.logic.FocusGained();  // 2 -> 4 keeps the tint
@@ -227,7 +229,7 @@ TEST(CommandLifecycle, InitializeSetsNormalAndStartsTheHoverTimerWithoutDrawing)
   logic.Restore(toolkit::PropertyStore{}, toolkit::FontDesign{});
   surface.drawings.clear();
   logic.Initialize();
-  EXPECT_EQ(logic.State, kStateNormal);
+  EXPECT_EQ(logic.State, ButtonState::kNormal);
   EXPECT_EQ(surface.timer_interval, 100u);
   EXPECT_TRUE(surface.drawings.empty());
 }
@@ -237,11 +239,11 @@ TEST(CommandLifecycle, WithoutInitializeThePointerChangesNothingUntilFocus) {
   CommandLogic logic(surface);
   logic.Restore(toolkit::PropertyStore{}, toolkit::FontDesign{});
   logic.PointerMoved();
-  EXPECT_EQ(logic.State, kStateNone);
+  EXPECT_EQ(logic.State, ButtonState::kNone);
   logic.FocusGained();
   logic.FocusLost();
   logic.PointerMoved();
-  EXPECT_EQ(logic.State, kStateHighLight);
+  EXPECT_EQ(logic.State, ButtonState::kHighLight);
 }
 
 TEST(CommandProperties, EmptyStoreLoadsWithTheRestoringDefaults) {
@@ -328,7 +330,7 @@ TEST(CommandProperties, FirstReadOfEnabledTurnsAFreshInstanceOn) {
 }
 
 TEST(CommandProperties, ReadingEnabledRepaintsWithNormalOrDisable) {
-  Button b(kStateHighLight);
+  Button b(ButtonState::kHighLight);
   b.logic.Enabled();
   EXPECT_EQ(b.surface.LastSkin(), Skin::kNormal);
   b.logic.SetEnabled(false);
@@ -337,7 +339,7 @@ TEST(CommandProperties, ReadingEnabledRepaintsWithNormalOrDisable) {
   b.surface.drawings.clear();
   EXPECT_EQ(b.logic.Enabled(), 0);
   EXPECT_EQ(b.surface.LastSkin(), Skin::kDisable);
-  EXPECT_EQ(b.logic.State, kStateHighLight);
+  EXPECT_EQ(b.logic.State, ButtonState::kHighLight);
 }
 
 TEST(CommandProperties, FirstRunZeroForcesABlackCaption) {
