@@ -57,7 +57,6 @@ class Yarrin_S {
   void Form_QueryUnload();
 
   bool TimerEnabled(SaverTimer timer) const;
-  const std::wstring& Renderer_Path() const { return renderer_path_; }
   uint32_t Renderer_Task() const { return renderer_task_; }
 
  private:

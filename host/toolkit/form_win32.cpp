@@ -67,11 +67,6 @@ void Element::Move(int left, int top, int width, int height) {
   owner_.Refresh();
 }
 
-void Element::SetVisible(bool visible) {
-  visible_ = visible;
-  owner_.Refresh();
-}
-
 RECT Element::PixelRect() const {
   const int left = owner_.ToPixelsX(left_);
   const int top = owner_.ToPixelsY(top_);
@@ -191,11 +186,6 @@ bool Form::Unload(UnloadReason reason) {
   }
   if (window_) DestroyWindow(window_);
   return true;
-}
-
-void Form::SetCaption(const std::wstring& caption) {
-  design_.caption = caption;
-  if (window_) SetWindowTextA(window_, To_Ansi(caption).c_str());
 }
 
 void Form::Move(int left, int top, int width, int height) {
@@ -323,7 +313,7 @@ void Form::OnPaint() {
   Paint_Buffered(window_, [this](HDC dc) {
     image_.Draw(dc, 0, 0);
     for (const Element* element : elements_) {
-      if (element->Visible()) element->Draw(dc, element->PixelRect());
+      element->Draw(dc, element->PixelRect());
     }
   });
 }
@@ -334,7 +324,7 @@ void Form::OnMouseDown(int button, LPARAM lparam) {
   for (auto it = elements_.rbegin(); it != elements_.rend(); ++it) {
     const Element* element = *it;
     const RECT rect = element->PixelRect();
-    if (element->Visible() && PtInRect(&rect, at)) {
+    if (PtInRect(&rect, at)) {
       if (element->on_mouse_down) element->on_mouse_down(button);
       return;
     }

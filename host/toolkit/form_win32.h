@@ -28,7 +28,6 @@ class Timer {
   Timer& operator=(const Timer&) = delete;
 
   void SetEnabled(bool enabled);
-  bool Enabled() const { return enabled_; }
 
  private:
   friend class Form;
@@ -52,8 +51,6 @@ class Element {
   Element& operator=(const Element&) = delete;
 
   void Move(int left, int top, int width, int height);
-  void SetVisible(bool visible);
-  bool Visible() const { return visible_; }
   RECT PixelRect() const;
   // Runs on a mouse-down inside the element with the button pressed
   // (MK_LBUTTON, MK_RBUTTON or MK_MBUTTON).
@@ -64,7 +61,6 @@ class Element {
  protected:
   Form& owner_;
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
-  bool visible_ = true;
 };
 
 // An image element: a picture at its own size, or stretched to the element.
@@ -113,7 +109,6 @@ class Form {
 
   HWND Handle() const { return window_; }
   bool Loaded() const { return window_ != nullptr; }
-  void SetCaption(const std::wstring& caption);
 
   // Outer position and size in twips; the position is relative to the
   // parent's client area for child windows.
