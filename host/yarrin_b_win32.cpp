@@ -8,7 +8,6 @@
 #include "settings_dialog/yarrin_p.h"
 #include "startup.h"
 #include "startup_args.h"
-#include "toolkit/ansi_text_win32.h"
 #include "toolkit/app_win32.h"
 #include "toolkit/ignore_result.h"
 
@@ -22,7 +21,7 @@ class Win32StartupShell final : public StartupShell {
   explicit Win32StartupShell(HostContext& host) : host_(host) {}
 
   bool WindowTitled(const std::wstring& title) override {
-    return FindWindowA(nullptr, toolkit::To_Ansi(title).c_str()) != nullptr;
+    return toolkit::Window_Titled(title);
   }
   std::wstring ArgumentString() override { return host_.arguments; }
   std::wstring ProgramFolder() override { return host_.program_folder; }

@@ -51,18 +51,12 @@ class PreviewWindow final : public toolkit::Form {
   toolkit::Image img_prev_;
 };
 
-RECT WindowRectOrZero(HWND window) {
-  RECT rect{};
-  if (!GetWindowRect(window, &rect)) rect = RECT{};
-  return rect;
-}
-
 }  // namespace
 
 std::unique_ptr<toolkit::Form> Show_Preview(int32_t parent_handle) {
   // Handles are 32-bit values on every Windows; widen with their sign.
   HWND parent = reinterpret_cast<HWND>(static_cast<intptr_t>(parent_handle));
-  const RECT rect = WindowRectOrZero(parent);
+  const RECT rect = toolkit::Window_Screen_Rect(parent);
   const PreviewLayout layout =
       Layout_Preview(ScreenRect{rect.left, rect.top, rect.right, rect.bottom},
                      toolkit::Twips_Per_Pixel_X(), toolkit::Twips_Per_Pixel_Y());

@@ -6,7 +6,6 @@
 
 #include "saver_run.h"
 #include "startup_args.h"
-#include "toolkit/ansi_text_win32.h"
 #include "toolkit/app_win32.h"
 #include "toolkit/form_win32.h"
 #include "toolkit/ignore_result.h"
@@ -84,7 +83,7 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
     return toolkit::Start_Program(path, SW_SHOWNORMAL);
   }
   bool WindowTitled(const std::wstring& title) override {
-    return FindWindowA(nullptr, toolkit::To_Ansi(title).c_str()) != nullptr;
+    return toolkit::Window_Titled(title);
   }
   void SetTimerEnabled(SaverTimer timer, bool enabled) override {
     TimerOf(timer).SetEnabled(enabled);

@@ -1,5 +1,6 @@
 #include "zoom_win32.h"
 
+#include "toolkit/app_win32.h"
 #include "toolkit/ignore_result.h"
 
 namespace vantrel::host {
@@ -9,12 +10,6 @@ void AnimateBetween(HWND window, const RECT& from, const RECT& to) {
   toolkit::Ignore_Result(DrawAnimatedRects(window, IDANI_CAPTION, &from, &to));
 }
 
-RECT WindowRectOrZero(HWND window) {
-  RECT rect{};
-  if (!GetWindowRect(window, &rect)) rect = RECT{};
-  return rect;
-}
-
 RECT ZoomPoint(const HostWide& host) {
   return RECT{host.Zoom_X, host.Zoom_Y, host.Zoom_X, host.Zoom_Y};
 }
@@ -22,11 +17,11 @@ RECT ZoomPoint(const HostWide& host) {
 }  // namespace
 
 void Zoom_Open(HWND window, const HostWide& host) {
-  AnimateBetween(window, ZoomPoint(host), WindowRectOrZero(window));
+  AnimateBetween(window, ZoomPoint(host), toolkit::Window_Screen_Rect(window));
 }
 
 void Zoom_Close(HWND window, const HostWide& host) {
-  AnimateBetween(window, WindowRectOrZero(window), ZoomPoint(host));
+  AnimateBetween(window, toolkit::Window_Screen_Rect(window), ZoomPoint(host));
 }
 
 }  // namespace vantrel::host

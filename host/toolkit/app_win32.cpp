@@ -50,6 +50,16 @@ int Screen_Pixels_Y(double twips) { return Twips_To_Pixels(twips, Twips_Per_Pixe
 int Screen_Twips_X(double pixels) { return Pixels_To_Twips(pixels, Twips_Per_Pixel_X()); }
 int Screen_Twips_Y(double pixels) { return Pixels_To_Twips(pixels, Twips_Per_Pixel_Y()); }
 
+bool Window_Titled(const std::wstring& title) {
+  return FindWindowA(nullptr, To_Ansi(title).c_str()) != nullptr;
+}
+
+RECT Window_Screen_Rect(HWND window) {
+  RECT rect{};
+  if (!GetWindowRect(window, &rect)) rect = RECT{};
+  return rect;
+}
+
 void Set_Mouse_Pointer(MousePointer pointer) {
   App().pointer = pointer;
   POINT at{};

@@ -27,6 +27,12 @@ int Screen_Pixels_Y(double twips);
 int Screen_Twips_X(double pixels);
 int Screen_Twips_Y(double pixels);
 
+// Whether a top-level window with exactly this title exists.
+bool Window_Titled(const std::wstring& title);
+
+// A window's rectangle on the screen; all 0 when the platform gives none.
+RECT Window_Screen_Rect(HWND window);
+
 enum class MousePointer { kDefault, kHourglass };
 // Applies to every window of the host until changed again.
 void Set_Mouse_Pointer(MousePointer pointer);
