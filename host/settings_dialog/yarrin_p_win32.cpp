@@ -42,7 +42,8 @@ toolkit::FontDesign TahomaFont() {
 
 // The outer size in twips of a dialog whose client area is 7440 x 3645.
 SIZE OuterSizeTwips() {
-  RECT outer{0, 0, toolkit::Screen_Pixels_X(kClientWidth), toolkit::Screen_Pixels_Y(kClientHeight)};
+  RECT outer{0, 0, toolkit::Screen_Pixels_X(kClientWidth),
+             toolkit::Screen_Pixels_Y(kClientHeight)};
   Ignore_Result(AdjustWindowRectEx(&outer, kDialogStyle, FALSE, 0));
   return SIZE{toolkit::Screen_Twips_X(outer.right - outer.left),
               toolkit::Screen_Twips_Y(outer.bottom - outer.top)};

@@ -89,7 +89,8 @@ def parse_facts(text):
                 key, value = item.split("=", 1)
                 facts.setdefault(key, value)
     for key in ("left", "top", "width", "height", "client_w", "client_h", "visible", "topmost",
-                "pid", "hwnd", "parent", "x", "y", "w", "h"):
+                "pid", "hwnd", "parent", "x", "y", "w", "h", "dpi_x", "dpi_y", "screen_w",
+                "screen_h"):
         if key in facts:
             facts[key] = int(facts[key])
     for key in ("style", "exstyle", "classstyle"):

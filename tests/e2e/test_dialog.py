@@ -12,15 +12,49 @@ from test_host import DIALOG, RENDERER, RESOURCES, SAVER, HostTestCase
 from test_host_music import seconds_of_sound, write_tone
 
 CHOOSER = "ﾌｧｲﾙを開く"
-TWIPS = 15  # twips per pixel at 96 dpi
 
-# Client-area pixel positions of the designed controls (twips / 15).
-PANEL = (12, 16, 469, 165)
-SET = (324, 200, 77, 25)
-CANCEL = (404, 200, 77, 25)
-FILE_BUTTON = (PANEL[0] + 28, PANEL[1] + 116, 41, 21)
-MARK_TOP = {1: 56, 0: 76, 2: 96}  # rows 1, 0, 2 from the top of the panel
-KIND_WIDTH = {0: 22, 1: 43, 2: 60}
+# The designed rectangles (left, top, width, height) in twips of the dialog's
+# client area; the panel's controls are given inside the panel.
+CLIENT = (7440, 3645)
+PANEL = (180, 240, 7035, 2475)
+SET = (4860, 3000, 1155, 375)
+CANCEL = (6060, 3000, 1155, 375)
+FILE_BUTTON = (420, 1740, 615, 315)
+MARK_LEFT, KIND_LEFT, ROW_HEIGHT = 420, 660, 195
+ROW_TOP = {1: 840, 0: 1140, 2: 1440}  # rows 1, 0, 2 from the top of the panel
+KIND_WIDTH = {0: 330, 1: 645, 2: 900}
+MARK_SIDE = 12  # pixels: the mark pictures are shown at their own size
+
+
+class Layout:
+    """The designed rectangles in client pixels, at the screen's resolution."""
+
+    def __init__(self, dpi_x, dpi_y):
+        self.dpi_x, self.dpi_y = dpi_x, dpi_y
+        self.panel = self.rect(PANEL)
+        self.set = self.rect(SET)
+        self.cancel = self.rect(CANCEL)
+        self.file_button = self.rect(FILE_BUTTON, inside=PANEL)
+
+    def x(self, twips):
+        return int(twips * self.dpi_x / 1440 + 0.5)
+
+    def y(self, twips):
+        return int(twips * self.dpi_y / 1440 + 0.5)
+
+    def rect(self, twips, inside=(0, 0)):
+        left, top = self.x(inside[0]) + self.x(twips[0]), self.y(inside[1]) + self.y(twips[1])
+        return left, top, self.x(twips[2]), self.y(twips[3])
+
+    def mark(self, kind):
+        return self.rect((MARK_LEFT, ROW_TOP[kind], ROW_HEIGHT, ROW_HEIGHT), inside=PANEL)
+
+    def kind_caption(self, kind):
+        return self.rect((KIND_LEFT, ROW_TOP[kind], KIND_WIDTH[kind], ROW_HEIGHT), inside=PANEL)
+
+
+def middle(rect):
+    return rect[0] + rect[2] // 2, rect[1] + rect[3] // 2
 
 
 def skin(name):
@@ -55,9 +89,21 @@ class DialogTestCase(HostTestCase):
         self.write_settings(lines)
 
     def open_dialog(self, argument="/c"):
+        """Starts the host with the configure argument and waits until the dialog
+        shows its painted background; (host, window facts)."""
         host = self.start_host(argument)
         self.wait_window(DIALOG)
-        time.sleep(0.8)  # the opening zoom and the first paint
+        # Shown only after its load has placed it.
+        self.assertTrue(harness.wait_until(lambda: (self.window_facts(DIALOG) or {}).get("visible"),
+                                           5), "the dialog was not shown")
+        client = harness.parse_facts(self.probe("client", DIALOG)[1])
+        self.origin = client["x"], client["y"]
+        self.layout = Layout(client["dpi_x"], client["dpi_y"])
+        self.screen = client["screen_w"], client["screen_h"]
+        # The window gradient is brightest half-way down once the first paint is on screen.
+        self.assertTrue(harness.wait_until(
+            lambda: close_to(self.client_shot().pixel(3, client["h"] // 2), (220, 220, 250)), 5),
+            "the dialog did not paint its background")
         return host, self.window_facts(DIALOG)
 
     def key(self, name, ini=None):
@@ -70,52 +116,59 @@ class DialogTestCase(HostTestCase):
         return bytes.fromhex(value).decode("cp932")
 
     # -- the screen --------------------------------------------------------------------------
-    def client_origin(self):
-        facts = harness.parse_facts(self.probe("client", DIALOG)[1])
-        return facts["x"], facts["y"]
-
     def at(self, x, y):
         """A client point of the dialog as a screen point."""
-        ox, oy = self.client_origin()
-        return ox + x, oy + y
+        return self.origin[0] + x, self.origin[1] + y
 
     def client_shot(self):
         """The dialog's client area as the screen shows it."""
         self.shots += 1
         whole = self.capture(DIALOG, f"dialog{self.shots}")
         facts = self.window_facts(DIALOG)
-        ox, oy = self.client_origin()
-        return whole.crop(ox - facts["left"], oy - facts["top"], facts["client_w"],
-                          facts["client_h"])
+        return whole.crop(self.origin[0] - facts["left"], self.origin[1] - facts["top"],
+                          facts["client_w"], facts["client_h"])
 
     def press(self, button, x, y):
-        sx, sy = self.at(x, y)
-        self.probe("press", button, sx, sy)
-        time.sleep(0.3)
+        self.probe("press", button, *self.at(x, y))
 
     def move_to(self, x, y):
-        sx, sy = self.at(x, y)
-        self.probe("move", sx, sy)
+        self.probe("move", *self.at(x, y))
 
-    def kind_caption(self, kind):
-        return PANEL[0] + 44 + KIND_WIDTH[kind] // 2, PANEL[1] + MARK_TOP[kind] + 6
-
-    def kind_mark(self, kind):
-        return PANEL[0] + 28 + 6, PANEL[1] + MARK_TOP[kind] + 6
+    def click_button(self, rect, button="left"):
+        """Points at a button until it shows its hover face, then presses and releases
+        there, as a user does."""
+        x, y = middle(rect)
+        self.move_to(x - 2, y - 1)
+        self.move_to(x, y)
+        hover = skin("highlight").pixel(20, 2)
+        harness.wait_until(lambda: close_to(self.button_band(self.client_shot(), rect), hover), 3)
+        self.press(button, x, y)
 
     def selected_kinds(self, shot):
         """The kinds whose mark shows the selected picture."""
         chosen, plain = mark(True), mark(False)
         found = []
-        for kind, top in MARK_TOP.items():
-            face = shot.crop(PANEL[0] + 28, PANEL[1] + top, 12, 12)
+        for kind in ROW_TOP:
+            left, top, _, _ = self.layout.mark(kind)
+            face = shot.crop(left, top, MARK_SIDE, MARK_SIDE)
             same_selected = sum(face.pixel(x, y) == chosen.pixel(x, y)
-                                for x in range(12) for y in range(12))
+                                for x in range(MARK_SIDE) for y in range(MARK_SIDE))
             same_plain = sum(face.pixel(x, y) == plain.pixel(x, y)
-                             for x in range(12) for y in range(12))
+                             for x in range(MARK_SIDE) for y in range(MARK_SIDE))
             self.assertGreater(max(same_selected, same_plain), 130, f"mark {kind} not drawn")
             if same_selected > same_plain:
                 found.append(kind)
+        return found
+
+    def wait_selected(self, kinds):
+        """The selected kinds once they are `kinds`, or as they stand after a while."""
+        found = []
+
+        def shown():
+            found[:] = self.selected_kinds(self.client_shot())
+            return found == kinds
+
+        harness.wait_until(shown, 3)
         return found
 
     def combo_enabled(self):
@@ -141,25 +194,17 @@ class DialogTestCase(HostTestCase):
         self.assertTrue(self.wait_gone(DIALOG, 5000), "the dialog stayed open")
         self.assertEqual(self.wait_exit(host, 10), 0)
 
-    def click_button(self, rect):
-        """Points at a button, then clicks it, as a person does: a button
-        that gets the press before the pointer has come over it only takes
-        the focus."""
-        x, y = rect[0] + rect[2] // 2, rect[1] + rect[3] // 2
-        self.move_to(x, y)
-        time.sleep(0.3)
-        self.press("left", x, y)
-
     def choose_sound_file_and_set(self, song):
         """In a dialog of its own: the sound-file kind, `song` in the real file chooser, Set."""
         host, _ = self.open_dialog()
-        self.press("left", *self.kind_caption(2))
-        self.click_button(FILE_BUTTON)
+        self.press("left", *middle(self.layout.kind_caption(2)))
+        self.assertEqual(self.wait_selected([2]), [2])
+        self.click_button(self.layout.file_button)
         self.probe("choose", CHOOSER, harness.to_windows_path(song), 10000)
         self.assertTrue(self.wait_gone(CHOOSER, 5000), "the file chooser stayed open")
-        time.sleep(0.3)
-        self.press("left", 300, 190)  # a bare spot: Wine's closed chooser takes the first click
-        self.click_button(SET)
+        # A bare spot first: Wine's closed chooser takes the first click.
+        self.press("left", *middle(self.layout.rect((4500, 2850, 0, 0))))
+        self.click_button(self.layout.set)
         self.assert_closes(host)
 
     def seconds_played_by_a_saver_run(self):
@@ -179,13 +224,15 @@ class DialogLookTest(DialogTestCase):
         for argument in ("/c", "/c:1234"):
             with self.subTest(argument=argument):
                 host, facts = self.open_dialog(argument)
+                layout = self.layout
                 self.assertEqual((facts["client_w"], facts["client_h"]),
-                                 (7440 // TWIPS, 3645 // TWIPS))
-                screen_w, screen_h = 1280 * TWIPS, 1024 * TWIPS
-                left = round(screen_w - facts["width"] * TWIPS) // 2
-                top = round(screen_h - facts["height"] * TWIPS) // 3
-                self.assertLessEqual(abs(facts["left"] - left / TWIPS), 1)
-                self.assertLessEqual(abs(facts["top"] - top / TWIPS), 1)
+                                 (layout.x(CLIENT[0]), layout.y(CLIENT[1])))
+                # Centred across, a third of the free height down (in twips, then pixels).
+                twips_x, twips_y = 1440 / layout.dpi_x, 1440 / layout.dpi_y
+                left = round((self.screen[0] - facts["width"]) * twips_x) // 2
+                top = round((self.screen[1] - facts["height"]) * twips_y) // 3
+                self.assertLessEqual(abs(facts["left"] - left / twips_x), 1)
+                self.assertLessEqual(abs(facts["top"] - top / twips_y), 1)
                 self.assertEqual(facts["class"], "VantrelForm")
                 self.assertFalse(facts["style"] & 0x00020000, "minimise box")  # WS_MINIMIZEBOX
                 self.assertFalse(facts["style"] & 0x00040000, "sizing border")  # WS_THICKFRAME
@@ -195,13 +242,15 @@ class DialogLookTest(DialogTestCase):
     def test_gradients_panel_captions_marks_and_buttons_are_on_screen(self):
         self.write_keys(kind=1, track=3)
         host, _ = self.open_dialog()
+        layout = self.layout
         shot = self.client_shot()
         # Window gradient: dark blue at the top and bottom edge, pale in the middle.
+        bottom = shot.height - 1
         self.assertTrue(close_to(shot.pixel(3, 0), (0, 0, 30)), shot.pixel(3, 0))
-        self.assertTrue(close_to(shot.pixel(3, 242), (0, 0, 30)), shot.pixel(3, 242))
-        self.assertTrue(close_to(shot.pixel(3, 121), (220, 220, 250)), shot.pixel(3, 121))
+        self.assertTrue(close_to(shot.pixel(3, bottom), (0, 0, 30)), shot.pixel(3, bottom))
+        self.assertTrue(close_to(shot.pixel(3, bottom // 2), (220, 220, 250)))
         # Panel gradient: grey at its edges, near white in its middle.
-        px, py, pw, ph = PANEL
+        px, py, pw, ph = layout.panel
         self.assertTrue(close_to(shot.pixel(px + pw - 4, py), (30, 30, 30)))
         self.assertTrue(close_to(shot.pixel(px + pw - 4, py + ph // 2), (250, 250, 250)))
         # Kind 1 is selected and its track box is on.
@@ -210,17 +259,19 @@ class DialogLookTest(DialogTestCase):
         self.assertEqual(self.combo_text(), "3")
         # Captions: dark glyph pixels inside every kind caption, white text at the bottom.
         for kind in (0, 1, 2):
-            x, y = PANEL[0] + 44, PANEL[1] + MARK_TOP[kind]
-            dark = sum(1 for xx in range(x, x + KIND_WIDTH[kind]) for yy in range(y, y + 13)
+            x, y, w, h = layout.kind_caption(kind)
+            dark = sum(1 for xx in range(x, x + w) for yy in range(y, y + h)
                        if sum(shot.pixel(xx, yy)) < 200)
             self.assertGreater(dark, 15, f"caption of kind {kind}")
-        white = sum(1 for xx in range(12, 200) for yy in range(192, 205)
+        credit = layout.rect((180, 2880, 2475, 195))
+        white = sum(1 for xx in range(credit[0], credit[0] + credit[2])
+                    for yy in range(credit[1], credit[1] + credit[3])
                     if min(shot.pixel(xx, yy)) > 200)
         self.assertGreater(white, 40, "credit line")
         # The two main buttons show the normal skin's frame line, the file button the disabled one.
-        for rect in (SET, CANCEL):
+        for rect in (layout.set, layout.cancel):
             self.assertTrue(close_to(shot.pixel(rect[0] + 30, rect[1] + 1), (0x00, 0x3C, 0x74)))
-        self.assertTrue(close_to(shot.pixel(FILE_BUTTON[0] + 20, FILE_BUTTON[1] + 1),
+        self.assertTrue(close_to(shot.pixel(layout.file_button[0] + 20, layout.file_button[1] + 1),
                                  (0xC9, 0xC7, 0xBA)))
         images.write_png(shot, os.path.join(self.art_dir, "client.png"))
         self.probe("close", DIALOG)
@@ -228,18 +279,18 @@ class DialogLookTest(DialogTestCase):
 
     def test_pointer_over_a_button_shows_the_hover_face_and_leaving_restores_it(self):
         host, _ = self.open_dialog()
-        normal = self.button_band(self.client_shot(), SET)
-        self.move_to(SET[0] + 20, SET[1] + 12)
-        self.move_to(SET[0] + 22, SET[1] + 13)
-        time.sleep(0.4)
-        hovered = self.button_band(self.client_shot(), SET)
+        target = self.layout.set
+        normal = self.button_band(self.client_shot(), target)
+        self.move_to(target[0] + 20, target[1] + 12)
+        self.move_to(target[0] + 22, target[1] + 13)
         highlight = skin("highlight").pixel(20, 2)
-        self.assertTrue(close_to(hovered, highlight), f"{hovered} is not the hover band {highlight}")
-        self.move_to(200, 230)  # over the dialog itself
-        time.sleep(0.5)
-        left = self.button_band(self.client_shot(), SET)
-        self.assertEqual(left, normal)
-        self.assertTrue(close_to(left, skin("normal").pixel(20, 2)))
+        self.assertTrue(harness.wait_until(
+            lambda: close_to(self.button_band(self.client_shot(), target), highlight), 3),
+            f"no hover band {highlight}")
+        self.move_to(*middle(self.layout.rect((3000, 3450, 0, 0))))  # over the dialog itself
+        self.assertTrue(harness.wait_until(
+            lambda: self.button_band(self.client_shot(), target) == normal, 3))
+        self.assertTrue(close_to(normal, skin("normal").pixel(20, 2)))
         self.probe("close", DIALOG)
         self.assert_closes(host)
 
@@ -248,17 +299,18 @@ class DialogKindTest(DialogTestCase):
     def test_any_button_on_a_mark_or_caption_selects_its_kind(self):
         self.write_keys(kind=0)
         host, _ = self.open_dialog()
+        layout = self.layout
         self.assertEqual(self.selected_kinds(self.client_shot()), [0])
         self.assertFalse(self.combo_enabled())
-        steps = [("left", self.kind_caption(1), 1), ("left", self.kind_caption(2), 2),
-                 ("right", self.kind_caption(0), 0), ("middle", self.kind_mark(1), 1),
-                 ("left", self.kind_mark(2), 2), ("left", self.kind_mark(2), 2)]
-        for button, (x, y), kind in steps:
-            self.press(button, x, y)
-            shot = self.client_shot()
-            self.assertEqual(self.selected_kinds(shot), [kind], f"{button} at {x},{y}")
+        steps = [("left", layout.kind_caption(1), 1), ("left", layout.kind_caption(2), 2),
+                 ("right", layout.kind_caption(0), 0), ("middle", layout.mark(1), 1),
+                 ("left", layout.mark(2), 2), ("left", layout.mark(2), 2)]
+        for button, rect, kind in steps:
+            self.press(button, *middle(rect))
+            self.assertEqual(self.wait_selected([kind]), [kind], f"{button} on {rect}")
             self.assertEqual(self.combo_enabled(), kind == 1)
-            frame = shot.pixel(FILE_BUTTON[0] + 20, FILE_BUTTON[1] + 1)
+            frame = self.client_shot().pixel(layout.file_button[0] + 20,
+                                             layout.file_button[1] + 1)
             enabled_frame = close_to(frame, (0x00, 0x3C, 0x74), 12)
             self.assertEqual(enabled_frame, kind == 2, f"file button frame {frame}")
         self.probe("close", DIALOG)
@@ -275,13 +327,14 @@ class DialogKeyboardTest(DialogTestCase):
         with open(self.ini, "rb") as f:
             before = f.read()
         host, _ = self.open_dialog()
+        layout = self.layout
         self.probe("move", 2, 2)  # the pointer away from every button
         selected = skin("selected").pixel(20, 2)
 
         def focused():
             shot = self.client_shot()
-            return [name for name, rect in (("file", FILE_BUTTON), ("set", SET),
-                                            ("cancel", CANCEL))
+            return [name for name, rect in (("file", layout.file_button), ("set", layout.set),
+                                            ("cancel", layout.cancel))
                     if close_to(self.button_band(shot, rect), selected)]
 
         self.assertEqual(focused(), [])  # the panel holds the focus first
@@ -289,12 +342,12 @@ class DialogKeyboardTest(DialogTestCase):
         for shift, expected in ((False, ["file"]), (False, ["set"]), (False, ["cancel"]),
                                 (True, ["set"]), (True, ["file"])):
             self.probe("key", DIALOG, 9, 60, *(["shift"] if shift else []))
-            time.sleep(0.3)
-            self.assertEqual(focused(), expected, f"after {'Shift+' if shift else ''}Tab")
+            self.assertEqual(harness.wait_until(lambda: focused() == expected and expected, 3)
+                             or focused(), expected, f"after {'Shift+' if shift else ''}Tab")
         # Enter, space and Escape neither press nor click the focused button.
         for vk in (13, 32, 27):
             self.probe("key", DIALOG, vk, 60)
-        time.sleep(0.5)
+        time.sleep(0.5)  # time for a chooser to appear if one were opened
         self.assertIsNone(self.window_facts(CHOOSER))
         self.assertEqual(focused(), ["file"])
         self.probe("close", DIALOG)
@@ -325,12 +378,12 @@ class DialogSetTest(DialogTestCase):
         for way in ("left", "right", "close box"):
             with self.subTest(way=way):
                 host, _ = self.open_dialog()
-                self.press("left", *self.kind_caption(2))
+                self.press("left", *middle(self.layout.kind_caption(2)))
+                self.assertEqual(self.wait_selected([2]), [2])
                 if way == "close box":
                     self.probe("close", DIALOG)
                 else:
-                    self.move_to(CANCEL[0] + 30, CANCEL[1] + 10)
-                    self.press(way, CANCEL[0] + 38, CANCEL[1] + 12)
+                    self.click_button(self.layout.cancel, way)
                 self.assert_closes(host)
                 with open(self.ini, "rb") as f:
                     self.assertEqual(f.read(), before)
@@ -340,17 +393,17 @@ class DialogSetTest(DialogTestCase):
         with open(self.ini, "rb") as f:
             before = f.read()
         host, _ = self.open_dialog()
-        background = self.at(200, 230)
+        background = self.at(*middle(self.layout.rect((3000, 3450, 0, 0))))
         for button in ("left", "right"):
-            for rect in (SET, CANCEL):
-                self.probe("drag", button, *background, *self.at(rect[0] + 38, rect[1] + 12))
-                time.sleep(0.3)
+            for rect in (self.layout.set, self.layout.cancel):
+                self.probe("drag", button, *background, *self.at(*middle(rect)))
+                time.sleep(0.3)  # time for a Click to end the dialog if one were raised
                 self.assertIsNone(host.poll(), f"{button} press dragged onto {rect} ended it")
         with open(self.ini, "rb") as f:
             self.assertEqual(f.read(), before)
         # A press on the button, moved while held, still clicks on its release.
-        self.probe("drag", "left", *self.at(CANCEL[0] + 38, CANCEL[1] + 12),
-                   *self.at(CANCEL[0] + 30, CANCEL[1] + 10))
+        x, y = middle(self.layout.cancel)
+        self.probe("drag", "left", *self.at(x, y), *self.at(x - 8, y - 2))
         self.assert_closes(host)
 
     def test_hand_edited_values_are_shown_and_written_back(self):
@@ -359,7 +412,7 @@ class DialogSetTest(DialogTestCase):
         self.assertEqual(self.selected_kinds(self.client_shot()), [])
         self.assertFalse(self.combo_enabled())
         self.assertEqual(self.combo_text(), "45")
-        self.press("left", SET[0] + 38, SET[1] + 12)
+        self.click_button(self.layout.set)
         self.assert_closes(host)
         self.assertEqual(self.key("BGM区分").strip(), "9")
         self.assertEqual(self.key("BGMﾘﾋﾟｰﾄ").strip(), "45")

@@ -68,9 +68,10 @@ class HostTestCase(WineTestCase):
         return found.stdout.split()
 
     def end_renderer(self):
-        """Escape on the renderer once it has drawn a few frames; the moment
+        """Escape on the renderer once its frames are on the screen; the moment
         the key was released."""
-        time.sleep(0.5)
+        code, _ = self.probe("drawn", RENDERER, 10000, check=False)
+        self.assertEqual(code, 0, "the renderer drew nothing")
         self.press_key(RENDERER, VK_ESCAPE)
         return time.monotonic()
 

@@ -130,7 +130,8 @@ class MusicTest(HostTestCase):
                              "BGMﾌｧｲﾙ=" + harness.to_windows_path(tone)])
         host = self.start_host("/s")
         self.wait_window(RENDERER)
-        time.sleep(1.5)
+        self.assertTrue(harness.wait_until(lambda: seconds_of_sound(self.capture_path) > 0.5, 10),
+                        "no sound before the kill")
         self.probe("kill", RENDERER)
         killed = time.monotonic()
         self.assert_host_ends(host, 5)

@@ -8,7 +8,7 @@ import unittest
 
 import harness
 import prefix_setup
-from test_dialog import SET, DialogTestCase
+from test_dialog import DialogTestCase, middle
 from test_host import RENDERER
 from test_host_music import write_tone
 from test_renderer import CENTRE, classify
@@ -93,8 +93,9 @@ class StandardUserTest(DialogTestCase):
         subprocess.run(["chown", "-R", self.user, self.folder], check=True)
         host, _ = self.open_dialog()
         self.assertEqual(self.selected_kinds(self.client_shot()), [2])
-        self.press("left", *self.kind_caption(0))
-        self.click_button(SET)
+        self.press("left", *middle(self.layout.kind_caption(0)))
+        self.assertEqual(self.wait_selected([0]), [0])
+        self.click_button(self.layout.set)
         self.assert_closes(host)
         self.assertEqual(self.key("BGM区分").strip(), "0")
         self.assertEqual(self.key("BGMﾌｧｲﾙ"), harness.to_windows_path(song))

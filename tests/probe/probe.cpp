@@ -261,7 +261,8 @@ int Press(const char* button, int x, int y, int to_x, int to_y) {
   return 0;
 }
 
-// The screen position and size of a window's client area.
+// The screen position and size of a window's client area, and the screen's
+// logical dots per inch, by which the window's designed twips become pixels.
 int PrintClient(const char* title) {
   HWND w = FindWindowA(nullptr, title);
   if (!w) return 1;
@@ -269,7 +270,12 @@ int PrintClient(const char* title) {
   ClientToScreen(w, &origin);
   RECT client = {};
   GetClientRect(w, &client);
-  std::printf("x=%ld y=%ld w=%ld h=%ld\n", origin.x, origin.y, client.right, client.bottom);
+  HDC screen = GetDC(nullptr);
+  const int dpi_x = GetDeviceCaps(screen, LOGPIXELSX), dpi_y = GetDeviceCaps(screen, LOGPIXELSY);
+  ReleaseDC(nullptr, screen);
+  std::printf("x=%ld y=%ld w=%ld h=%ld dpi_x=%d dpi_y=%d screen_w=%d screen_h=%d\n", origin.x,
+              origin.y, client.right, client.bottom, dpi_x, dpi_y,
+              GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
   return 0;
 }
 
@@ -345,11 +351,12 @@ int Choose(const char* title, const char* path, DWORD timeout_ms) {
 
 int Usage() {
   std::fprintf(stderr,
-               "probe find TITLE | wait TITLE MS | gone TITLE MS | key TITLE VK HOLD_MS [shift] |\n"
-               "      close TITLE | kill TITLE | focus TITLE | capture TITLE|- OUT.BMP | children TITLE |\n"
-               "      parent WIDTH HEIGHT LIFE_MS | cursor | move X Y |\n"
+               "probe find TITLE | wait TITLE MS | gone TITLE MS | drawn TITLE MS |\n"
+               "      key TITLE VK HOLD_MS [shift] |\n"
+               "      close TITLE | kill TITLE | capture TITLE|- OUT.BMP | children TITLE |\n"
+               "      parent WIDTH HEIGHT LIFE_MS | move X Y |\n"
                "      press left|right|middle X Y | drag left|right|middle X Y TO_X TO_Y |\n"
-               "      client TITLE | acp |\n"
+               "      client TITLE |\n"
                "      profile FILE SECTION KEY | choose TITLE PATH MS |\n"
                "      launch COMMAND_LINE TITLE | version FILE\n");
   return 2;
@@ -399,16 +406,15 @@ int main(int argc, char** argv) {
     CloseHandle(process);
     return ended ? 0 : 3;
   }
-  if (cmd == "focus" && argc == 3) {
-    // The window holding the keyboard focus in the titled window's thread.
-    HWND w = FindWindowA(nullptr, argv[2]);
-    if (!w) return 1;
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    if (!GetGUIThreadInfo(GetWindowThreadProcessId(w, nullptr), &info)) return 3;
-    std::printf("focus=%llu\n", static_cast<unsigned long long>(
-                                    reinterpret_cast<UINT_PTR>(info.hwndFocus)));
-    return 0;
+  if (cmd == "drawn" && argc == 4) {
+    // Waits until the titled window shows anything but black on the screen.
+    const ULONGLONG end = GetTickCount64() + std::strtoul(argv[3], nullptr, 10);
+    for (;;) {
+      HWND w = FindWindowA(nullptr, argv[2]);
+      if (w && WindowShowsPixels(w)) return 0;
+      if (GetTickCount64() >= end) return 1;
+      Sleep(50);
+    }
   }
   if (cmd == "close" && argc == 3) {
     HWND w = FindWindowA(nullptr, argv[2]);
@@ -430,14 +436,6 @@ int main(int argc, char** argv) {
   if (cmd == "parent" && argc == 5) {
     return RunParent(std::atoi(argv[2]), std::atoi(argv[3]), std::strtoul(argv[4], nullptr, 10));
   }
-  if (cmd == "cursor" && argc == 2) {
-    CURSORINFO ci = {};
-    ci.cbSize = sizeof ci;
-    GetCursorInfo(&ci);
-    std::printf("showing=%d x=%ld y=%ld\n", (ci.flags & CURSOR_SHOWING) ? 1 : 0, ci.ptScreenPos.x,
-                ci.ptScreenPos.y);
-    return 0;
-  }
   if (cmd == "move" && argc == 4) {
     SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3]));
     return 0;
@@ -457,9 +455,5 @@ int main(int argc, char** argv) {
   }
   if (cmd == "launch" && argc == 4) return Launch(argv[2], argv[3]);
   if (cmd == "version" && argc == 3) return PrintVersion(argv[2]);
-  if (cmd == "acp" && argc == 2) {
-    std::printf("acp=%u\n", GetACP());
-    return 0;
-  }
   return Usage();
 }
