@@ -35,8 +35,8 @@ void Yarrin_S::Form_Load() {
   // The textures are on disk before the renderer starts and reads them.
   SaveTexture(SaverPicture::kPic1, kGlobeTextureName);
   SaveTexture(SaverPicture::kPic2, kGlowTextureName);
-  renderer_path_ = Program_Path(program_folder_, kRendererFileSuffix);
-  renderer_task_ = shell_.StartProgram(renderer_path_);
+  // The task identifier is not kept: the run follows the renderer by its window.
+  toolkit::Ignore_Result(shell_.StartProgram(Program_Path(program_folder_, kRendererFileSuffix)));
 
   if (settings_.BGM_Kind == kMusicCd) {
     music_.Cd_Open();

@@ -57,7 +57,6 @@ class Yarrin_S {
   void Form_QueryUnload();
 
   bool TimerEnabled(SaverTimer timer) const;
-  uint32_t Renderer_Task() const { return renderer_task_; }
 
  private:
   void SaveTexture(SaverPicture picture, const wchar_t* name);
@@ -68,8 +67,6 @@ class Yarrin_S {
   const HostWide& settings_;
   const std::wstring program_folder_;
   const std::wstring mode_letter_;
-  std::wstring renderer_path_;
-  uint32_t renderer_task_ = 0;
   bool timer_enabled_[3] = {false, false, true};
 };
 
