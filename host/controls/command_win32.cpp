@@ -10,6 +10,8 @@ namespace vantrel::controls {
 namespace {
 
 using toolkit::Ignore_Result;
+using toolkit::Screen_Pixels_X;
+using toolkit::Screen_Pixels_Y;
 
 constexpr const char* kCommandClass = "Yarrin.Command";
 constexpr UINT_PTR kHoverTimerId = 1;
@@ -33,27 +35,12 @@ const Skins& AllSkins() {
   return skins;
 }
 
-using toolkit::Screen_Pixels_X;
-using toolkit::Screen_Pixels_Y;
-
 // What a control restores as its window is created.
 struct CreateParams {
   Command* command;
   const toolkit::PropertyStore* design;
   const toolkit::FontDesign* ambient;
 };
-
-void RegisterCommandClass(WNDPROC procedure) {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSEXA command_class{};
-  command_class.cbSize = sizeof(command_class);
-  command_class.lpfnWndProc = procedure;
-  command_class.hInstance = GetModuleHandleA(nullptr);
-  command_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  command_class.lpszClassName = kCommandClass;
-  registered = RegisterClassExA(&command_class) != 0;
-}
 
 int ButtonCode(UINT message) {
   switch (message) {
@@ -83,7 +70,7 @@ Command::~Command() {
 
 bool Command::Create(HWND parent, const RECT& pixels, const toolkit::PropertyStore& design,
                      const toolkit::FontDesign& ambient) {
-  RegisterCommandClass(&Command::WindowProc);
+  toolkit::Register_Window_Class(kCommandClass, &Command::WindowProc);
   CreateParams params{this, &design, &ambient};
   // The window attaches itself to this object as it is created (WindowProc).
   return CreateWindowExA(0, kCommandClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, pixels.left,

@@ -50,6 +50,19 @@ int Screen_Pixels_Y(double twips) { return Twips_To_Pixels(twips, Twips_Per_Pixe
 int Screen_Twips_X(double pixels) { return Pixels_To_Twips(pixels, Twips_Per_Pixel_X()); }
 int Screen_Twips_Y(double pixels) { return Pixels_To_Twips(pixels, Twips_Per_Pixel_Y()); }
 
+void Register_Window_Class(const char* name, WNDPROC procedure, UINT style) {
+  WNDCLASSEXA window_class{};
+  window_class.cbSize = sizeof(window_class);
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  if (GetClassInfoExA(instance, name, &window_class)) return;
+  window_class.style = style;
+  window_class.lpfnWndProc = procedure;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+  window_class.lpszClassName = name;
+  Ignore_Result(RegisterClassExA(&window_class));
+}
+
 bool Window_Titled(const std::wstring& title) {
   return FindWindowA(nullptr, To_Ansi(title).c_str()) != nullptr;
 }

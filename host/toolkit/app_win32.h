@@ -27,6 +27,10 @@ int Screen_Pixels_Y(double twips);
 int Screen_Twips_X(double pixels);
 int Screen_Twips_Y(double pixels);
 
+// Registers a window class of the host with the arrow pointer, once: later
+// calls for the same name do nothing.
+void Register_Window_Class(const char* name, WNDPROC procedure, UINT style = 0);
+
 // Whether a top-level window with exactly this title exists.
 bool Window_Titled(const std::wstring& title);
 

@@ -11,19 +11,6 @@ namespace {
 
 constexpr const char* kFormClass = "VantrelForm";
 
-void RegisterFormClass(WNDPROC procedure) {
-  static bool registered = false;
-  if (registered) return;
-  WNDCLASSEXA form_class{};
-  form_class.cbSize = sizeof(form_class);
-  form_class.style = CS_DBLCLKS;
-  form_class.lpfnWndProc = procedure;
-  form_class.hInstance = GetModuleHandleA(nullptr);
-  form_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  form_class.lpszClassName = kFormClass;
-  registered = RegisterClassExA(&form_class) != 0;
-}
-
 }  // namespace
 
 // ---- Timer
@@ -110,7 +97,7 @@ Form::~Form() {
 
 bool Form::Load(HWND parent_window) {
   if (window_) return true;
-  RegisterFormClass(&Form::WindowProc);
+  Register_Window_Class(kFormClass, &Form::WindowProc, CS_DBLCLKS);
   HWND parent = parent_ ? parent_->window_ : parent_window;
   window_ = CreateWindowExA(design_.ex_style, kFormClass, To_Ansi(design_.caption).c_str(),
                             design_.style, Screen_Pixels_X(design_.left),
