@@ -50,8 +50,16 @@ def make_prefix(prefix, decorations=False, user=None):
         return harness.as_user(user, env, argv)
 
     try:
-        subprocess.run(wine("wineboot", "-i"), env=env, check=True, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=180, cwd=work)
+        # wineboot now and then fails on a busy machine; a second go finishes the prefix.
+        with open(os.path.join(work, "wineboot.log"), "ab") as log:
+            for _ in range(2):
+                booted = subprocess.run(wine("wineboot", "-i"), env=env, stdout=log, stderr=log,
+                                        timeout=180, cwd=work)
+                if booted.returncode == 0:
+                    break
+                subprocess.run(wine("wineserver", "-k"), env=env, stderr=subprocess.DEVNULL,
+                               cwd=work)
+            booted.check_returncode()
         reg = os.path.join(work, "prefix.reg")
         with open(reg, "w", encoding="utf-16") as f:
             f.write("Windows Registry Editor Version 5.00\n" + FONTS_REG
