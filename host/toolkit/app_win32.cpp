@@ -19,11 +19,19 @@ AppState& App() {
   return state;
 }
 
-int ScreenDpi(int axis) {
+int QueryScreenDpi(int axis) {
   HDC screen = GetDC(nullptr);
   const int dpi = screen ? GetDeviceCaps(screen, axis) : 0;
   if (screen) ReleaseDC(nullptr, screen);
   return dpi > 0 ? dpi : 96;
+}
+
+// The logical resolution is fixed for the life of the process, so it is asked
+// once per axis rather than at every conversion of the layout.
+int ScreenDpi(int axis) {
+  static const int dpi_x = QueryScreenDpi(LOGPIXELSX);
+  static const int dpi_y = QueryScreenDpi(LOGPIXELSY);
+  return axis == LOGPIXELSX ? dpi_x : dpi_y;
 }
 
 }  // namespace
