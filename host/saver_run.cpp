@@ -32,11 +32,12 @@ void Yarrin_S::SaveTexture(SaverPicture picture, const wchar_t* name) {
 }
 
 void Yarrin_S::Form_Load() {
+  started_ms_ = shell_.Milliseconds();
   // The textures are on disk before the renderer starts and reads them.
   SaveTexture(SaverPicture::kPic1, kGlobeTextureName);
   SaveTexture(SaverPicture::kPic2, kGlowTextureName);
-  // The task identifier is not kept: the run follows the renderer by its window.
-  toolkit::Ignore_Result(shell_.StartProgram(Program_Path(program_folder_, kRendererFileSuffix)));
+  // Whether it started shows later: a renderer that never ran is not running.
+  toolkit::Ignore_Result(shell_.StartRenderer(Program_Path(program_folder_, kRendererFileSuffix)));
 
   if (settings_.BGM_Kind == kMusicCd) {
     music_.Cd_Open();
@@ -65,7 +66,16 @@ void Yarrin_S::Timer2_Timer() {
 }
 
 void Yarrin_S::Timer3_Timer() {
-  if (shell_.WindowTitled(kRendererWindowTitle)) return;
+  if (shell_.WindowTitled(kRendererWindowTitle)) {
+    renderer_seen_ = true;
+    return;
+  }
+  // A renderer still starting up keeps the run, for a while; once its window
+  // has been seen, its absence means the renderer has ended.
+  if (!renderer_seen_ && shell_.RendererRunning() &&
+      shell_.Milliseconds() - started_ms_ < kRendererStartGraceMs) {
+    return;
+  }
   SetTimer(SaverTimer::kTimer3, false);
   shell_.Unload();
 }

@@ -26,6 +26,9 @@ enum class SaverTimer { kTimer1, kTimer2, kTimer3 };  // MP3 poll, CD poll, rend
 inline constexpr uint32_t kTimer1IntervalMs = 1000;
 inline constexpr uint32_t kTimer2IntervalMs = 200;
 inline constexpr uint32_t kTimer3IntervalMs = 500;
+// How long a started renderer may take to show its window: a busy machine or
+// a virus scanner checking the new program can hold it back for seconds.
+inline constexpr uint64_t kRendererStartGraceMs = 15000;
 
 class SaverShell {
  public:
@@ -33,9 +36,13 @@ class SaverShell {
   // Writes the picture box's image to a bitmap file; true when it was written.
   virtual bool SavePicture(SaverPicture picture, const std::wstring& path) = 0;
   virtual FilePort& Files() = 0;
-  // Starts a program by path with SW_SHOWNORMAL, without waiting; the task
-  // identifier, 0 when the start failed.
-  virtual uint32_t StartProgram(const std::wstring& path) = 0;
+  // Starts the renderer by path with SW_SHOWNORMAL, without waiting; false
+  // when it could not be started.
+  virtual bool StartRenderer(const std::wstring& path) = 0;
+  // Whether the process that StartRenderer started is still running.
+  virtual bool RendererRunning() = 0;
+  // A monotonic clock in milliseconds.
+  virtual uint64_t Milliseconds() = 0;
   virtual bool WindowTitled(const std::wstring& title) = 0;
   virtual void SetTimerEnabled(SaverTimer timer, bool enabled) = 0;
   virtual void ShowCursor() = 0;
@@ -68,6 +75,8 @@ class Yarrin_S {
   const std::wstring program_folder_;
   const std::wstring mode_letter_;
   bool timer_enabled_[3] = {false, false, true};
+  uint64_t started_ms_ = 0;
+  bool renderer_seen_ = false;  // its window has been found once
 };
 
 }  // namespace vantrel::host

@@ -79,9 +79,11 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
     return toolkit::Save_Picture(Box(picture).Image(), path);
   }
   FilePort& Files() override { return files_; }
-  uint32_t StartProgram(const std::wstring& path) override {
-    return toolkit::Start_Program(path, SW_SHOWNORMAL);
+  bool StartRenderer(const std::wstring& path) override {
+    return renderer_.Start(path, SW_SHOWNORMAL);
   }
+  bool RendererRunning() override { return renderer_.Running(); }
+  uint64_t Milliseconds() override { return GetTickCount64(); }
   bool WindowTitled(const std::wstring& title) override {
     return toolkit::Window_Titled(title);
   }
@@ -98,6 +100,7 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
   toolkit::Timer timer2_;
   toolkit::Timer timer3_;
   FilePort& files_;
+  toolkit::StartedProgram renderer_;
   Yarrin_BGM music_;
   Yarrin_S run_;
 };

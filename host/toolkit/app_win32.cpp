@@ -36,17 +36,18 @@ int ScreenDpi(int axis) {
 
 }  // namespace
 
-std::wstring App_Command_Line() { return From_Ansi(GetCommandLineA()); }
+// Wide, so that a program path outside the ANSI code page comes through whole.
+std::wstring App_Command_Line() { return GetCommandLineW(); }
 
 std::wstring App_File_Path() {
-  std::vector<char> buffer(MAX_PATH + 1, '\0');
+  std::vector<wchar_t> buffer(MAX_PATH + 1, L'\0');
   DWORD length = 0;
   for (;;) {
-    length = GetModuleFileNameA(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length < buffer.size() - 1 || buffer.size() > 32768) break;
-    buffer.assign(buffer.size() * 2, '\0');
+    buffer.assign(buffer.size() * 2, L'\0');
   }
-  return From_Ansi(std::string(buffer.data(), length));
+  return std::wstring(buffer.data(), length);
 }
 
 int Screen_Dpi_X() { return ScreenDpi(LOGPIXELSX); }
@@ -94,23 +95,32 @@ int Message_Box(const std::wstring& text, const std::wstring& caption, UINT type
   return MessageBoxA(nullptr, To_Ansi(text).c_str(), To_Ansi(caption).c_str(), type);
 }
 
-uint32_t Start_Program(const std::wstring& path, int show_command) {
-  // CreateProcessA runs any executable by path, whatever its name ends with;
-  // the shell's file associations would refuse a ".dll".
-  const std::string application = To_Ansi(path);
-  std::string command_line = "\"" + application + "\"";
-  STARTUPINFOA startup{};
+StartedProgram::~StartedProgram() {
+  if (process_) CloseHandle(process_);
+}
+
+bool StartedProgram::Start(const std::wstring& path, int show_command) {
+  // CreateProcessW runs any executable by path, whatever its name ends with
+  // (the shell's file associations would refuse a ".dll"), and takes a path
+  // with any character, also outside the ANSI code page.
+  std::wstring command_line = L"\"" + path + L"\"";
+  STARTUPINFOW startup{};
   startup.cb = sizeof(startup);
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(show_command);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessA(application.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0,
-                      nullptr, nullptr, &startup, &process)) {
-    return 0;
+  if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      nullptr, &startup, &process)) {
+    return false;
   }
   CloseHandle(process.hThread);
-  CloseHandle(process.hProcess);
-  return process.dwProcessId;
+  if (process_) CloseHandle(process_);
+  process_ = process.hProcess;
+  return true;
+}
+
+bool StartedProgram::Running() const {
+  return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
 void End_Host() { ExitProcess(0); }

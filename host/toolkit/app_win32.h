@@ -45,9 +45,22 @@ MousePointer Mouse_Pointer();
 // A modal message box without owner; returns the button pressed.
 int Message_Box(const std::wstring& text, const std::wstring& caption, UINT type);
 
-// Starts a program by path, without arguments and without waiting, in the
-// given window state; the process identifier, 0 when the start failed.
-uint32_t Start_Program(const std::wstring& path, int show_command);
+// A program started by path, without arguments and without waiting, whose
+// process can be asked whether it still runs. It is never signalled.
+class StartedProgram {
+ public:
+  StartedProgram() = default;
+  ~StartedProgram();
+  StartedProgram(const StartedProgram&) = delete;
+  StartedProgram& operator=(const StartedProgram&) = delete;
+  // Starts it in the given window state; false when the start failed.
+  bool Start(const std::wstring& path, int show_command);
+  // False before a successful start and once the process has ended.
+  bool Running() const;
+
+ private:
+  HANDLE process_ = nullptr;
+};
 
 // Ends the host at once: windows that still exist go without their events.
 [[noreturn]] void End_Host();

@@ -163,7 +163,7 @@ LRESULT CALLBACK ParentProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
 // A stand-in for the display-settings page: a window whose client area is
 // the preview area. It is destroyed when a line arrives on stdin or after
 // `life_ms`.
-int RunParent(int width, int height, DWORD life_ms) {
+int RunParent(int width, int height, DWORD life_ms, const char* title = "Probe Parent") {
   WNDCLASSA wc = {};
   wc.lpfnWndProc = ParentProc;
   wc.hInstance = GetModuleHandleA(nullptr);
@@ -172,7 +172,7 @@ int RunParent(int width, int height, DWORD life_ms) {
   RegisterClassA(&wc);
   // Borderless, like the page's preview area: its window rectangle is its
   // client area.
-  HWND w = CreateWindowExA(0, wc.lpszClassName, "Probe Parent", WS_POPUP | WS_VISIBLE, 100, 100,
+  HWND w = CreateWindowExA(0, wc.lpszClassName, title, WS_POPUP | WS_VISIBLE, 100, 100,
                            width, height, nullptr, nullptr, wc.hInstance, nullptr);
   std::printf("parent=%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)));
   std::fflush(stdout);
@@ -365,6 +365,16 @@ int Usage() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  // Copied as Vantrel.dll and started by the host without arguments: a renderer
+  // whose window comes late. VANTREL_STAND_IN="DELAY_MS LIFE_MS": its window
+  // shows after DELAY_MS for LIFE_MS, or with LIFE_MS 0 it ends without one.
+  char stand_in[64] = {};
+  if (argc < 2 && GetEnvironmentVariableA("VANTREL_STAND_IN", stand_in, sizeof stand_in)) {
+    char* rest = nullptr;
+    Sleep(std::strtoul(stand_in, &rest, 10));
+    const DWORD life_ms = std::strtoul(rest, nullptr, 10);
+    return life_ms ? RunParent(320, 240, life_ms, "Yarrin_VC") : 0;
+  }
   if (argc < 2) return Usage();
   const std::string cmd = argv[1];
   if (cmd == "find" && argc == 3) {

@@ -21,7 +21,9 @@ class RecordingSaverShell : public SaverShell {
  public:
   Calls calls;
   bool renderer_window = true;
-  uint32_t task = 42;
+  bool started = true;
+  bool renderer_running = false;  // as after an end: a missing window ends the run
+  uint64_t now_ms = 5000;
   Yarrin_S* saver = nullptr;
   std::set<std::wstring> unwritable;
   FakeFiles files;
@@ -31,10 +33,12 @@ class RecordingSaverShell : public SaverShell {
     return unwritable.count(path) == 0;
   }
   FilePort& Files() override { return files; }
-  uint32_t StartProgram(const std::wstring& path) override {
+  bool StartRenderer(const std::wstring& path) override {
     calls.push_back(L"start " + path);
-    return task;
+    return started;
   }
+  bool RendererRunning() override { return renderer_running; }
+  uint64_t Milliseconds() override { return now_ms; }
   bool WindowTitled(const std::wstring&) override { return renderer_window; }
   void SetTimerEnabled(SaverTimer timer, bool enabled) override {
     calls.push_back(L"Timer" + std::to_wstring(static_cast<int>(timer) + 1) +
@@ -107,6 +111,34 @@ TEST_F(SaverRunTest, RunEndsOnTheFirstTickWithoutRendererWindow) {
   EXPECT_EQ(shell.calls, (Calls{L"Timer3 off", L"unload", L"show cursor", L"end"}));
 }
 
+TEST_F(SaverRunTest, SlowRendererKeepsTheRunUntilItsWindowOrItsEndOrFifteenSeconds) {
+  shell.renderer_window = false;
+  shell.renderer_running = true;
+  Yarrin_S& late = Start();
+  shell.now_ms += kRendererStartGraceMs - 1;
+  late.Timer3_Timer();
+  EXPECT_TRUE(late.TimerEnabled(SaverTimer::kTimer3));
+  shell.now_ms += 1;
+  late.Timer3_Timer();
+  EXPECT_EQ(shell.calls.back(), L"end");
+
+  // A process that ends without a window ends the run at the next tick.
+  Yarrin_S& ended = Start();
+  ended.Timer3_Timer();
+  shell.renderer_running = false;
+  ended.Timer3_Timer();
+  EXPECT_FALSE(ended.TimerEnabled(SaverTimer::kTimer3));
+
+  // Once seen, a window that goes ends the run though the process still runs.
+  shell.renderer_running = true;
+  shell.renderer_window = true;
+  Yarrin_S& seen = Start();
+  seen.Timer3_Timer();
+  shell.renderer_window = false;
+  seen.Timer3_Timer();
+  EXPECT_FALSE(seen.TimerEnabled(SaverTimer::kTimer3));
+}
+
 TEST_F(SaverRunTest, CursorIsShownAgainOnlyAfterASaverArgument) {
   shell.renderer_window = false;
   Start(L"").Timer3_Timer();
@@ -115,7 +147,7 @@ TEST_F(SaverRunTest, CursorIsShownAgainOnlyAfterASaverArgument) {
 }
 
 TEST_F(SaverRunTest, FailedRendererStartStillStartsTheMusic) {
-  shell.task = 0;
+  shell.started = false;
   settings.BGM_Kind = 1;
   Yarrin_S& run = Start();
   EXPECT_EQ(mci.commands, (Calls{L"open cdaudio", L"set cdaudio time format tmsf"}));
