@@ -11,32 +11,39 @@
 
 namespace vantrel::host {
 
+using toolkit::From_Ansi;
 using toolkit::From_Ansi_Buffer;
 using toolkit::Ignore_Result;
 using toolkit::To_Ansi;
 
+// The settings file's own path may hold any character, so the profile calls
+// are the wide ones. They keep the file in the ANSI code page, as the A calls
+// did; a value read is cut at the byte length the A call would have given.
 std::wstring Win32ProfilePort::GetString(const std::wstring& section, const std::wstring& key,
                                          const std::wstring& fallback, const std::wstring& file,
                                          size_t capacity) {
-  std::vector<char> buffer(capacity, '\0');
-  Ignore_Result(GetPrivateProfileStringA(To_Ansi(section).c_str(), To_Ansi(key).c_str(),
-                                         To_Ansi(fallback).c_str(), buffer.data(),
-                                         static_cast<DWORD>(buffer.size()),
-                                         To_Ansi(file).c_str()));
-  return From_Ansi_Buffer(buffer.data(), buffer.size());
+  if (capacity == 0) return {};
+  std::vector<wchar_t> buffer(capacity, L'\0');
+  Ignore_Result(GetPrivateProfileStringW(section.c_str(), key.c_str(), fallback.c_str(),
+                                         buffer.data(), static_cast<DWORD>(buffer.size()),
+                                         file.c_str()));
+  std::string bytes = To_Ansi(std::wstring(buffer.data()));
+  if (bytes.size() > capacity - 1) bytes.resize(capacity - 1);
+  return From_Ansi(bytes);
 }
 
 bool Win32ProfilePort::WriteString(const std::wstring& section, const std::wstring& key,
                                    const std::wstring& value, const std::wstring& file) {
-  return WritePrivateProfileStringA(To_Ansi(section).c_str(), To_Ansi(key).c_str(),
-                                    To_Ansi(value).c_str(), To_Ansi(file).c_str()) != FALSE;
+  return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(),
+                                    file.c_str()) != FALSE;
 }
 
+// Paths reach the file system through the wide calls: the program folder and
+// the user's folders may hold characters outside the ANSI code page.
 bool Win32FilePort::CanOpenForReading(const std::wstring& path) {
   // Without backup semantics a folder does not open, so folders give false.
-  HANDLE file = CreateFileA(To_Ansi(path).c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                            nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   CloseHandle(file);
   return true;
@@ -46,21 +53,24 @@ std::wstring Win32FilePort::AppData(AppDataFolder which) {
   // Found through the shell, not the environment: the host takes no
   // configuration from environment variables.
   const int folder = which == AppDataFolder::kLocal ? CSIDL_LOCAL_APPDATA : CSIDL_APPDATA;
-  char path[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, folder | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
+  wchar_t path[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, folder | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
                               path))) {
     return {};
   }
-  return From_Ansi_Buffer(path, sizeof path);
+  path[MAX_PATH - 1] = L'\0';
+  return path;
 }
 
 bool Win32FilePort::MakeFolder(const std::wstring& path) {
-  return CreateDirectoryA(To_Ansi(path).c_str(), nullptr) ||
-         GetLastError() == ERROR_ALREADY_EXISTS;
+  if (CreateDirectoryW(path.c_str(), nullptr)) return true;
+  // Something already there counts only when it is a folder, not a file.
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 void Win32FilePort::RemoveFile(const std::wstring& path) {
-  Ignore_Result(DeleteFileA(To_Ansi(path).c_str()));
+  Ignore_Result(DeleteFileW(path.c_str()));
 }
 
 uint32_t Win32MciPort::SendString(const std::wstring& command, std::wstring* reply,

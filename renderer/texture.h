@@ -19,7 +19,7 @@ class Texture {
   // Generates a fresh texture, binds it and sets its parameters. Always true.
   bool Create(const char* path);
   // Create, then read the bitmap at `path`, or at its UserTexturePath when
-  // `path` does not open, and build its mipmaps. False when the file cannot
+  // `path` does not open or does not read as a bitmap, and build its mipmaps. False when the file cannot
   // be read as a bitmap; the texture then has no image.
   bool LoadBmp(const char* path);
   // The same from an already opened source (the file part of LoadBmp).
@@ -41,11 +41,12 @@ class Texture {
   int32_t height_ = 0;
 };
 
-// Opens a file for sequential reading; null when it cannot be opened.
-// Implemented once per platform.
+// Opens a file for sequential reading; null when it cannot be opened. The
+// path is UTF-8, so that it may hold any character. Implemented once per
+// platform.
 std::unique_ptr<ByteSource> OpenSequentialFile(const char* path);
-// The user's local application-data folder; empty when the platform has
-// none. Implemented once per platform.
+// The user's local application-data folder in UTF-8; empty when the platform
+// has none. Implemented once per platform.
 std::string LocalAppDataFolder();
 
 // Where the host puts a texture file that it may not write to `path`: the

@@ -34,7 +34,11 @@ class Win32FileSource final : public ByteSource {
 }  // namespace
 
 std::unique_ptr<ByteSource> OpenSequentialFile(const char* path) {
-  HANDLE file = CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+  const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, nullptr, 0);
+  if (length <= 0) return nullptr;
+  std::wstring wide(static_cast<size_t>(length), L'\0');
+  MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, wide.data(), length);
+  HANDLE file = CreateFileW(wide.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<Win32FileSource>(file);
@@ -42,19 +46,27 @@ std::unique_ptr<ByteSource> OpenSequentialFile(const char* path) {
 
 std::string LocalAppDataFolder() {
   // shell32 is loaded only here, when a texture is missing from C:\, so that
-  // the usual start does not pay for loading it.
-  using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPSTR);
+  // the usual start does not pay for loading it. The wide call gives the
+  // folder whole, whatever characters the user's name has.
+  using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
   HMODULE shell = LoadLibraryA("shell32.dll");
   if (!shell) return {};
   // Through void (*)() because FARPROC's own type does not match any entry point.
   const auto get_folder_path = reinterpret_cast<GetFolderPath>(
-      reinterpret_cast<void (*)()>(GetProcAddress(shell, "SHGetFolderPathA")));
-  char path[MAX_PATH] = {};
+      reinterpret_cast<void (*)()>(GetProcAddress(shell, "SHGetFolderPathW")));
+  wchar_t path[MAX_PATH] = {};
   const bool found =
       get_folder_path &&
       SUCCEEDED(get_folder_path(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path));
   FreeLibrary(shell);
-  return found ? path : std::string();
+  if (!found) return {};
+  path[MAX_PATH - 1] = L'\0';
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, path, -1, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 1) return {};
+  std::string utf8(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, path, -1, utf8.data(), bytes, nullptr, nullptr);
+  utf8.pop_back();  // the terminating NUL
+  return utf8;
 }
 
 }  // namespace vantrel
