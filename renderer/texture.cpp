@@ -1,6 +1,7 @@
 #include "texture.h"
 
 #include <cstring>
+#include <utility>
 
 #include "gl_api.h"
 
@@ -25,17 +26,30 @@ bool Texture::Create(const char* path) {
   return true;
 }
 
+namespace {
+
+// The bitmap in the file at `path`, or an error when the file does not open.
+BitmapReadResult ReadBitmapFile(const std::string& path) {
+  std::unique_ptr<ByteSource> file = OpenSequentialFile(path.c_str());
+  if (!file) return BitmapReadResult{BitmapError::kShortHeader, {}};
+  return ReadBitmap(*file);  // the file closes here, before any upload
+}
+
+}  // namespace
+
 bool Texture::LoadBmp(const char* path) {
   Create(path);
-  std::unique_ptr<ByteSource> file = OpenSequentialFile(path);
-  if (!file) {
-    // A standard user's host could not write there and wrote the user's copy.
+  BitmapReadResult read = ReadBitmapFile(path);
+  if (!read.ok()) {
+    // A standard user's host writes the user's copy where it may not write
+    // `path`; a file there that is not a bitmap (cut short, or left by
+    // someone else) gives way to that copy too.
     const std::string fallback = UserTexturePath(path, LocalAppDataFolder());
-    if (!fallback.empty()) file = OpenSequentialFile(fallback.c_str());
+    if (!fallback.empty()) {
+      BitmapReadResult user = ReadBitmapFile(fallback);
+      if (user.ok()) read = std::move(user);
+    }
   }
-  if (!file) return false;
-  const BitmapReadResult read = ReadBitmap(*file);
-  file.reset();  // closed before the upload, on every way out
   return Upload(read);
 }
 

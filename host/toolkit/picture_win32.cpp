@@ -5,9 +5,9 @@
 #include <utility>
 #include <vector>
 
-#include "ansi_text_win32.h"
 #include "bitmap_reader.h"
 #include "gdi_win32.h"
+#include "ignore_result.h"
 
 namespace vantrel::toolkit {
 namespace {
@@ -96,15 +96,23 @@ void Picture::DrawStretched(HDC target, int x, int y, int w, int h) const {
 bool Save_Picture(const Picture& picture, const std::wstring& path) {
   const std::vector<uint8_t> file = Encode_Bitmap_File(picture.Pixels());
   if (file.empty()) return false;
-  HANDLE handle = CreateFileA(To_Ansi(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+  // Written beside the target and moved into place, so that a write that
+  // fails part-way leaves the old file or none, never a truncated bitmap.
+  const std::wstring temporary = path + L".tmp";
+  HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  const bool ok = WriteFile(handle, file.data(), static_cast<DWORD>(file.size()), &written,
-                            nullptr) &&
-                  written == file.size();
+  const bool complete = WriteFile(handle, file.data(), static_cast<DWORD>(file.size()), &written,
+                                  nullptr) &&
+                        written == file.size();
   CloseHandle(handle);
-  return ok;
+  if (complete && MoveFileExW(temporary.c_str(), path.c_str(),
+                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  Ignore_Result(DeleteFileW(temporary.c_str()));
+  return false;
 }
 
 void Paint_Buffered(HWND window, const std::function<void(HDC)>& compose) {

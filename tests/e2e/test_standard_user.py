@@ -3,13 +3,14 @@ an unprivileged Unix user in a Wine prefix of their own, with the root of
 drive C: and the program folder read-only to them."""
 import math
 import os
+import shutil
 import subprocess
 import unittest
 
 import harness
 import prefix_setup
 from test_dialog import DialogTestCase, middle
-from test_host import RENDERER
+from test_host import RENDERER, RESOURCES
 from test_host_music import write_tone
 from test_renderer import CENTRE, classify
 
@@ -53,23 +54,69 @@ class StandardUserTest(DialogTestCase):
         """The Vantrel folder in the user's local or roaming application data."""
         return os.path.join(self.drive_c, "users", self.user, "AppData", kind, "Vantrel")
 
-    def test_saver_run_shows_the_earth_on_the_globes_and_soft_glows(self):
+    def assert_saver_run_shows_the_earth(self, local_folder):
+        """A saver run whose textures land in `local_folder` and reach the globes."""
         host = self.start_host("/s")
         self.wait_window(RENDERER)
         harness.wait_until(lambda: False, 2.0)
         shot = self.capture(RENDERER, "scene")
         self.end_renderer()
         self.assert_host_ends(host, 5)
-        # The root of C: refused the files; the user's local folder has them.
-        for name in ("Yarrin1.bmp", "Yarrin2.bmp"):
-            self.assertFalse(os.path.exists(os.path.join(self.drive_c, name)), name)
-        self.assert_textures_written(self.user_folder("Local"))
+        self.assert_textures_written(local_folder)
         counts = classify(shot)
         self.assertGreater(counts["blue_globe"], 1500, counts)
         self.assertLess(counts["white_globe"], 200, counts)
         self.assertGreater(globe_colours(shot), 40)
         self.assertGreater(counts["glow"], 3000, counts)
         self.assertLess(hard_edges(shot), 300)
+
+    def test_saver_run_shows_the_earth_on_the_globes_and_soft_glows(self):
+        # A cut-short globe file in C: that the user may not replace gives way
+        # to the user's own copy; the root of C: takes nothing new.
+        junk = os.path.join(self.drive_c, "Yarrin1.bmp")
+        with open(os.path.join(RESOURCES, "globe.bmp"), "rb") as f:
+            cut_short = f.read()[:3000]
+        with open(junk, "wb") as f:
+            f.write(cut_short)
+        self.assert_saver_run_shows_the_earth(self.user_folder("Local"))
+        with open(junk, "rb") as f:
+            self.assertEqual(f.read(), cut_short)
+        self.assertEqual(sorted(n for n in os.listdir(self.drive_c) if "Yarrin" in n),
+                         ["Yarrin1.bmp"])
+
+    def test_folders_named_outside_the_code_page_hold_the_textures_and_the_choice(self):
+        # A Korean name under the Japanese code page, for the program folder
+        # and for the user's application-data folders.
+        name = "김민준"
+        profile = os.path.join(self.drive_c, "users", name)
+        for kind in ("Local", "Roaming"):
+            os.makedirs(os.path.join(profile, "AppData", kind))
+        subprocess.run(["chown", "-R", self.user, profile], check=True)
+        self.addCleanup(shutil.rmtree, profile)
+        for value, kind in (("Local AppData", "Local"), ("AppData", "Roaming")):
+            self.shell_folder(value, f"C:\\users\\{name}\\AppData\\{kind}")
+            self.addCleanup(self.shell_folder, value, f"%USERPROFILE%\\AppData\\{kind}")
+        folder = os.path.join(self.run_dir, name)
+        os.rename(self.folder, folder)
+        self.folder, self.ini = folder, os.path.join(folder, "Vantrel.ini")
+
+        self.assert_saver_run_shows_the_earth(os.path.join(profile, "AppData", "Local", "Vantrel"))
+        host, _ = self.open_dialog()
+        self.press("left", *middle(self.layout.kind_caption(1)))
+        self.assertEqual(self.wait_selected([1]), [1])
+        self.click_button(self.layout.set)
+        self.assert_closes(host)
+        with open(os.path.join(profile, "AppData", "Roaming", "Vantrel", "Vantrel.ini"), "rb") as f:
+            self.assertRegex(f.read().decode("cp932"), r"BGM区分=\s*1")
+        host, _ = self.open_dialog()
+        self.assertEqual(self.selected_kinds(self.client_shot()), [1])
+
+    def shell_folder(self, value, path):
+        key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"
+        subprocess.run(self.wine_command("wine", "reg", "add", key, "/v", value, "/t",
+                                         "REG_EXPAND_SZ", "/d", path, "/f"),
+                       env=self.env, check=True, stdout=subprocess.DEVNULL, timeout=60,
+                       cwd=self.run_dir)
 
     def test_set_keeps_the_choice_in_the_users_file_until_the_program_folder_takes_it(self):
         # Written by hand beside the host; the folder and the file are root's.
