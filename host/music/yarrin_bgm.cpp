@@ -139,7 +139,9 @@ void Yarrin_BGM::Mp3_Stop() {
 
 void Yarrin_BGM::Wav_Start() {
   if (mci_.WaveOutDeviceCount() == 0) return;
-  mci_.PlaySoundFile(&settings_.BGM_File, kSoundAsync | kSoundLoop);
+  // Without SND_NODEFAULT a file that cannot be played gives the system's
+  // default sound instead, looped for the whole run.
+  mci_.PlaySoundFile(&settings_.BGM_File, kSoundAsync | kSoundLoop | kSoundNoDefault);
 }
 
 void Yarrin_BGM::Wav_Stop() { mci_.PlaySoundFile(nullptr, 0); }

@@ -29,6 +29,7 @@ class MciPort {
 
 inline constexpr uint32_t kSoundAsync = 0x0001;  // SND_ASYNC
 inline constexpr uint32_t kSoundLoop = 0x0008;   // SND_LOOP
+inline constexpr uint32_t kSoundNoDefault = 0x0002;  // SND_NODEFAULT
 
 inline constexpr const wchar_t* kNoCommandText = L"コマンド文字列が指定されていません";
 inline constexpr const wchar_t* kNoErrorText = L"Error (文字列が取れません)";

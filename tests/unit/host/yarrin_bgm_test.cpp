@@ -192,7 +192,7 @@ TEST_F(MusicTest, WavLoopsAsynchronouslyOnlyWithAWaveDevice) {
   music.Wav_Stop();
   ASSERT_EQ(mci.sounds.size(), 2u);
   EXPECT_EQ(mci.sounds[0].first, L"C:\\a.wav");
-  EXPECT_EQ(mci.sounds[0].second, 9u);
+  EXPECT_EQ(mci.sounds[0].second, 11u);  // async, loop, no default sound
   EXPECT_EQ(mci.sounds[1].first, L"");
   EXPECT_EQ(mci.sounds[1].second, 0u);
 
