@@ -5,6 +5,7 @@
 #include "toolkit/ansi_text_win32.h"
 #include "toolkit/app_win32.h"
 #include "toolkit/ignore_result.h"
+#include "toolkit/twips.h"
 
 namespace vantrel::controls {
 namespace {
@@ -29,6 +30,11 @@ struct Skins {
   }
   const toolkit::Picture& Of(Skin skin) const { return pictures[static_cast<int>(skin)]; }
 };
+
+// The pieces are cut in the skin's own pixels, not the screen's.
+int SkinPixels(int32_t twips) {
+  return toolkit::Twips_To_Pixels(twips, toolkit::kPictureTwipsPerPixel);
+}
 
 const Skins& AllSkins() {
   static Skins skins;
@@ -149,12 +155,15 @@ void Command::PaintFace(Skin skin, bool invert_gradient, const CaptionLabel&) {
     toolkit::BitmapDC skin_dc(picture.Bitmap());
     const FaceGeometry g = Face_Geometry(WidthTwips(), HeightTwips(), logic_.Label().height);
     for (const FacePiece& p : g.pieces) {
-      const int w = Screen_Pixels_X(p.dest_w), h = Screen_Pixels_Y(p.dest_h);
+      // Ends rounded rather than sizes, so that neighbouring pieces meet.
+      const int x = Screen_Pixels_X(p.dest_x), y = Screen_Pixels_Y(p.dest_y);
+      const int w = Screen_Pixels_X(p.dest_x + p.dest_w) - x;
+      const int h = Screen_Pixels_Y(p.dest_y + p.dest_h) - y;
       if (w <= 0 || h <= 0) continue;  // a zero-length edge paints nothing
-      Ignore_Result(StretchBlt(dc, Screen_Pixels_X(p.dest_x), Screen_Pixels_Y(p.dest_y), w, h,
-                               skin_dc.get(), Screen_Pixels_X(p.src_x),
-                               Screen_Pixels_Y(p.src_y), Screen_Pixels_X(p.src_w),
-                               Screen_Pixels_Y(p.src_h), SRCCOPY));
+      const int sx = SkinPixels(p.src_x), sy = SkinPixels(p.src_y);
+      Ignore_Result(StretchBlt(dc, x, y, w, h, skin_dc.get(), sx, sy,
+                               SkinPixels(p.src_x + p.src_w) - sx,
+                               SkinPixels(p.src_y + p.src_h) - sy, SRCCOPY));
     }
   }
   if (window_) InvalidateRect(window_, nullptr, FALSE);

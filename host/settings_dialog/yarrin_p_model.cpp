@@ -117,10 +117,17 @@ void Yarrin_P::Cmd_Set_Click() {
   view_.Close();
 }
 
+void Yarrin_P::Left_Pressed() {
+  link_pressed_ = view_.PointerOverLink();
+  // Otherwise a release off the dialog would not come here and leave the link armed.
+  if (link_pressed_) view_.HoldPointer(true);
+}
+
 void Yarrin_P::Left_Released() {
-  const bool pressed = link_pressed_;
+  if (!link_pressed_) return;
   link_pressed_ = false;
-  if (pressed && view_.PointerOverLink()) OpenLink();
+  view_.HoldPointer(false);
+  if (view_.PointerOverLink()) OpenLink();
 }
 
 void Yarrin_P::Activated() {

@@ -115,6 +115,9 @@ class DialogView {
   virtual void ZoomClose() = 0;
   virtual void SetPointer(DialogPointer pointer) = 0;
   virtual bool PointerOverLink() = 0;
+  // Keeps the mouse for the dialog wherever the pointer goes (true), so that
+  // a release outside it still comes here, or lets it go (false).
+  virtual void HoldPointer(bool hold) = 0;
   // Hands an address to the user's browser.
   virtual void OpenAddress(const std::wstring& address) = 0;
   virtual DialogControl FocusedControl() = 0;
@@ -137,9 +140,11 @@ class Yarrin_P {
   void Cmd_Set_Click();
   void Cmd_Can_Click() { view_.Close(); }
   void Form_Unload() { view_.ZoomClose(); }
-  // The link opens on a left press and a left release both on it.
-  void Left_Pressed() { link_pressed_ = view_.PointerOverLink(); }
+  // The link opens on a left press and a left release both on it; the
+  // dialog holds the mouse in between, and losing it ends the press.
+  void Left_Pressed();
   void Left_Released();
+  void Pointer_Lost() { link_pressed_ = false; }
   // The focus comes back to where it was when the dialog was left, and to
   // the panel the first time.
   void Deactivated() { last_focus_ = view_.FocusedControl(); }

@@ -164,6 +164,7 @@ class YarrinP final : public toolkit::Form, private DialogView {
   void ZoomClose() override { Zoom_Close(Handle(), host_.values); }
   void SetPointer(DialogPointer pointer) override;
   bool PointerOverLink() override;
+  void HoldPointer(bool hold) override;
   void OpenAddress(const std::wstring& address) override;
   DialogControl FocusedControl() override;
   void Focus(DialogControl control) override { SetFocus(HandleOf(control)); }
@@ -394,6 +395,14 @@ bool YarrinP::PointerOverLink() {
   return PtInRect(&rect, at) != FALSE;
 }
 
+void YarrinP::HoldPointer(bool hold) {
+  if (hold) {
+    SetCapture(Handle());
+  } else if (GetCapture() == Handle()) {
+    ReleaseCapture();
+  }
+}
+
 // The listed control that holds the focus, or contains the window that does
 // (a combo box's edit field).
 DialogControl YarrinP::FocusedControl() {
@@ -424,6 +433,9 @@ bool YarrinP::Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& 
       return false;
     case WM_LBUTTONUP:
       dialog_.Left_Released();
+      return false;
+    case WM_CAPTURECHANGED:
+      dialog_.Pointer_Lost();
       return false;
     case WM_ACTIVATE:
       if (LOWORD(wparam) == WA_INACTIVE) {

@@ -5,6 +5,7 @@
 #include "ansi_text_win32.h"
 #include "app_win32.h"
 #include "ignore_result.h"
+#include "twips.h"
 
 namespace vantrel::toolkit {
 namespace {
@@ -72,10 +73,14 @@ void Image::Draw(HDC dc, const RECT& pixels) const {
   // The element clips its picture to its own rectangle.
   const int saved = SaveDC(dc);
   IntersectClipRect(dc, pixels.left, pixels.top, pixels.right, pixels.bottom);
+  const int designed_w = Screen_Pixels_X(picture_->Width() * kPictureTwipsPerPixel);
+  const int designed_h = Screen_Pixels_Y(picture_->Height() * kPictureTwipsPerPixel);
   if (stretch_) {
     picture_->DrawStretched(dc, pixels.left, pixels.top, width, height);
-  } else {
+  } else if (designed_w == picture_->Width() && designed_h == picture_->Height()) {
     picture_->Draw(dc, pixels.left, pixels.top);
+  } else {
+    picture_->DrawStretched(dc, pixels.left, pixels.top, designed_w, designed_h);
   }
   RestoreDC(dc, saved);
 }

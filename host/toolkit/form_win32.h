@@ -63,7 +63,9 @@ class Element {
   int left_ = 0, top_ = 0, width_ = 0, height_ = 0;
 };
 
-// An image element: a picture at its own size, or stretched to the element.
+// An image element: a picture at its designed size (15 twips per picture
+// pixel, so it grows with the screen's resolution as the text does), or
+// stretched to the element.
 class Image : public Element {
  public:
   explicit Image(Form& owner, bool stretch = false) : Element(owner), stretch_(stretch) {}

@@ -7,6 +7,9 @@
 namespace vantrel::toolkit {
 
 inline constexpr int kTwipsPerInch = 1440;
+// The host's pictures (button skins, selection marks) are designed at 96 dots
+// per inch: one picture pixel is 15 twips on any screen.
+inline constexpr double kPictureTwipsPerPixel = 15.0;
 
 // 15 at 96 dots per inch; a screen that reports no resolution counts as 96.
 inline double Twips_Per_Pixel(int dots_per_inch) {

@@ -203,6 +203,16 @@ class WineTestCase(unittest.TestCase):
         """Holds the key down across a few frames, as a person does."""
         self.probe("key", title, vk, hold_ms)
 
+    def set_screen_dpi(self, dpi):
+        """The resolution Wine reports to programs started from now on, back to 96 at the end."""
+        key, run = "HKCU\\Control Panel\\Desktop", dict(env=self.env, timeout=60)
+        quiet = dict(stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, **run)
+        subprocess.run(self.wine_command("wine", "reg", "add", key, "/v", "LogPixels", "/t",
+                                         "REG_DWORD", "/d", str(dpi), "/f"), check=True, **quiet)
+        self.addCleanup(subprocess.run, self.wine_command("wine", "reg", "delete", key, "/v",
+                                                          "LogPixels", "/f"), **quiet)
+        subprocess.run(self.wine_command("wineserver", "-w"), **run)  # the key is on disk
+
     def wait_exit(self, proc, timeout=10):
         try:
             return proc.wait(timeout=timeout)

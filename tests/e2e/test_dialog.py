@@ -277,6 +277,31 @@ class DialogLookTest(DialogTestCase):
         self.probe("close", DIALOG)
         self.assert_closes(host)
 
+    def test_button_frames_are_whole_at_120_and_144_dpi(self):
+        for dpi in (120, 144):
+            with self.subTest(dpi=dpi):
+                self.set_screen_dpi(dpi)
+                host, _ = self.open_dialog()
+                shot = self.client_shot()
+                self.probe("close", DIALOG)
+                self.assert_closes(host)
+                self.assertEqual(self.layout.dpi_x, dpi)
+                frame = round(60 * dpi / 1440)  # the skin's four frame pixels on this screen
+                for rect, face in ((self.layout.set, "normal"), (self.layout.cancel, "normal"),
+                                   (self.layout.file_button, "disable")):
+                    x, y, w, h = rect
+                    # Inwards from every side at its middle and both ends (the corners):
+                    # the skin's outer ring, then its frame line.
+                    walks = [(x + a, top, 0, step) for a in (frame - 1, w // 2, w - frame)
+                             for top, step in ((y, 1), (y + h - 1, -1))]
+                    walks += [(left, y + a, step, 0) for a in (frame - 1, h // 2, h - frame)
+                              for left, step in ((x, 1), (x + w - 1, -1))]
+                    colour = skin(face).pixel(32, 1)
+                    for px, py, dx, dy in walks:
+                        line = [close_to(shot.pixel(px + dx * d, py + dy * d), colour, 12)
+                                for d in range(frame // 2 + 1)]
+                        self.assertTrue(not line[0] and any(line), f"{face} face at {px},{py}")
+
     def test_pointer_over_a_button_shows_the_hover_face_and_leaving_restores_it(self):
         host, _ = self.open_dialog()
         target = self.layout.set

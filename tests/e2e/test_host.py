@@ -135,14 +135,7 @@ class SaverRunTest(HostTestCase):
         self.assertTrue(os.path.exists(os.path.join(harness.DRIVE_C, "Yarrin1.bmp")))
 
     def test_texture_files_keep_their_size_on_a_120_dpi_screen(self):
-        key = "HKCU\\Control Panel\\Desktop"
-        subprocess.run(["wine", "reg", "add", key, "/v", "LogPixels", "/t", "REG_DWORD", "/d",
-                        "120", "/f"], env=self.env, check=True, stdout=subprocess.DEVNULL,
-                       stderr=subprocess.DEVNULL, timeout=60)
-        self.addCleanup(subprocess.run, ["wine", "reg", "delete", key, "/v", "LogPixels", "/f"],
-                        env=self.env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
-                        timeout=60)
-        subprocess.run(["wineserver", "-w"], env=self.env, timeout=60)
+        self.set_screen_dpi(120)
         host = self.start_host("/s")
         self.wait_window(RENDERER)
         self.assert_textures_written()

@@ -30,7 +30,7 @@ class FakeView : public DialogView {
   std::optional<ScreenPoint> cursor = ScreenPoint{320, 200};
   std::optional<std::wstring> chosen;
   std::wstring chooser_folder;
-  bool over_link = false;
+  bool over_link = false, holding_pointer = false;
   DialogControl focused = DialogControl::kNone;
   std::vector<std::wstring> log;  // placing, zooms, pointer changes, addresses, closing
   HostWide* host = nullptr;       // to see the zoom point when the zoom runs
@@ -60,6 +60,7 @@ class FakeView : public DialogView {
     log.push_back(pointer == DialogPointer::kHourglass ? L"hourglass" : L"default pointer");
   }
   bool PointerOverLink() override { return over_link; }
+  void HoldPointer(bool hold) override { holding_pointer = hold; }
   void OpenAddress(const std::wstring& address) override { log.push_back(L"open " + address); }
   DialogControl FocusedControl() override { return focused; }
   void Focus(DialogControl control) override { focused = control; }
@@ -219,14 +220,24 @@ TEST(DialogCancel, ClosesWithoutWriting) {
 
 TEST(DialogLink, OpensOnlyOnAPressAndAReleaseBothOnIt) {
   const struct {
-    bool press_over, release_over, opens;
-  } cases[] = {{true, true, true}, {false, true, false}, {true, false, false}};
+    bool press_over, mouse_lost, release_over, opens;  // lost: another window took it
+  } cases[] = {{true, false, true, true},
+               {false, false, true, false},
+               {true, false, false, false},
+               {true, true, true, false}};
   for (const auto& c : cases) {
     Dialog d;
     d.view.over_link = c.press_over;
     d.dialog.Left_Pressed();
+    // Held from a press on the link, so that a release anywhere comes back.
+    EXPECT_EQ(d.view.holding_pointer, c.press_over);
+    if (c.mouse_lost) {
+      d.view.holding_pointer = false;
+      d.dialog.Pointer_Lost();
+    }
     d.view.over_link = c.release_over;
     d.dialog.Left_Released();
+    EXPECT_FALSE(d.view.holding_pointer);
     const Log opened{L"hourglass", std::wstring(L"open ") + kLinkAddress, L"default pointer"};
     EXPECT_EQ(d.view.log, c.opens ? opened : Log{}) << c.press_over << c.release_over;
   }
