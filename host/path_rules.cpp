@@ -1,10 +1,8 @@
 #include "path_rules.h"
 
-namespace vantrel::host {
+#include "shared_names.h"
 
-namespace {
-constexpr const wchar_t* kUserSubfolder = L"\\Vantrel";
-}  // namespace
+namespace vantrel::host {
 
 std::wstring Folder_Of(const std::wstring& path) {
   const size_t last = path.find_last_of(L":\\");
@@ -29,7 +27,7 @@ bool File_Exists(const std::wstring& path, FilePort& files) {
 std::wstring User_Folder(FilePort& files, AppDataFolder which, bool make) {
   const std::wstring base = files.AppData(which);
   if (base.empty()) return {};
-  const std::wstring folder = base + kUserSubfolder;
+  const std::wstring folder = base + Wide_Name(kUserFolderName);
   if (make && !files.MakeFolder(folder)) return {};
   return folder;
 }

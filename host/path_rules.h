@@ -4,11 +4,10 @@
 
 #include <string>
 
+#include "user_folders.h"
+
 namespace vantrel::host {
 
-// The user's application-data folders: local to the machine, or roaming
-// with the user.
-enum class AppDataFolder { kLocal, kRoaming };
 
 // The file system as the host asks it.
 class FilePort {
@@ -44,7 +43,7 @@ bool File_Exists(const std::wstring& path, FilePort& files);
 std::wstring User_Folder(FilePort& files, AppDataFolder which, bool make);
 
 // The program folder followed by a "\name" suffix, joined unchanged.
-inline std::wstring Program_Path(const std::wstring& program_folder, const wchar_t* suffix) {
+inline std::wstring Program_Path(const std::wstring& program_folder, const std::wstring& suffix) {
   return program_folder + suffix;
 }
 

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 #include <mmsystem.h>
-#include <shlobj.h>
 
 #include <vector>
 
@@ -50,16 +49,7 @@ bool Win32FilePort::CanOpenForReading(const std::wstring& path) {
 }
 
 std::wstring Win32FilePort::AppData(AppDataFolder which) {
-  // Found through the shell, not the environment: the host takes no
-  // configuration from environment variables.
-  const int folder = which == AppDataFolder::kLocal ? CSIDL_LOCAL_APPDATA : CSIDL_APPDATA;
-  wchar_t path[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathW(nullptr, folder | CSIDL_FLAG_CREATE, nullptr, SHGFP_TYPE_CURRENT,
-                              path))) {
-    return {};
-  }
-  path[MAX_PATH - 1] = L'\0';
-  return path;
+  return App_Data_Folder(which, /*create=*/true);
 }
 
 bool Win32FilePort::MakeFolder(const std::wstring& path) {

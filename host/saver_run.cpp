@@ -24,11 +24,13 @@ void Yarrin_S::SetTimer(SaverTimer timer, bool enabled) {
   shell_.SetTimerEnabled(timer, enabled);
 }
 
-void Yarrin_S::SaveTexture(SaverPicture picture, const wchar_t* name) {
-  if (shell_.SavePicture(picture, std::wstring(kTextureFolder) + name)) return;
-  // A standard user may not write to the root of C:.
+// The texture files go to the root of C:, or, where the user may not write
+// there, to the same names in their local Vantrel folder, where the renderer
+// looks next.
+void Yarrin_S::SaveTexture(SaverPicture picture, const char* name) {
+  if (shell_.SavePicture(picture, Wide_Name(kTextureFolder) + Wide_Name(name))) return;
   const std::wstring folder = User_Folder(shell_.Files(), AppDataFolder::kLocal, true);
-  if (!folder.empty()) toolkit::Ignore_Result(shell_.SavePicture(picture, folder + name));
+  if (!folder.empty()) toolkit::Ignore_Result(shell_.SavePicture(picture, folder + Wide_Name(name)));
 }
 
 void Yarrin_S::Form_Load() {
@@ -37,7 +39,7 @@ void Yarrin_S::Form_Load() {
   SaveTexture(SaverPicture::kPic1, kGlobeTextureName);
   SaveTexture(SaverPicture::kPic2, kGlowTextureName);
   // Whether it started shows later: a renderer that never ran is not running.
-  toolkit::Ignore_Result(shell_.StartRenderer(Program_Path(program_folder_, kRendererFileSuffix)));
+  toolkit::Ignore_Result(shell_.StartRenderer(Program_Path(program_folder_, Wide_Name(kRendererFileName))));
 
   if (settings_.BGM_Kind == kMusicCd) {
     music_.Cd_Open();
@@ -66,7 +68,7 @@ void Yarrin_S::Timer2_Timer() {
 }
 
 void Yarrin_S::Timer3_Timer() {
-  if (shell_.WindowTitled(kRendererWindowTitle)) {
+  if (shell_.WindowTitled(Wide_Name(kRendererWindowTitle))) {
     renderer_seen_ = true;
     return;
   }

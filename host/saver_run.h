@@ -9,16 +9,10 @@
 #include "host_wide.h"
 #include "music/yarrin_bgm.h"
 #include "path_rules.h"
+#include "shared_names.h"
 
 namespace vantrel::host {
 
-// The texture files go to the root of C:, or, where the user may not write
-// there, to the same names in their local Vantrel folder, where the renderer
-// looks next.
-inline constexpr const wchar_t* kTextureFolder = L"C:";
-inline constexpr const wchar_t* kGlobeTextureName = L"\\Yarrin1.bmp";
-inline constexpr const wchar_t* kGlowTextureName = L"\\Yarrin2.bmp";
-inline constexpr const wchar_t* kRendererWindowTitle = L"Yarrin_VC";
 
 enum class SaverPicture { kPic1, kPic2 };  // globe, glow
 enum class SaverTimer { kTimer1, kTimer2, kTimer3 };  // MP3 poll, CD poll, renderer watch
@@ -66,7 +60,7 @@ class Yarrin_S {
   bool TimerEnabled(SaverTimer timer) const;
 
  private:
-  void SaveTexture(SaverPicture picture, const wchar_t* name);
+  void SaveTexture(SaverPicture picture, const char* name);
   void SetTimer(SaverTimer timer, bool enabled);
 
   SaverShell& shell_;

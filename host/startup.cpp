@@ -1,5 +1,6 @@
 #include "startup.h"
 
+#include "shared_names.h"
 #include "startup_args.h"
 
 namespace vantrel::host {
@@ -23,7 +24,7 @@ StartupOutcome Main(HostWide& host, StartupShell& shell) {
   const std::wstring folder = shell.ProgramFolder();
   Load_Settings(host, shell.Profile(), shell.Files(), folder);
 
-  if (!File_Exists(Program_Path(folder, kRendererFileSuffix), shell.Files())) {
+  if (!File_Exists(Program_Path(folder, Wide_Name(kRendererFileName)), shell.Files())) {
     shell.ShowMessage(kRendererMissingText, kApplicationTitle);
     shell.EndHost();
     return StartupOutcome::kEnded;

@@ -13,7 +13,6 @@
 
 namespace vantrel::host {
 
-inline constexpr const wchar_t* kRendererFileSuffix = L"\\Vantrel.dll";
 inline constexpr const wchar_t* kApplicationTitle = L"Vantrel (ScreenSaver)";
 inline constexpr const wchar_t* kRendererMissingText =
     L"Vantrel.dll が同じﾌｫﾙﾀﾞに見つかりません！";

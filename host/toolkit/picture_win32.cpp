@@ -12,7 +12,7 @@
 namespace vantrel::toolkit {
 namespace {
 
-size_t StrideOf(int width) { return (static_cast<size_t>(width) * 3 + 3) / 4 * 4; }
+size_t StrideOf(int width) { return static_cast<size_t>(PaddedRowBytes(width, 24)); }
 
 }  // namespace
 

@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace vantrel::toolkit {
+namespace vantrel {
 
 // 24-bit pixels, blue-green-red, rows bottom-up, `stride` bytes apart.
 struct BgrImage {
@@ -22,4 +22,4 @@ struct BgrImage {
 // or its size does not fit a bitmap file.
 std::vector<uint8_t> Encode_Bitmap_File(const BgrImage& image);
 
-}  // namespace vantrel::toolkit
+}  // namespace vantrel

@@ -1,4 +1,4 @@
-#include "toolkit/bitmap_writer.h"
+#include "bitmap_writer.h"
 
 #include <gtest/gtest.h>
 
@@ -7,7 +7,7 @@
 
 #include "bitmap_reader.h"
 
-namespace vantrel::toolkit {
+namespace vantrel {
 namespace {
 
 // A picture whose every byte tells its place, so a misplaced row or a lost
@@ -75,4 +75,4 @@ TEST(BitmapWriter, RefusesImagesWithoutPixels) {
 }
 
 }  // namespace
-}  // namespace vantrel::toolkit
+}  // namespace vantrel

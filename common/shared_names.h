@@ -1,0 +1,23 @@
+// What the host and the renderer agree on: the texture files the host writes
+// and the renderer reads, the user's own folder that takes them where the
+// root of C: is refused, the renderer's file, and its window's title (also
+// its class), by which the host follows it.
+#pragma once
+
+#include <string>
+
+namespace vantrel {
+
+inline constexpr char kTextureFolder[] = "C:";
+inline constexpr char kGlobeTextureName[] = "\\Yarrin1.bmp";
+inline constexpr char kGlowTextureName[] = "\\Yarrin2.bmp";
+inline constexpr char kUserFolderName[] = "\\Vantrel";
+inline constexpr char kRendererFileName[] = "\\Vantrel.dll";
+inline constexpr char kRendererWindowTitle[] = "Yarrin_VC";
+
+// One of the names above as a wide text; they are all ASCII.
+inline std::wstring Wide_Name(const char* name) {
+  return std::wstring(name, name + std::char_traits<char>::length(name));
+}
+
+}  // namespace vantrel

@@ -1,0 +1,19 @@
+// The user's application-data folders, where a standard user may write what
+// the root of C: and the program folder refuse.
+#pragma once
+
+#include <string>
+
+namespace vantrel {
+
+// Local to the machine, or roaming with the user.
+enum class AppDataFolder { kLocal, kRoaming };
+
+// The folder as the shell names it (found through the shell, not the
+// environment: neither program takes configuration from environment
+// variables), made first when `create` is true; empty when there is none.
+// Wide, since a user's name may hold characters outside the ANSI code page.
+// Windows only.
+std::wstring App_Data_Folder(AppDataFolder which, bool create);
+
+}  // namespace vantrel
