@@ -1,0 +1,109 @@
+// The button control Command without its window: instance fields, the
+// properties with their first-run rule, persistence in the container's
+// property store, and the pointer / focus / hover state machine that
+// decides which skin is drawn and when Click fires. Portable; the Win32
+// shell (command_win32.cpp) turns messages into these calls.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "button/button_face.h"
+#include "toolkit/font_design.h"
+#include "toolkit/property_store.h"
+
+namespace vantrel::controls {
+
+inline constexpr int kLeftButton = 1;
+inline constexpr int kRightButton = 2;
+inline constexpr int kMiddleButton = 4;
+
+inline constexpr unsigned kHoverInterval = 100;  // ms
+
+// A font as the property store keeps it.
+std::wstring Font_Text(const toolkit::FontDesign& font);
+// The font of a Font_Text; `fallback` when the text does not read.
+toolkit::FontDesign Font_From_Text(const std::wstring& text, const toolkit::FontDesign& fallback);
+
+// The caption label LblMsg as designed; DrawFace lays it out again.
+struct CaptionLabel {
+  std::wstring text = L"Command";
+  toolkit::FontDesign font;
+  uint32_t colour = 0;  // 0x00BBGGRR
+  bool enabled = true;
+  double top = 90;
+  int32_t left = 0, width = 1635, height = 195;
+};
+
+// What the control needs from its window and container.
+class CommandSurface {
+ public:
+  virtual ~CommandSurface() = default;
+  // Clear, gradient, eight frame pieces, caption at its new place.
+  virtual void PaintFace(Skin skin, bool invert_gradient, const CaptionLabel& caption) = 0;
+  virtual int32_t WidthTwips() = 0;
+  virtual int32_t HeightTwips() = 0;
+  virtual void StartHoverTimer(unsigned interval_ms) = 0;
+  virtual void PropertyChanged(const wchar_t* name) = 0;
+  virtual void RaiseClick() = 0;
+};
+
+// Where the hover timer found the cursor.
+enum class CursorOver { kOwnWindow, kParentWindow, kOtherWindow };
+
+class CommandLogic {
+ public:
+  explicit CommandLogic(CommandSurface& surface) : surface_(surface) {}
+
+  // Public interface.
+  void Initialize();
+  uint8_t Visible();
+  void SetVisible(uint8_t value);
+  uint32_t FontColour();
+  void SetFontColour(uint32_t colour);
+  int16_t Enabled();  // the first-run rule, then a repaint
+  void SetEnabled(bool enabled);
+  const std::wstring& Caption() const { return caption_.text; }
+  void SetCaption(const std::wstring& text);
+  const toolkit::FontDesign& Font() const { return caption_.font; }
+  void SetFont(const toolkit::FontDesign& font);
+
+  // Persistence in the container's store.
+  void Restore(const toolkit::PropertyStore& store, const toolkit::FontDesign& ambient);
+  void Store(toolkit::PropertyStore& store, const toolkit::FontDesign& ambient);
+
+  // Face operations.
+  void DrawFace(Skin skin);
+  void ShowEnabledState();
+  void RefreshNormalFace();
+  void Resized() { ShowEnabledState(); }
+
+  // Pointer, focus and hover handling; the caption label forwards its own.
+  void PointerMoved();
+  void ButtonPressed(int button);
+  // Click only for a button whose press began on the control.
+  void ButtonReleased(int button);
+  // The platform stopped delivering this control's mouse input mid-press
+  // (its capture went elsewhere): the presses it saw begin are forgotten.
+  void PressesLost() { presses_ = 0; }
+  void FocusGained();
+  void FocusLost();
+  void TimerTick(CursorOver where);
+  void EndHover();
+
+  // Fields, for the shell's painting and for tests.
+  int16_t IsEnabled = 0;
+  uint8_t FirstRun = 0;
+  ButtonState State = ButtonState::kNone;
+  bool InvertGradient = false;
+  int16_t ButtonHeld = 0;
+  bool opaque = false;  // surface background style: false transparent
+  const CaptionLabel& Label() const { return caption_; }
+
+ private:
+  CommandSurface& surface_;
+  CaptionLabel caption_;
+  int presses_ = 0;  // buttons pressed on the control and not yet released
+};
+
+}  // namespace vantrel::controls

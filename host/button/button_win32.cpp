@@ -1,0 +1,294 @@
+#include "button/button_win32.h"
+
+#include <algorithm>
+
+#include "toolkit/ansi_text_win32.h"
+#include "toolkit/app_win32.h"
+#include "toolkit/ignore_result.h"
+#include "toolkit/twips.h"
+
+namespace vantrel::controls {
+namespace {
+
+using toolkit::Ignore_Result;
+using toolkit::Screen_Pixels_X;
+using toolkit::Screen_Pixels_Y;
+
+constexpr const char* kCommandClass = "Yarrin.Command";
+constexpr UINT_PTR kHoverTimerId = 1;
+// What the face is cleared to before the gradient: the control's back colour.
+constexpr COLORREF kBackColour = RGB(236, 233, 216);
+constexpr COLORREF kGreyText = RGB(172, 168, 153);
+
+// The six skins, loaded once for every instance.
+struct Skins {
+  toolkit::Picture pictures[6];
+  Skins() {
+    const char* names[6] = {"BUTTON_NORMAL",          "BUTTON_HIGHLIGHT", "BUTTON_SELECTED",
+                            "BUTTON_HIGHLIGHTSELECT", "BUTTON_PRESSED",   "BUTTON_DISABLE"};
+    for (int i = 0; i < 6; ++i) pictures[i] = toolkit::Picture::FromResource(names[i]);
+  }
+  const toolkit::Picture& Of(Skin skin) const { return pictures[static_cast<int>(skin)]; }
+};
+
+// The pieces are cut in the skin's own pixels, not the screen's.
+int SkinPixels(int32_t twips) {
+  return toolkit::Twips_To_Pixels(twips, toolkit::kPictureTwipsPerPixel);
+}
+
+const Skins& AllSkins() {
+  static Skins skins;
+  return skins;
+}
+
+// What a control restores as its window is created.
+struct CreateParams {
+  Command* command;
+  const toolkit::PropertyStore* design;
+  const toolkit::FontDesign* ambient;
+};
+
+int ButtonCode(UINT message) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_LBUTTONDBLCLK:
+      return kLeftButton;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_RBUTTONDBLCLK:
+      return kRightButton;
+    default:
+      return kMiddleButton;
+  }
+}
+
+}  // namespace
+
+Command::Command() : logic_(*this) {}
+
+Command::~Command() {
+  if (window_) {
+    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    DestroyWindow(window_);
+  }
+}
+
+bool Command::Create(HWND parent, const RECT& pixels, const toolkit::PropertyStore& design,
+                     const toolkit::FontDesign& ambient) {
+  toolkit::Register_Window_Class(kCommandClass, &Command::WindowProc);
+  CreateParams params{this, &design, &ambient};
+  // The window attaches itself to this object as it is created (WindowProc).
+  return CreateWindowExA(0, kCommandClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, pixels.left,
+                         pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top,
+                         parent, nullptr, GetModuleHandleA(nullptr), &params) != nullptr;
+}
+
+void Command::OnCreate(const CREATESTRUCTA& create) {
+  const auto& params = *static_cast<const CreateParams*>(create.lpCreateParams);
+  face_ = toolkit::Picture(std::max(create.cx, 1), std::max(create.cy, 1));
+  logic_.Restore(*params.design, *params.ambient);
+  logic_.Resized();
+}
+
+void Command::OnSize(int width, int height) {
+  if (width == face_.Width() && height == face_.Height()) return;
+  face_ = toolkit::Picture(std::max(width, 1), std::max(height, 1));
+  logic_.Resized();
+}
+
+// Tab skips a disabled control: it is a tab stop only while enabled.
+void Command::SyncTabStop() {
+  if (!window_) return;
+  const LONG style = GetWindowLongA(window_, GWL_STYLE);
+  const LONG wanted = logic_.IsEnabled ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+  if (wanted != style) SetWindowLongA(window_, GWL_STYLE, wanted);
+}
+
+int32_t Command::WidthTwips() {
+  RECT client{};
+  if (window_) GetClientRect(window_, &client);
+  return toolkit::Screen_Twips_X(client.right);
+}
+
+int32_t Command::HeightTwips() {
+  RECT client{};
+  if (window_) GetClientRect(window_, &client);
+  return toolkit::Screen_Twips_Y(client.bottom);
+}
+
+void Command::StartHoverTimer(unsigned interval_ms) {
+  if (window_) Ignore_Result(SetTimer(window_, kHoverTimerId, interval_ms, nullptr));
+}
+
+void Command::RaiseClick() {
+  if (on_click) on_click();
+}
+
+HFONT Command::CaptionFont() {
+  if (!font_ || !(font_->Design() == logic_.Font())) {
+    font_ = std::make_unique<toolkit::Font>(logic_.Font());
+  }
+  return font_->Handle();
+}
+
+// Clear, gradient, the eight frame pieces; the caption is drawn over the
+// kept face at every paint, at the place the logic gave it.
+void Command::PaintFace(Skin skin, bool invert_gradient, const CaptionLabel&) {
+  SyncTabStop();  // every change of the enabled state repaints the face
+  if (face_.Empty()) return;
+  toolkit::BitmapDC face(face_.Bitmap());
+  HDC dc = face.get();
+  if (!dc) return;
+  toolkit::Fill_Rect(dc, RECT{0, 0, face_.Width(), face_.Height()}, kBackColour);
+
+  const auto v = Gradient_Vertices(invert_gradient, face_.Width(), face_.Height());
+  TRIVERTEX vertices[2];
+  for (int i = 0; i < 2; ++i) {
+    vertices[i] = TRIVERTEX{v[i].x, v[i].y, v[i].red, v[i].green, v[i].blue, v[i].alpha};
+  }
+  GRADIENT_RECT rect{0, 1};
+  Ignore_Result(GradientFill(dc, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V));
+
+  const toolkit::Picture& picture = AllSkins().Of(skin);
+  if (!picture.Empty()) {
+    toolkit::BitmapDC skin_dc(picture.Bitmap());
+    const FaceGeometry g = Face_Geometry(WidthTwips(), HeightTwips(), logic_.Label().height);
+    for (const FacePiece& p : g.pieces) {
+      // Ends rounded rather than sizes, so that neighbouring pieces meet.
+      const int x = Screen_Pixels_X(p.dest_x), y = Screen_Pixels_Y(p.dest_y);
+      const int w = Screen_Pixels_X(p.dest_x + p.dest_w) - x;
+      const int h = Screen_Pixels_Y(p.dest_y + p.dest_h) - y;
+      if (w <= 0 || h <= 0) continue;  // a zero-length edge paints nothing
+      const int sx = SkinPixels(p.src_x), sy = SkinPixels(p.src_y);
+      Ignore_Result(StretchBlt(dc, x, y, w, h, skin_dc.get(), sx, sy,
+                               SkinPixels(p.src_x + p.src_w) - sx,
+                               SkinPixels(p.src_y + p.src_h) - sy, SRCCOPY));
+    }
+  }
+  if (window_) InvalidateRect(window_, nullptr, FALSE);
+}
+
+void Command::OnPaint() {
+  toolkit::Paint_Buffered(window_, [this](HDC dc) {
+    face_.Draw(dc, 0, 0);
+    const CaptionLabel& label = logic_.Label();
+    RECT box{Screen_Pixels_X(label.left), Screen_Pixels_Y(label.top),
+             Screen_Pixels_X(label.left + label.width), Screen_Pixels_Y(label.top + label.height)};
+    toolkit::SelectedObject font(dc, CaptionFont());
+    SetBkMode(dc, TRANSPARENT);
+    const std::string text = toolkit::To_Ansi(label.text);
+    const UINT format = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
+    if (label.enabled) {
+      SetTextColor(dc, label.colour);
+      DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+    } else {
+      // The greyed look of a disabled label: a light copy below right.
+      RECT light = box;
+      OffsetRect(&light, 1, 1);
+      SetTextColor(dc, RGB(255, 255, 255));
+      DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &light, format);
+      SetTextColor(dc, kGreyText);
+      DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+    }
+  });
+}
+
+void Command::OnButtonDown(int button) {
+  // A disabled control takes neither the focus nor the pointer; only the
+  // left button moves the focus, so the others show no pressed look.
+  if (!logic_.IsEnabled) return;
+  if (button == kLeftButton && GetFocus() != window_) SetFocus(window_);
+  if (held_buttons_ == 0) SetCapture(window_);
+  held_buttons_ |= button;
+  logic_.ButtonPressed(button);
+}
+
+void Command::OnButtonUp(int button) {
+  held_buttons_ &= ~button;
+  if (held_buttons_ == 0 && GetCapture() == window_) ReleaseCapture();
+  // Last: a Click may end the dialog that holds this control.
+  logic_.ButtonReleased(button);
+}
+
+void Command::OnTimer() {
+  POINT at{};
+  if (!GetCursorPos(&at)) return;
+  HWND under = WindowFromPoint(at);
+  if (under == window_) {
+    logic_.TimerTick(CursorOver::kOwnWindow);
+  } else if (under == GetParent(window_)) {
+    logic_.TimerTick(CursorOver::kParentWindow);
+  } else {
+    logic_.TimerTick(CursorOver::kOtherWindow);
+  }
+}
+
+LRESULT CALLBACK Command::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+    Command* owner = static_cast<const CreateParams*>(create->lpCreateParams)->command;
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    owner->window_ = window;
+  }
+  auto* command = reinterpret_cast<Command*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!command) return DefWindowProcA(window, message, wparam, lparam);
+  return command->HandleMessage(message, wparam, lparam);
+}
+
+LRESULT Command::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  HWND window = window_;
+  switch (message) {
+    case WM_CREATE:
+      OnCreate(*reinterpret_cast<const CREATESTRUCTA*>(lparam));
+      return 0;
+    case WM_ERASEBKGND:
+      return 1;
+    case WM_PAINT:
+      OnPaint();
+      return 0;
+    case WM_SIZE:
+      OnSize(LOWORD(lparam), HIWORD(lparam));
+      return 0;
+    case WM_MOUSEMOVE:
+      logic_.PointerMoved();
+      return 0;
+    case WM_LBUTTONDOWN:
+    case WM_RBUTTONDOWN:
+    case WM_MBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+    case WM_RBUTTONDBLCLK:
+    case WM_MBUTTONDBLCLK:
+      OnButtonDown(ButtonCode(message));
+      return 0;
+    case WM_LBUTTONUP:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONUP:
+      OnButtonUp(ButtonCode(message));
+      return 0;
+    case WM_CAPTURECHANGED:
+      // Taken away while a button was still down: its release will not come here.
+      if (held_buttons_ != 0) logic_.PressesLost();
+      held_buttons_ = 0;
+      return 0;
+    case WM_SETFOCUS:
+      logic_.FocusGained();
+      return 0;
+    case WM_KILLFOCUS:
+      logic_.FocusLost();
+      return 0;
+    case WM_TIMER:
+      if (wparam == kHoverTimerId) OnTimer();
+      return 0;
+    case WM_NCDESTROY:
+      Ignore_Result(KillTimer(window, kHoverTimerId));
+      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      window_ = nullptr;
+      break;
+    default:
+      break;
+  }
+  return DefWindowProcA(window, message, wparam, lparam);
+}
+
+}  // namespace vantrel::controls

@@ -1,0 +1,61 @@
+// The button control Command as its own window class, "Yarrin.Command":
+// a child window that keeps its painted face as an image and hands its
+// mouse, focus and timer messages to CommandLogic.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+
+#include "button/button_logic.h"
+#include "toolkit/gdi_win32.h"
+#include "toolkit/picture_win32.h"
+#include "toolkit/property_store.h"
+
+namespace vantrel::controls {
+
+class Command final : public CommandSurface {
+ public:
+  Command();
+  ~Command() override;
+  Command(const Command&) = delete;
+  Command& operator=(const Command&) = delete;
+
+  // Creates the window in `parent` at a rectangle in pixels and restores
+  // the designed properties from `design`; `ambient` is the container's font.
+  bool Create(HWND parent, const RECT& pixels, const toolkit::PropertyStore& design,
+              const toolkit::FontDesign& ambient);
+  HWND Handle() const { return window_; }
+  CommandLogic& Logic() { return logic_; }
+
+  std::function<void()> on_click;
+
+  // CommandSurface
+  void PaintFace(Skin skin, bool invert_gradient, const CaptionLabel& caption) override;
+  int32_t WidthTwips() override;
+  int32_t HeightTwips() override;
+  void StartHoverTimer(unsigned interval_ms) override;
+  void PropertyChanged(const wchar_t*) override {}
+  void RaiseClick() override;
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  void OnCreate(const CREATESTRUCTA& create);
+  void OnPaint();
+  void OnSize(int width, int height);
+  void SyncTabStop();
+  void OnButtonDown(int button);
+  void OnButtonUp(int button);
+  void OnTimer();
+  HFONT CaptionFont();
+
+  HWND window_ = nullptr;
+  CommandLogic logic_;
+  toolkit::Picture face_;
+  std::unique_ptr<toolkit::Font> font_;  // the caption's, remade when its design changes
+  int held_buttons_ = 0;
+};
+
+}  // namespace vantrel::controls

@@ -1,0 +1,102 @@
+#include "saver/saver_run.h"
+
+#include <utility>
+
+#include "shared_names.h"
+#include "toolkit/ignore_result.h"
+
+namespace vantrel::host {
+
+SaverRun::SaverRun(SaverShell& shell, MusicPlayer& music, const HostWide& settings,
+                   std::wstring program_folder, bool cursor_hidden)
+    : shell_(shell),
+      music_(music),
+      settings_(settings),
+      program_folder_(std::move(program_folder)),
+      cursor_hidden_(cursor_hidden) {}
+
+bool SaverRun::TimerEnabled(SaverTimer timer) const {
+  return timer_enabled_[static_cast<int>(timer)];
+}
+
+void SaverRun::SetTimer(SaverTimer timer, bool enabled) {
+  timer_enabled_[static_cast<int>(timer)] = enabled;
+  shell_.SetTimerEnabled(timer, enabled);
+}
+
+// The texture files go to the root of C:, or, where the user may not write
+// there, to the same names in their local Vantrel folder, where the renderer
+// looks next.
+void SaverRun::SaveTexture(SaverPicture picture, const char* name) {
+  if (shell_.SavePicture(picture, Wide_Name(kTextureFolder) + Wide_Name(name))) return;
+  const std::wstring folder = User_Folder(shell_.Files(), AppDataFolder::kLocal, true);
+  if (!folder.empty()) toolkit::Ignore_Result(shell_.SavePicture(picture, folder + Wide_Name(name)));
+}
+
+void SaverRun::Form_Load() {
+  started_ms_ = shell_.Milliseconds();
+  // The textures are on disk before the renderer starts and reads them.
+  SaveTexture(SaverPicture::kGlobe, kGlobeTextureName);
+  SaveTexture(SaverPicture::kGlow, kGlowTextureName);
+  // Whether it started shows later: a renderer that never ran is not running.
+  toolkit::Ignore_Result(shell_.StartRenderer(Program_Path(program_folder_, Wide_Name(kRendererFileName))));
+
+  if (settings_.BGM_Kind == kMusicCd) {
+    music_.Cd_Open();
+    SetTimer(SaverTimer::kCdPoll, true);
+  }
+  if (settings_.BGM_Kind == kMusicFile) SoundFile(true);
+}
+
+void SaverRun::SoundFile(bool start) {
+  switch (Sound_File_Type(settings_.BGM_File)) {
+    case SoundFileType::kWav:
+      start ? music_.Wav_Start() : music_.Wav_Stop();
+      break;
+    case SoundFileType::kMp3:
+      if (start) {
+        music_.Mp3_Start();
+        SetTimer(SaverTimer::kMp3Poll, true);  // also when the start failed
+      } else {
+        SetTimer(SaverTimer::kMp3Poll, false);
+        music_.Mp3_Stop();
+      }
+      break;
+    case SoundFileType::kOther:  // plays nothing
+      break;
+  }
+}
+
+void SaverRun::Mp3PollTimer_Tick() { music_.Mp3_Poll(); }
+
+void SaverRun::CdPollTimer_Tick() {
+  music_.Cd_Poll();
+  SetTimer(SaverTimer::kCdPoll, music_.Cd_KeepPolling() != kHostFalse);
+}
+
+void SaverRun::RendererWatchTimer_Tick() {
+  if (shell_.WindowTitled(Wide_Name(kRendererWindowTitle))) {
+    renderer_seen_ = true;
+    return;
+  }
+  // A renderer still starting up keeps the run, for a while; once its window
+  // has been seen, its absence means the renderer has ended.
+  if (!renderer_seen_ && shell_.RendererRunning() &&
+      shell_.Milliseconds() - started_ms_ < kRendererStartGraceMs) {
+    return;
+  }
+  SetTimer(SaverTimer::kRendererWatch, false);
+  shell_.Unload();
+}
+
+void SaverRun::Form_QueryUnload() {
+  if (TimerEnabled(SaverTimer::kCdPoll)) {
+    SetTimer(SaverTimer::kCdPoll, false);
+    music_.Cd_Stop();
+  }
+  if (settings_.BGM_Kind == kMusicFile) SoundFile(false);
+  if (cursor_hidden_) shell_.ShowCursor();
+  shell_.EndHost();
+}
+
+}  // namespace vantrel::host

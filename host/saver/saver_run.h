@@ -1,0 +1,81 @@
+// The saver run: writes the two texture pictures, starts the renderer, drives
+// the music, and ends the host once the renderer's window has gone. The
+// hidden saver window is the shell's; this is its behaviour.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "music/music_player.h"
+#include "settings/host_wide.h"
+#include "settings/path_rules.h"
+
+namespace vantrel::host {
+
+// The hidden saver window's title, by which a second start finds a run.
+inline constexpr const wchar_t* kSaverWindowTitle = L"Yarrin_Main";
+
+// The two picture boxes whose images become the texture files.
+enum class SaverPicture { kGlobe, kGlow };
+enum class SaverTimer { kMp3Poll, kCdPoll, kRendererWatch };
+
+inline constexpr uint32_t kMp3PollIntervalMs = 1000;
+inline constexpr uint32_t kCdPollIntervalMs = 200;
+inline constexpr uint32_t kRendererWatchIntervalMs = 500;
+// How long a started renderer may take to show its window: a busy machine or
+// a virus scanner checking the new program can hold it back for seconds.
+inline constexpr uint64_t kRendererStartGraceMs = 15000;
+
+class SaverShell {
+ public:
+  virtual ~SaverShell() = default;
+  // Writes the picture box's image to a bitmap file; true when it was written.
+  virtual bool SavePicture(SaverPicture picture, const std::wstring& path) = 0;
+  virtual FilePort& Files() = 0;
+  // Starts the renderer by path with SW_SHOWNORMAL, without waiting; false
+  // when it could not be started.
+  virtual bool StartRenderer(const std::wstring& path) = 0;
+  // Whether the process that StartRenderer started is still running.
+  virtual bool RendererRunning() = 0;
+  // A monotonic clock in milliseconds.
+  virtual uint64_t Milliseconds() = 0;
+  virtual bool WindowTitled(const std::wstring& title) = 0;
+  virtual void SetTimerEnabled(SaverTimer timer, bool enabled) = 0;
+  virtual void ShowCursor() = 0;
+  // Unloads the saver window, which runs its query-unload handler.
+  virtual void Unload() = 0;
+  virtual void EndHost() = 0;
+};
+
+class SaverRun {
+ public:
+  // `cursor_hidden`: start-up hid the cursor, and the end shows it again.
+  SaverRun(SaverShell& shell, MusicPlayer& music, const HostWide& settings,
+           std::wstring program_folder, bool cursor_hidden);
+
+  void Form_Load();
+  void Mp3PollTimer_Tick();
+  void CdPollTimer_Tick();
+  void RendererWatchTimer_Tick();
+  // Never refuses the unload; ends the host.
+  void Form_QueryUnload();
+
+  bool TimerEnabled(SaverTimer timer) const;
+
+ private:
+  void SaveTexture(SaverPicture picture, const char* name);
+  // Starts or stops the sound file's player, chosen by the file's type.
+  void SoundFile(bool start);
+  void SetTimer(SaverTimer timer, bool enabled);
+
+  SaverShell& shell_;
+  MusicPlayer& music_;
+  const HostWide& settings_;
+  const std::wstring program_folder_;
+  const bool cursor_hidden_;
+  bool timer_enabled_[3] = {false, false, true};
+  uint64_t started_ms_ = 0;
+  bool renderer_seen_ = false;  // its window has been found once
+};
+
+}  // namespace vantrel::host

@@ -1,0 +1,71 @@
+#include "settings/settings_file.h"
+
+#include "settings/number_text.h"
+
+namespace vantrel::host {
+namespace {
+
+constexpr size_t kValueBufferBytes = 256;
+
+// Reads a whole-number key into `target`; a value that is not a number or
+// lies outside 16 bits leaves `target` as it is.
+void ReadNumberKey(ProfilePort& profile, const std::wstring& key, const std::wstring& file,
+                   int16_t& target) {
+  const std::wstring text = Ini_Read(profile, kSettingsSection, key, file);
+  if (text.empty()) {
+    target = 0;
+    return;
+  }
+  if (const auto number = Read_Whole_Number(text)) {
+    if (const auto whole = Floor_To_Int16(*number)) target = *whole;
+  }
+}
+
+void DropSoundFile(HostWide& host) {
+  host.BGM_File.clear();
+  if (host.BGM_Kind == kMusicFile) host.BGM_Kind = kMusicNone;
+}
+
+}  // namespace
+
+std::wstring Ini_Read(ProfilePort& profile, const std::wstring& section, const std::wstring& key,
+                      const std::wstring& file) {
+  std::wstring value = profile.GetString(section, key, L"", file, kValueBufferBytes);
+  const size_t nul = value.find(L'\0');
+  if (nul != std::wstring::npos) value.resize(nul);
+  return value;
+}
+
+bool Ini_Write(ProfilePort& profile, const std::wstring& section, const std::wstring& key,
+               const std::wstring& value, const std::wstring& file) {
+  return profile.WriteString(section, key, value, file);
+}
+
+std::wstring User_Settings_File(FilePort& files, bool make) {
+  const std::wstring folder = User_Folder(files, AppDataFolder::kRoaming, make);
+  return folder.empty() ? folder : folder + kSettingsFileSuffix;
+}
+
+void Load_Settings(HostWide& host, ProfilePort& profile, FilePort& files,
+                   const std::wstring& program_folder) {
+  // Set leaves a per-user file only when the program folder refused it, and
+  // removes it again once a write there succeeds: when it exists it is newer.
+  const std::wstring user_file = User_Settings_File(files, false);
+  const std::wstring file = File_Exists(user_file, files)
+                                ? user_file
+                                : Program_Path(program_folder, kSettingsFileSuffix);
+  ReadNumberKey(profile, kKeyKind, file, host.BGM_Kind);
+  ReadNumberKey(profile, kKeyRepeat, file, host.BGM_RepeatTrack);
+
+  const std::wstring path = Ini_Read(profile, kSettingsSection, kKeyFile, file);
+  if (path.empty()) {
+    DropSoundFile(host);
+  } else {
+    host.BGM_File = path;
+    if (!File_Exists(host.BGM_File, files)) DropSoundFile(host);
+  }
+
+  host.BGM_Dir = host.BGM_File.empty() ? program_folder : Folder_Of(host.BGM_File);
+}
+
+}  // namespace vantrel::host

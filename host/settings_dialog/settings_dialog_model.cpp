@@ -1,0 +1,161 @@
+#include "settings_dialog/settings_dialog_model.h"
+
+#include <cmath>
+#include <utility>
+
+#include "settings/number_text.h"
+#include "settings/path_rules.h"
+#include "toolkit/ignore_result.h"
+
+namespace vantrel::host {
+
+std::wstring Hash_Hash(long value) { return value == 0 ? std::wstring() : std::to_wstring(value); }
+
+std::vector<std::wstring> Repeat_List() {
+  std::vector<std::wstring> entries;
+  for (int n = 0; n < kRepeatEntries; ++n) entries.push_back(Hash_Hash(n));
+  return entries;
+}
+
+int16_t Track_From_Text(const std::wstring& text) {
+  const std::optional<double> number = Read_Whole_Number(text);
+  if (!number || std::isnan(*number)) return 0;
+  if (*number <= -32768.5) return -32768;
+  if (*number >= 32767.5) return 32767;
+  return Round_To_Int16(*number).value_or(0);
+}
+
+void Write_Settings(HostWide& host, const std::wstring& repeat_text, ProfilePort& profile,
+                    FilePort& files, const std::wstring& program_folder) {
+  host.BGM_RepeatTrack = Track_From_Text(repeat_text);
+  // Every key is tried, also after one has failed.
+  const auto write_keys = [&](const std::wstring& file) {
+    bool written = Ini_Write(profile, kSettingsSection, kKeyKind, Number_Text(host.BGM_Kind), file);
+    written &= Ini_Write(profile, kSettingsSection, kKeyRepeat,
+                         Number_Text(host.BGM_RepeatTrack), file);
+    written &= Ini_Write(profile, kSettingsSection, kKeyFile, host.BGM_File, file);
+    return written;
+  };
+  if (write_keys(Program_Path(program_folder, kSettingsFileSuffix))) {
+    const std::wstring stale = User_Settings_File(files, false);
+    if (!stale.empty()) files.RemoveFile(stale);
+    return;
+  }
+  // A standard user may not write into the program folder.
+  const std::wstring user_file = User_Settings_File(files, true);
+  if (!user_file.empty()) toolkit::Ignore_Result(write_keys(user_file));  // nothing is shown
+}
+
+void Take_Chosen_File(HostWide& host, const std::wstring& path) {
+  host.BGM_File = path;
+  host.BGM_Dir = Folder_Of(path);
+}
+
+std::vector<int> Gradient_Levels(double height) {
+  std::vector<int> levels;
+  if (!(height > 0)) return levels;
+  const double k = height / 3.142;
+  const long last = std::lround(std::nearbyint(height));
+  for (long y = 0; y <= last; ++y) {
+    levels.push_back(static_cast<int>(std::nearbyint(std::fabs(std::sin(y / k)) * 220)));
+  }
+  return levels;
+}
+
+Placement Dialog_Placement(double screen_width, double screen_height, double window_width,
+                           double window_height) {
+  // Round the free space first, then divide with the fraction dropped.
+  const long free_x = std::lround(std::nearbyint(screen_width - window_width));
+  const long free_y = std::lround(std::nearbyint(screen_height - window_height));
+  return Placement{free_x / 2, free_y / 3};
+}
+
+Yarrin_P::Yarrin_P(DialogView& view, HostWide& host, ProfilePort& profile, FilePort& files,
+                   std::wstring program_folder)
+    : view_(view),
+      host_(host),
+      profile_(profile),
+      files_(files),
+      program_folder_(std::move(program_folder)) {}
+
+void Yarrin_P::Form_Load() {
+  view_.Place();
+  Prepare_Buttons(true, true);
+  view_.SetRepeatEnabled(false);
+  ShowMarks(host_.BGM_Kind);
+  if (host_.BGM_Kind == kMusicCd) view_.SetRepeatEnabled(true);
+  view_.SetButtonEnabled(DialogControl::kFileButton, host_.BGM_Kind == kMusicFile);
+  // The text goes in before the list is filled.
+  view_.SetRepeatText(Hash_Hash(host_.BGM_RepeatTrack));
+  for (const std::wstring& entry : Repeat_List()) view_.AddRepeatEntry(entry);
+  view_.SetFileCaption(host_.BGM_File);
+  const std::optional<ScreenPoint> cursor = view_.CursorPosition();
+  host_.Zoom_X = cursor ? static_cast<int16_t>(cursor->x) : 0;
+  host_.Zoom_Y = cursor ? static_cast<int16_t>(cursor->y) : 0;
+  view_.ZoomOpen();
+  view_.SetPointer(DialogPointer::kDefault);
+}
+
+void Yarrin_P::Kind_MouseDown(int16_t kind) {
+  host_.BGM_Kind = kind;
+  view_.SetButtonEnabled(DialogControl::kFileButton, false);
+  view_.SetRepeatEnabled(false);
+  ShowMarks(kind);
+  if (kind == kMusicCd) view_.SetRepeatEnabled(true);
+  if (kind == kMusicFile) view_.SetButtonEnabled(DialogControl::kFileButton, true);
+}
+
+void Yarrin_P::Cmd_File_Click() {
+  const std::optional<std::wstring> path = view_.ChooseSoundFile(host_.BGM_Dir);
+  if (!path) return;
+  Take_Chosen_File(host_, *path);
+  view_.SetFileCaption(*path);
+}
+
+void Yarrin_P::Cmd_Set_Click() {
+  Write_Settings(host_, view_.RepeatText(), profile_, files_, program_folder_);
+  view_.Close();
+}
+
+void Yarrin_P::Left_Pressed() {
+  link_pressed_ = view_.PointerOverLink();
+  // Otherwise a release off the dialog would not come here and leave the link armed.
+  if (link_pressed_) view_.HoldPointer(true);
+}
+
+void Yarrin_P::Left_Released() {
+  if (!link_pressed_) return;
+  link_pressed_ = false;
+  view_.HoldPointer(false);
+  if (view_.PointerOverLink()) OpenLink();
+}
+
+void Yarrin_P::Activated() {
+  view_.Focus(last_focus_ == DialogControl::kNone ? DialogControl::kPanel : last_focus_);
+}
+
+void Yarrin_P::Prepare_Buttons(bool initialise, bool enable) {
+  for (DialogControl button :
+       {DialogControl::kSet, DialogControl::kCancel, DialogControl::kFileButton}) {
+    if (initialise) {
+      view_.InitializeButton(button);
+    } else {
+      view_.SetButtonEnabled(button, enable);
+    }
+  }
+}
+
+// All marks unselected, then the kind's selected; a kind outside 0..2
+// selects none.
+void Yarrin_P::ShowMarks(int16_t kind) {
+  for (int i = 0; i < kKindCount; ++i) view_.ShowMark(i, false);
+  if (kind >= 0 && kind < kKindCount) view_.ShowMark(kind, true);
+}
+
+void Yarrin_P::OpenLink() {
+  view_.SetPointer(DialogPointer::kHourglass);
+  view_.OpenAddress(kLinkAddress);
+  view_.SetPointer(DialogPointer::kDefault);
+}
+
+}  // namespace vantrel::host

@@ -1,0 +1,459 @@
+// The settings dialog Yarrin_P on Win32: its designed controls, the view
+// that the portable behaviour (yarrin_p_model.h) drives, the translation of
+// its messages, and the two background gradients kept in the forms' images.
+#include <windows.h>
+#include <commdlg.h>
+#include <shellapi.h>
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "button/button_win32.h"
+#include "settings_dialog/settings_dialog.h"
+#include "settings_dialog/settings_dialog_model.h"
+#include "toolkit/ansi_text_win32.h"
+#include "toolkit/app_win32.h"
+#include "toolkit/controls_win32.h"
+#include "toolkit/form_win32.h"
+#include "toolkit/gdi_win32.h"
+#include "toolkit/ignore_result.h"
+#include "settings_dialog/zoom_win32.h"
+
+namespace vantrel::host {
+namespace {
+
+using controls::Command;
+using toolkit::Ignore_Result;
+
+constexpr UINT kUnloadMessage = WM_APP + 1;  // unload after the Click has returned
+constexpr int kClientWidth = 7440;           // twips
+constexpr int kClientHeight = 3645;
+constexpr DWORD kDialogStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+
+toolkit::FontDesign GothicFont() { return toolkit::FontDesign{}; }
+toolkit::FontDesign TahomaFont() {
+  return toolkit::FontDesign{L"Tahoma", 8.25, 400, ANSI_CHARSET, false};
+}
+
+// The outer size in twips of a dialog whose client area is 7440 x 3645.
+SIZE OuterSizeTwips() {
+  RECT outer{0, 0, toolkit::Screen_Pixels_X(kClientWidth),
+             toolkit::Screen_Pixels_Y(kClientHeight)};
+  Ignore_Result(AdjustWindowRectEx(&outer, kDialogStyle, FALSE, 0));
+  return SIZE{toolkit::Screen_Twips_X(outer.right - outer.left),
+              toolkit::Screen_Twips_Y(outer.bottom - outer.top)};
+}
+
+// The link's pointing hand, 32 x 32 monochrome, hot spot at the fingertip (12, 10).
+bool InHand(int x, int y) {
+  if (x >= 11 && x <= 14 && y >= 10 && y <= 22) return true;  // index finger
+  if (y >= 16 && y <= 22 && x >= 15 && x <= 23) return true;  // the other fingers
+  if (y >= 22 && y <= 29 && x >= 8 && x <= 23) return true;   // palm
+  if (y >= 19 && y <= 24 && x >= 6 && x <= 10) return true;   // thumb
+  return false;
+}
+
+HCURSOR MakeHandCursor() {
+  BYTE and_mask[32 * 4], xor_mask[32 * 4];
+  for (int y = 0; y < 32; ++y) {
+    for (int x = 0; x < 32; ++x) {
+      const int byte = y * 4 + x / 8;
+      const BYTE bit = static_cast<BYTE>(0x80 >> (x % 8));
+      if (x % 8 == 0) and_mask[byte] = 0xFF, xor_mask[byte] = 0;
+      if (!InHand(x, y)) continue;
+      and_mask[byte] &= static_cast<BYTE>(~bit);  // opaque
+      const bool edge = !InHand(x - 1, y) || !InHand(x + 1, y) || !InHand(x, y - 1) ||
+                        !InHand(x, y + 1);
+      if (!edge) xor_mask[byte] |= bit;  // white inside a black outline
+    }
+  }
+  return CreateCursor(GetModuleHandleA(nullptr), 12, 10, 32, 32, and_mask, xor_mask);
+}
+
+toolkit::FormDesign DialogDesign() {
+  toolkit::FormDesign design;
+  design.caption = kSettingsDialogTitle;
+  design.style = kDialogStyle;
+  const SIZE outer = OuterSizeTwips();
+  design.width = outer.cx;
+  design.height = outer.cy;
+  design.back_colour = RGB(192, 192, 192);
+  return design;
+}
+
+toolkit::FormDesign PanelDesign() {
+  toolkit::FormDesign design;
+  design.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP;
+  design.left = 180;
+  design.top = 240;
+  design.width = 7035;
+  design.height = 2475;
+  design.back_colour = RGB(224, 224, 224);
+  return design;
+}
+
+toolkit::LabelDesign Caption(const std::wstring& text, COLORREF colour = RGB(0, 0, 0),
+                             bool auto_size = true) {
+  toolkit::LabelDesign design;
+  design.caption = text;
+  design.colour = colour;
+  design.auto_size = auto_size;
+  return design;
+}
+
+void PaintGradient(toolkit::Form& area, uint32_t (*line_colour)(int)) {
+  HDC dc = area.BeginDrawing();
+  if (!dc) return;
+  const int width = area.Image().Width();
+  const std::vector<int> levels = Gradient_Levels(area.Image().Height());
+  for (size_t y = 0; y < levels.size(); ++y) {
+    HPEN pen = CreatePen(PS_SOLID, 1, line_colour(levels[y]));
+    {
+      toolkit::SelectedObject selected(dc, pen);
+      MoveToEx(dc, 0, static_cast<int>(y), nullptr);
+      LineTo(dc, width, static_cast<int>(y));
+    }
+    DeleteObject(pen);
+  }
+  area.EndDrawing();
+}
+
+RECT PixelsOf(int left, int top, int width, int height) {
+  const int x = toolkit::Screen_Pixels_X(left), y = toolkit::Screen_Pixels_Y(top);
+  return RECT{x, y, x + toolkit::Screen_Pixels_X(width), y + toolkit::Screen_Pixels_Y(height)};
+}
+
+class YarrinP final : public toolkit::Form, private DialogView {
+ public:
+  explicit YarrinP(HostContext& host);
+  ~YarrinP() override {
+    if (hand_) DestroyCursor(hand_);
+  }
+
+ protected:
+  void Form_Load() override;
+  void Form_Resize() override { PaintGradients(); }
+  void Form_Unload() override { dialog_.Form_Unload(); }
+  bool Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
+  std::vector<HWND> Form_TabOrder() const override;
+
+ private:
+  void CreateControls();
+  void PaintGradients();
+  HWND HandleOf(DialogControl control) const;
+  Command* ButtonOf(DialogControl button);
+
+  // DialogView
+  void Place() override;
+  void InitializeButton(DialogControl button) override;
+  void SetButtonEnabled(DialogControl button, bool enabled) override;
+  void SetRepeatEnabled(bool enabled) override { repeat_.SetEnabled(enabled); }
+  void SetRepeatText(const std::wstring& text) override { repeat_.SetText(text); }
+  void AddRepeatEntry(const std::wstring& entry) override { repeat_.AddItem(entry); }
+  std::wstring RepeatText() override { return repeat_.Text(); }
+  void ShowMark(int kind, bool selected) override;
+  void SetFileCaption(const std::wstring& path) override { file_name_.SetCaption(path); }
+  std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) override;
+  std::optional<ScreenPoint> CursorPosition() override;
+  void ZoomOpen() override { Zoom_Open(Handle(), host_.values); }
+  void ZoomClose() override { Zoom_Close(Handle(), host_.values); }
+  void SetPointer(DialogPointer pointer) override;
+  bool PointerOverLink() override;
+  void HoldPointer(bool hold) override;
+  void OpenAddress(const std::wstring& address) override;
+  DialogControl FocusedControl() override;
+  void Focus(DialogControl control) override { SetFocus(HandleOf(control)); }
+  void Close() override { PostMessageA(Handle(), kUnloadMessage, 0, 0); }
+
+  toolkit::PictureBox panel_;  // Pic_C(0)
+  toolkit::Picture mark_unselected_, mark_selected_;
+  // On the window.
+  toolkit::Label credit_, link_;
+  toolkit::Image ra_unselected_, ra_selected_;
+  // In the panel.
+  toolkit::Shape heading_frame_;
+  toolkit::Label heading_, repeat_caption_, file_name_;
+  std::array<std::unique_ptr<toolkit::Image>, kKindCount> marks_;
+  std::array<std::unique_ptr<toolkit::Label>, kKindCount> kinds_;
+  toolkit::ComboBox repeat_;  // BGM_Repeat
+  Command set_, cancel_, file_button_;
+  HCURSOR hand_ = nullptr;
+  HostContext& host_;
+  Yarrin_P dialog_;
+};
+
+YarrinP::YarrinP(HostContext& host)
+    : Form(DialogDesign()),
+      panel_(*this, PanelDesign()),
+      mark_unselected_(toolkit::Picture::FromResource("MARK_UNSELECTED")),
+      mark_selected_(toolkit::Picture::FromResource("MARK_SELECTED")),
+      credit_(*this, Caption(kCreditLine, RGB(255, 255, 255))),
+      link_(*this, [] {
+        toolkit::LabelDesign d = Caption(kLinkAddress, RGB(255, 255, 255));
+        d.font.underline = true;
+        return d;
+      }()),
+      ra_unselected_(*this),
+      ra_selected_(*this),
+      heading_frame_(panel_, RGB(0, 0, 0)),
+      heading_(panel_, [] {
+        toolkit::LabelDesign d = Caption(kHeadingCaption, RGB(0, 0, 0), false);
+        d.alignment = DT_CENTER;
+        return d;
+      }()),
+      repeat_caption_(panel_, Caption(kRepeatCaption)),
+      file_name_(panel_, [] {
+        toolkit::LabelDesign d = Caption(L"", RGB(0, 0, 0), false);
+        d.border = true;
+        d.word_wrap = true;
+        return d;
+      }()),
+      repeat_(panel_, TahomaFont()),
+      host_(host),
+      dialog_(*this, host.values, host.profile, host.files, host.program_folder) {
+  credit_.Move(180, 2880, 2475, 195);
+  credit_.SetCaption(kCreditLine);
+  link_.Move(180, 3120, 3105, 195);
+  link_.SetCaption(kLinkAddress);
+  ra_unselected_.Move(8040, 300, 180, 180);
+  ra_unselected_.SetPicture(&mark_unselected_);
+  ra_selected_.Move(8040, 600, 180, 180);
+  ra_selected_.SetPicture(&mark_selected_);
+  heading_frame_.Move(300, 300, 1695, 315);
+  heading_.Move(300, 360, 1665, 195);
+  repeat_caption_.Move(2340, 840, 990, 195);
+  repeat_caption_.SetCaption(kRepeatCaption);
+  file_name_.Move(1080, 1740, 5595, 495);
+  // Rows on screen in the order 1, 0, 2.
+  const int mark_tops[kKindCount] = {1140, 840, 1440};
+  const int kind_widths[kKindCount] = {330, 645, 900};
+  for (int16_t i = 0; i < kKindCount; ++i) {
+    marks_[i] = std::make_unique<toolkit::Image>(panel_);
+    marks_[i]->Move(420, mark_tops[i], 195, 195);
+    kinds_[i] = std::make_unique<toolkit::Label>(panel_, Caption(kKindCaptions[i]));
+    kinds_[i]->Move(660, mark_tops[i], kind_widths[i], 195);
+    kinds_[i]->SetCaption(kKindCaptions[i]);
+    // Any mouse button selects; shift state and position are not used.
+    marks_[i]->on_mouse_down = [this, i](int) { dialog_.Kind_MouseDown(i); };
+    kinds_[i]->on_mouse_down = [this, i](int) { dialog_.Kind_MouseDown(i); };
+  }
+}
+
+void YarrinP::CreateControls() {
+  const toolkit::FontDesign gothic = GothicFont();
+  const toolkit::FontDesign tahoma = TahomaFont();
+  struct Design {
+    Command& command;
+    toolkit::Form& container;
+    const toolkit::FontDesign& ambient;
+    const wchar_t* caption;
+    RECT pixels;
+  } designs[] = {
+      {set_, *this, gothic, kSetCaption, PixelsOf(4860, 3000, 1155, 375)},
+      {cancel_, *this, gothic, kCancelCaption, PixelsOf(6060, 3000, 1155, 375)},
+      {file_button_, panel_, tahoma, kFileButtonCaption, PixelsOf(420, 1740, 615, 315)},
+  };
+  for (Design& d : designs) {
+    toolkit::PropertyStore store;
+    store.Write(L"Caption", std::wstring(d.caption), std::wstring(L"Command"));
+    store.Write(L"Font", controls::Font_Text(gothic), controls::Font_Text(d.ambient));
+    Ignore_Result(d.command.Create(d.container.Handle(), d.pixels, store, d.ambient));
+  }
+  set_.on_click = [this] { dialog_.Cmd_Set_Click(); };
+  cancel_.on_click = [this] { dialog_.Cmd_Can_Click(); };
+  file_button_.on_click = [this] { dialog_.Cmd_File_Click(); };
+  Ignore_Result(repeat_.Create(1680, 780, 615, 300, 8));
+  // The combo box follows the file button's window in the focus order.
+  if (repeat_.Handle() && file_button_.Handle()) {
+    SetWindowPos(file_button_.Handle(), repeat_.Handle(), 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+  hand_ = MakeHandCursor();
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  for (auto [which, size] : {std::pair{ICON_BIG, 32}, std::pair{ICON_SMALL, 16}}) {
+    if (HANDLE icon = LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, 0)) {
+      SendMessageA(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    }
+  }
+}
+
+void YarrinP::Form_Load() {
+  CreateControls();
+  dialog_.Form_Load();
+  // The first resize came before the panel existed: paint both now.
+  PaintGradients();
+}
+
+std::vector<HWND> YarrinP::Form_TabOrder() const {
+  std::vector<HWND> order;
+  for (DialogControl control : kTabOrder) order.push_back(HandleOf(control));
+  return order;
+}
+
+HWND YarrinP::HandleOf(DialogControl control) const {
+  switch (control) {
+    case DialogControl::kPanel: return panel_.Handle();
+    case DialogControl::kRepeat: return repeat_.Handle();
+    case DialogControl::kFileButton: return file_button_.Handle();
+    case DialogControl::kSet: return set_.Handle();
+    case DialogControl::kCancel: return cancel_.Handle();
+    case DialogControl::kNone: break;
+  }
+  return nullptr;
+}
+
+Command* YarrinP::ButtonOf(DialogControl button) {
+  switch (button) {
+    case DialogControl::kFileButton: return &file_button_;
+    case DialogControl::kSet: return &set_;
+    case DialogControl::kCancel: return &cancel_;
+    default: return nullptr;
+  }
+}
+
+// Centred across the screen, a third of the free height down.
+void YarrinP::Place() {
+  RECT outer{};
+  if (!GetWindowRect(Handle(), &outer)) return;
+  const double tx = toolkit::Twips_Per_Pixel_X(), ty = toolkit::Twips_Per_Pixel_Y();
+  const double width = (outer.right - outer.left) * tx, height = (outer.bottom - outer.top) * ty;
+  const Placement at = Dialog_Placement(GetSystemMetrics(SM_CXSCREEN) * tx,
+                                        GetSystemMetrics(SM_CYSCREEN) * ty, width, height);
+  Move(static_cast<int>(at.left), static_cast<int>(at.top), static_cast<int>(width),
+       static_cast<int>(height));
+}
+
+void YarrinP::InitializeButton(DialogControl button) {
+  if (Command* command = ButtonOf(button)) command->Logic().Initialize();
+}
+
+void YarrinP::SetButtonEnabled(DialogControl button, bool enabled) {
+  if (Command* command = ButtonOf(button)) command->Logic().SetEnabled(enabled);
+}
+
+void YarrinP::ShowMark(int kind, bool selected) {
+  marks_[kind]->SetPicture(selected ? &mark_selected_ : &mark_unselected_);
+}
+
+std::optional<std::wstring> YarrinP::ChooseSoundFile(const std::wstring& folder) {
+  std::string filter = toolkit::To_Ansi(kChooserFilterName);
+  filter += '\0';
+  filter += toolkit::To_Ansi(kChooserFilterPattern);
+  filter += std::string(2, '\0');
+  char file[256] = {};   // 255 NULs offered, one more so the text always ends
+  char title[256] = {};  // the returned title is not used
+  const std::string initial = toolkit::To_Ansi(folder);
+  const std::string caption = toolkit::To_Ansi(kChooserTitle);
+  OPENFILENAMEA record{};
+  // The record without the fields added in Windows 2000, in this build's layout.
+  record.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  record.hwndOwner = Handle();
+  record.hInstance = GetModuleHandleA(nullptr);
+  record.lpstrFilter = filter.c_str();
+  record.lpstrFile = file;
+  record.nMaxFile = 255;
+  record.lpstrFileTitle = title;
+  record.nMaxFileTitle = 255;
+  record.lpstrInitialDir = initial.c_str();
+  record.lpstrTitle = caption.c_str();
+  record.Flags = 0;
+  if (GetOpenFileNameA(&record) <= 0) return std::nullopt;
+  return toolkit::From_Ansi_Buffer(file, 255);
+}
+
+std::optional<ScreenPoint> YarrinP::CursorPosition() {
+  POINT cursor{};
+  if (!GetCursorPos(&cursor)) return std::nullopt;
+  return ScreenPoint{cursor.x, cursor.y};
+}
+
+void YarrinP::SetPointer(DialogPointer pointer) {
+  toolkit::Set_Mouse_Pointer(pointer == DialogPointer::kHourglass
+                                 ? toolkit::MousePointer::kHourglass
+                                 : toolkit::MousePointer::kDefault);
+}
+
+void YarrinP::OpenAddress(const std::wstring& address) {
+  Ignore_Result(ShellExecuteA(Handle(), "open", toolkit::To_Ansi(address).c_str(), "", "",
+                              SW_SHOWNORMAL));
+}
+
+void YarrinP::PaintGradients() {
+  PaintGradient(*this, &Window_Line_Colour);
+  if (panel_.Loaded()) PaintGradient(panel_, &Panel_Line_Colour);
+}
+
+bool YarrinP::PointerOverLink() {
+  POINT at{};
+  if (!GetCursorPos(&at) || !ScreenToClient(Handle(), &at)) return false;
+  const RECT rect = link_.PixelRect();
+  return PtInRect(&rect, at) != FALSE;
+}
+
+void YarrinP::HoldPointer(bool hold) {
+  if (hold) {
+    SetCapture(Handle());
+  } else if (GetCapture() == Handle()) {
+    ReleaseCapture();
+  }
+}
+
+// The listed control that holds the focus, or contains the window that does
+// (a combo box's edit field).
+DialogControl YarrinP::FocusedControl() {
+  for (HWND w = GetFocus(); w && w != Handle(); w = GetParent(w)) {
+    for (DialogControl control : kTabOrder) {
+      if (HandleOf(control) == w) return control;
+    }
+  }
+  return DialogControl::kNone;
+}
+
+bool YarrinP::Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  switch (message) {
+    case kUnloadMessage:
+      Unload(toolkit::UnloadReason::kCode);
+      result = 0;
+      return true;
+    case WM_SETCURSOR:
+      if (reinterpret_cast<HWND>(wparam) == Handle() && LOWORD(lparam) == HTCLIENT && hand_ &&
+          toolkit::Mouse_Pointer() == toolkit::MousePointer::kDefault && PointerOverLink()) {
+        SetCursor(hand_);
+        result = TRUE;
+        return true;
+      }
+      return false;
+    case WM_LBUTTONDOWN:
+      dialog_.Left_Pressed();
+      return false;
+    case WM_LBUTTONUP:
+      dialog_.Left_Released();
+      return false;
+    case WM_CAPTURECHANGED:
+      dialog_.Pointer_Lost();
+      return false;
+    case WM_ACTIVATE:
+      if (LOWORD(wparam) == WA_INACTIVE) {
+        dialog_.Deactivated();
+        return false;
+      }
+      dialog_.Activated();
+      result = 0;
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+void Show_Settings_Dialog(HostContext& host) {
+  YarrinP dialog(host);
+  dialog.ShowModal();
+}
+
+}  // namespace vantrel::host

@@ -1,0 +1,236 @@
+#include "saver/saver_run.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "host_fakes.h"
+
+namespace vantrel::host {
+namespace {
+
+using testing::FakeFiles;
+using testing::RecordingMci;
+using Calls = std::vector<std::wstring>;
+
+// The saver window's platform side, recorded; Unload runs the query-unload
+// handler as the toolkit does.
+class RecordingSaverShell : public SaverShell {
+ public:
+  Calls calls;
+  bool renderer_window = true;
+  bool started = true;
+  bool renderer_running = false;  // as after an end: a missing window ends the run
+  uint64_t now_ms = 5000;
+  SaverRun* saver = nullptr;
+  std::set<std::wstring> unwritable;
+  FakeFiles files;
+
+  bool SavePicture(SaverPicture picture, const std::wstring& path) override {
+    calls.push_back((picture == SaverPicture::kGlobe ? L"save globe " : L"save glow ") + path);
+    return unwritable.count(path) == 0;
+  }
+  FilePort& Files() override { return files; }
+  bool StartRenderer(const std::wstring& path) override {
+    calls.push_back(L"start " + path);
+    return started;
+  }
+  bool RendererRunning() override { return renderer_running; }
+  uint64_t Milliseconds() override { return now_ms; }
+  bool WindowTitled(const std::wstring&) override { return renderer_window; }
+  void SetTimerEnabled(SaverTimer timer, bool enabled) override {
+    static const wchar_t* const names[] = {L"MP3 poll", L"CD poll", L"renderer watch"};
+    calls.push_back(std::wstring(names[static_cast<int>(timer)]) + (enabled ? L" on" : L" off"));
+  }
+  void ShowCursor() override { calls.push_back(L"show cursor"); }
+  void Unload() override {
+    calls.push_back(L"unload");
+    saver->Form_QueryUnload();
+  }
+  void EndHost() override { calls.push_back(L"end"); }
+};
+
+class SaverRunTest : public ::testing::Test {
+ protected:
+  SaverRun& Start(bool cursor_hidden = true) {
+    saver = std::make_unique<SaverRun>(shell, music, settings, L"C:\\Saver", cursor_hidden);
+    shell.saver = saver.get();
+    saver->Form_Load();
+    return *saver;
+  }
+  RecordingMci mci;
+  HostWide settings;
+  MusicPlayer music{mci, settings};
+  RecordingSaverShell shell;
+  std::unique_ptr<SaverRun> saver;
+};
+
+TEST_F(SaverRunTest, LoadWritesTexturesBeforeStartingTheRenderer) {
+  SaverRun& run = Start();
+  EXPECT_EQ(shell.calls, (Calls{L"save globe C:\\Yarrin1.bmp", L"save glow C:\\Yarrin2.bmp",
+                                L"start C:\\Saver\\Vantrel.dll"}));
+  EXPECT_TRUE(run.TimerEnabled(SaverTimer::kRendererWatch));
+  EXPECT_FALSE(run.TimerEnabled(SaverTimer::kMp3Poll));
+  EXPECT_FALSE(run.TimerEnabled(SaverTimer::kCdPoll));
+  EXPECT_TRUE(mci.commands.empty());
+  EXPECT_TRUE(mci.sounds.empty());
+}
+
+TEST_F(SaverRunTest, TextureThatCannotBeWrittenToCGoesToTheUsersLocalFolder) {
+  shell.unwritable = {L"C:\\Yarrin1.bmp"};
+  shell.files.app_data[AppDataFolder::kLocal] = L"C:\\users\\u\\AppData\\Local";
+  shell.files.app_data[AppDataFolder::kRoaming] = L"C:\\users\\u\\AppData\\Roaming";
+  Start();
+  EXPECT_EQ(shell.calls,
+            (Calls{L"save globe C:\\Yarrin1.bmp",
+                   L"save globe C:\\users\\u\\AppData\\Local\\Vantrel\\Yarrin1.bmp",
+                   L"save glow C:\\Yarrin2.bmp", L"start C:\\Saver\\Vantrel.dll"}));
+  EXPECT_EQ(shell.files.folders,
+            (std::set<std::wstring>{L"C:\\users\\u\\AppData\\Local\\Vantrel"}));
+
+  // Without a folder of the user's own, both pictures are tried once and the
+  // run goes on as before.
+  shell.calls.clear();
+  shell.unwritable = {L"C:\\Yarrin1.bmp", L"C:\\Yarrin2.bmp"};
+  shell.files.folders_can_be_made = false;
+  shell.files.folders.clear();
+  Start();
+  EXPECT_EQ(shell.calls, (Calls{L"save globe C:\\Yarrin1.bmp", L"save glow C:\\Yarrin2.bmp",
+                                L"start C:\\Saver\\Vantrel.dll"}));
+}
+
+TEST_F(SaverRunTest, RunEndsOnTheFirstTickWithoutRendererWindow) {
+  SaverRun& run = Start();
+  run.RendererWatchTimer_Tick();
+  EXPECT_EQ(shell.calls.size(), 3u);  // renderer still there: nothing happens
+  shell.renderer_window = false;
+  shell.calls.clear();
+  run.RendererWatchTimer_Tick();
+  EXPECT_EQ(shell.calls, (Calls{L"renderer watch off", L"unload", L"show cursor", L"end"}));
+}
+
+TEST_F(SaverRunTest, SlowRendererKeepsTheRunUntilItsWindowOrItsEndOrFifteenSeconds) {
+  shell.renderer_window = false;
+  shell.renderer_running = true;
+  SaverRun& late = Start();
+  shell.now_ms += kRendererStartGraceMs - 1;
+  late.RendererWatchTimer_Tick();
+  EXPECT_TRUE(late.TimerEnabled(SaverTimer::kRendererWatch));
+  shell.now_ms += 1;
+  late.RendererWatchTimer_Tick();
+  EXPECT_EQ(shell.calls.back(), L"end");
+
+  // A process that ends without a window ends the run at the next tick.
+  SaverRun& ended = Start();
+  ended.RendererWatchTimer_Tick();
+  shell.renderer_running = false;
+  ended.RendererWatchTimer_Tick();
+  EXPECT_FALSE(ended.TimerEnabled(SaverTimer::kRendererWatch));
+
+  // Once seen, a window that goes ends the run though the process still runs.
+  shell.renderer_running = true;
+  shell.renderer_window = true;
+  SaverRun& seen = Start();
+  seen.RendererWatchTimer_Tick();
+  shell.renderer_window = false;
+  seen.RendererWatchTimer_Tick();
+  EXPECT_FALSE(seen.TimerEnabled(SaverTimer::kRendererWatch));
+}
+
+TEST_F(SaverRunTest, CursorIsShownAgainOnlyWhenStartUpHidIt) {
+  shell.renderer_window = false;
+  Start(false).RendererWatchTimer_Tick();
+  EXPECT_EQ(shell.calls.back(), L"end");
+  for (const auto& call : shell.calls) EXPECT_NE(call, L"show cursor");
+}
+
+TEST_F(SaverRunTest, FailedRendererStartStillStartsTheMusic) {
+  shell.started = false;
+  settings.BGM_Kind = 1;
+  SaverRun& run = Start();
+  EXPECT_EQ(mci.commands, (Calls{L"open cdaudio", L"set cdaudio time format tmsf"}));
+  EXPECT_TRUE(run.TimerEnabled(SaverTimer::kCdPoll));
+}
+
+TEST_F(SaverRunTest, CdWithoutDiscStopsPollingAndIsNotClosedAtTheEnd) {
+  settings.BGM_Kind = 1;
+  mci.Answer(L"status cdaudio current track", 263, L"");
+  SaverRun& run = Start();
+  run.CdPollTimer_Tick();
+  EXPECT_FALSE(run.TimerEnabled(SaverTimer::kCdPoll));
+  EXPECT_EQ(shell.calls.back(), L"CD poll off");
+
+  mci.commands.clear();
+  shell.renderer_window = false;
+  run.RendererWatchTimer_Tick();
+  EXPECT_TRUE(mci.commands.empty());
+  EXPECT_EQ(shell.calls.back(), L"end");
+}
+
+TEST_F(SaverRunTest, CdStillPollingIsStoppedAtTheEnd) {
+  settings.BGM_Kind = 1;
+  mci.Answer(L"status cdaudio current track", 0, L"1");
+  mci.Answer(L"status cdaudio mode", 0, L"playing");
+  SaverRun& run = Start();
+  run.CdPollTimer_Tick();
+  EXPECT_TRUE(run.TimerEnabled(SaverTimer::kCdPoll));
+  mci.commands.clear();
+  shell.renderer_window = false;
+  run.RendererWatchTimer_Tick();
+  EXPECT_EQ(mci.commands, (Calls{L"stop cdaudio", L"close cdaudio"}));
+  EXPECT_FALSE(run.TimerEnabled(SaverTimer::kCdPoll));
+}
+
+TEST_F(SaverRunTest, Mp3PlaysPollsAndStopsWhateverTheExtensionCase) {
+  settings.BGM_Kind = 2;
+  settings.BGM_File = L"C:\\Music\\song.Mp3";
+  mci.Answer(L"open \"C:\\Music\\song.Mp3\" type MPEGVideo Alias MP3Play", 277, L"");
+  SaverRun& run = Start();
+  // The poll timer runs even though the open failed.
+  EXPECT_TRUE(run.TimerEnabled(SaverTimer::kMp3Poll));
+  EXPECT_EQ(mci.commands.size(), 1u);
+  run.Mp3PollTimer_Tick();
+  EXPECT_EQ(mci.commands.back(), L"play MP3Play from 0");
+
+  mci.commands.clear();
+  shell.renderer_window = false;
+  run.RendererWatchTimer_Tick();
+  EXPECT_FALSE(run.TimerEnabled(SaverTimer::kMp3Poll));
+  EXPECT_EQ(mci.commands, (Calls{L"stop MP3Play", L"close MP3Play"}));
+}
+
+TEST_F(SaverRunTest, WavLoopsAndIsStoppedAtTheEnd) {
+  settings.BGM_Kind = 2;
+  settings.BGM_File = L"C:\\a.wav";
+  SaverRun& run = Start();
+  ASSERT_EQ(mci.sounds.size(), 1u);
+  EXPECT_FALSE(run.TimerEnabled(SaverTimer::kMp3Poll));
+  shell.renderer_window = false;
+  run.RendererWatchTimer_Tick();
+  ASSERT_EQ(mci.sounds.size(), 2u);
+  EXPECT_EQ(mci.sounds[1].first, L"");
+}
+
+TEST_F(SaverRunTest, OtherExtensionsAndKindsPlayNothing) {
+  const struct {
+    int16_t kind;
+    const wchar_t* file;
+  } cases[] = {{2, L"C:\\song.mid"}, {0, L"C:\\a.wav"}, {7, L"C:\\a.mp3"}, {2, L""}};
+  for (const auto& c : cases) {
+    mci.commands.clear();
+    mci.sounds.clear();
+    shell.renderer_window = true;
+    settings.BGM_Kind = c.kind;
+    settings.BGM_File = c.file;
+    SaverRun& run = Start();
+    shell.renderer_window = false;
+    run.RendererWatchTimer_Tick();
+    EXPECT_TRUE(mci.commands.empty()) << c.kind << " " << c.file;
+    EXPECT_TRUE(mci.sounds.empty()) << c.kind << " " << c.file;
+  }
+}
+
+}  // namespace
+}  // namespace vantrel::host

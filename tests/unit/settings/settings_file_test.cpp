@@ -1,0 +1,119 @@
+#include "settings/settings_file.h"
+
+#include <gtest/gtest.h>
+
+#include "host_fakes.h"
+
+namespace vantrel::host {
+namespace {
+
+using testing::FakeFiles;
+using testing::FakeProfile;
+
+const std::wstring kFolder = L"C:\\Saver";
+const std::wstring kIni = L"C:\\Saver\\Vantrel.ini";
+
+class LoadSettingsTest : public ::testing::Test {
+ protected:
+  void Set(const std::wstring& key, const std::wstring& value) {
+    profile.files[kIni][L"Section"][key] = value;
+  }
+  HostWide Load() {
+    HostWide host;
+    Load_Settings(host, profile, files, kFolder);
+    return host;
+  }
+  FakeProfile profile;
+  FakeFiles files;
+};
+
+TEST_F(LoadSettingsTest, MissingFileGivesNoMusicAndTheProgramFolder) {
+  const HostWide host = Load();
+  EXPECT_EQ(host.BGM_Kind, 0);
+  EXPECT_EQ(host.BGM_RepeatTrack, 0);
+  EXPECT_EQ(host.BGM_File, L"");
+  EXPECT_EQ(host.BGM_Dir, kFolder);
+  for (const auto& file : profile.read_files) EXPECT_EQ(file, kIni);
+}
+
+TEST_F(LoadSettingsTest, PerUserFileIsReadInsteadWhenItExists) {
+  const std::wstring user_ini = L"C:\\users\\u\\AppData\\Roaming\\Vantrel\\Vantrel.ini";
+  files.app_data[AppDataFolder::kRoaming] = L"C:\\users\\u\\AppData\\Roaming";
+  Set(L"BGM区分", L"1");
+  profile.files[user_ini][L"Section"][L"BGMﾘﾋﾟｰﾄ"] = L" 4";
+  // Not there yet: the file beside the host.
+  EXPECT_EQ(Load().BGM_Kind, 1);
+  for (const auto& file : profile.read_files) EXPECT_EQ(file, kIni);
+
+  files.readable.insert(user_ini);
+  profile.read_files.clear();
+  const HostWide host = Load();
+  EXPECT_EQ(host.BGM_Kind, 0);
+  EXPECT_EQ(host.BGM_RepeatTrack, 4);
+  EXPECT_EQ(host.BGM_Dir, kFolder);
+  for (const auto& file : profile.read_files) EXPECT_EQ(file, user_ini);
+  EXPECT_TRUE(files.folders.empty());  // reading makes no folder
+}
+
+TEST_F(LoadSettingsTest, ReadsTheFileAsTheSettingsDialogWritesIt) {
+  Set(L"BGM区分", L" 2");
+  Set(L"BGMﾘﾋﾟｰﾄ", L" 5");
+  Set(L"BGMﾌｧｲﾙ", L"C:\\Music\\song.mp3");
+  files.readable = {L"C:\\Music\\song.mp3"};
+  const HostWide host = Load();
+  EXPECT_EQ(host.BGM_Kind, 2);
+  EXPECT_EQ(host.BGM_RepeatTrack, 5);
+  EXPECT_EQ(host.BGM_File, L"C:\\Music\\song.mp3");
+  EXPECT_EQ(host.BGM_Dir, L"C:\\Music");
+}
+
+TEST_F(LoadSettingsTest, NumbersAreRoundedDownAndBadOnesReadAsZero) {
+  const struct {
+    const wchar_t* text;
+    int16_t kind;
+  } cases[] = {
+      {L"2", 2},  {L" 2 ", 2},    {L"2.7", 2},       {L"-2.5", -3}, {L"7", 7},
+      {L"x", 0},  {L"2x", 0},     {L"32768", 0},     {L"-32768", -32768},
+      {L"", 0},   {L"99999999", 0},
+  };
+  for (const auto& c : cases) {
+    Set(L"BGM区分", c.text);
+    Set(L"BGMﾘﾋﾟｰﾄ", c.text);
+    const HostWide host = Load();
+    // A sound-file kind without a file falls back to none.
+    const int16_t expected_kind = c.kind == 2 ? 0 : c.kind;
+    EXPECT_EQ(host.BGM_Kind, expected_kind) << "text: " << c.text;
+    EXPECT_EQ(host.BGM_RepeatTrack, c.kind) << "text: " << c.text;
+  }
+}
+
+TEST_F(LoadSettingsTest, SoundFileThatCannotBeOpenedIsDroppedWithItsKind) {
+  Set(L"BGM区分", L"2");
+  Set(L"BGMﾌｧｲﾙ", L"C:\\Music\\gone.mp3");
+  HostWide host = Load();
+  EXPECT_EQ(host.BGM_Kind, 0);
+  EXPECT_EQ(host.BGM_File, L"");
+  EXPECT_EQ(host.BGM_Dir, kFolder);
+
+  // The CD kind does not depend on the file.
+  Set(L"BGM区分", L"1");
+  host = Load();
+  EXPECT_EQ(host.BGM_Kind, 1);
+  EXPECT_EQ(host.BGM_File, L"");
+}
+
+TEST_F(LoadSettingsTest, SoundFileKindWithoutAFileKeyFallsBackToNone) {
+  Set(L"BGM区分", L"2");
+  EXPECT_EQ(Load().BGM_Kind, 0);
+}
+
+TEST(IniRead, ValuesAreCutTo255Bytes) {
+  FakeProfile profile;
+  profile.files[L"f.ini"][L"Section"][L"k"] = std::wstring(300, L'a');
+  EXPECT_EQ(Ini_Read(profile, L"Section", L"k", L"f.ini"), std::wstring(255, L'a'));
+  EXPECT_EQ(Ini_Read(profile, L"Section", L"missing", L"f.ini"), L"");
+  EXPECT_EQ(Ini_Read(profile, L"Other", L"k", L"f.ini"), L"");
+}
+
+}  // namespace
+}  // namespace vantrel::host
