@@ -230,5 +230,9 @@ Section "Uninstall"
   ; The texture copies and the settings a standard user's runs made.
   RMDir /r "$LOCALAPPDATA\Vantrel"
   RMDir /r "$APPDATA\Vantrel"
+  ; Where the user may write to C:\ the runs put the textures there. Every
+  ; saver run writes them again, so another install loses nothing.
+  Delete "C:\Yarrin1.bmp"
+  Delete "C:\Yarrin2.bmp"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
