@@ -188,7 +188,7 @@ Section "-InstalledAppsEntry"
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
 SectionEnd
 
-; The check box is known by its section, so this comes after it.
+; After the sections: it clears the check box by its section's index.
 Function .onInit
   !insertmacro ChooseLanguage
   ${GetParameters} $1
