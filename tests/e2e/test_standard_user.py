@@ -106,7 +106,9 @@ class StandardUserTest(DialogTestCase):
     def test_setup_installs_for_the_user_and_its_uninstaller_leaves_nothing(self):
         self.assertTrue(os.path.isfile(harness.SETUP), f"no setup program at {harness.SETUP}")
         before = "C:\\windows\\system32\\before.scr"
-        self.wine("wine", "reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", before, "/f")
+        chosen = self.wine("wine", "reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", before,
+                           "/f")
+        self.assertEqual(chosen[0], 0)
         setup = shutil.copy(harness.SETUP, self.run_dir)  # the user may not reach the build tree
         self.assertEqual(self.wine("wine", setup, "/S")[0], 0)
 
