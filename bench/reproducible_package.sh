@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Checks that a release is reproducible: clones the checked-out commit into
 # two folders of different names and depths, runs scripts/package in each, one
-# after the other (so minutes apart), and compares the two archives byte for
-# byte. Also looks for the clones' folders inside the programs. Exit code 1
-# when anything differs. Takes about two builds' time.
+# after the other (so minutes apart), and compares the two archives and the
+# two setup programs byte for byte. Also looks for the clones' folders inside
+# the programs and the setup programs. Exit code 1 when anything differs.
+# Takes about two builds' time.
 #   bench/reproducible_package.sh [WORK_DIR]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -18,18 +19,23 @@ for clone in "${clones[@]}"; do
   archives+=("$("$clone/scripts/package" 2>"$clone.log" | tail -n 1)")
 done
 
+setups=("${archives[@]/%-win64.zip/-setup.exe}")
 status=0
 for i in 0 1; do
-  sha256sum "${archives[$i]}"
+  sha256sum "${archives[$i]}" "${setups[$i]}"
   unzip -q "${archives[$i]}" 'Vantrel.*' -d "$work/unpacked$i"
-  if grep -a -q -e "$work" -e "$root" "$work/unpacked$i"/*; then
-    echo "a build folder is named inside the programs of ${archives[$i]}"
+  if grep -a -q -e "$work" -e "$root" "$work/unpacked$i"/* "${setups[$i]}"; then
+    echo "a build folder is named inside the programs of ${archives[$i]} or its setup program"
     status=1
   fi
 done
-if cmp "${archives[0]}" "${archives[1]}"; then
-  echo "reproducible: the two archives are byte-identical"
-else
-  status=1
-fi
+compare() {  # what, first file, second file
+  if cmp "$2" "$3"; then
+    echo "reproducible: the two $1 are byte-identical"
+  else
+    status=1
+  fi
+}
+compare archives "${archives[@]}"
+compare "setup programs" "${setups[@]}"
 exit $status

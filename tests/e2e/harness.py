@@ -23,6 +23,7 @@ import images
 E2E_DIR = os.environ.get("VANTREL_E2E_DIR", os.path.abspath("e2e-work"))
 DIST_DIR = os.environ.get("VANTREL_DIST_DIR", "")
 PROBE = os.environ.get("VANTREL_PROBE", "")
+SETUP = os.environ.get("VANTREL_SETUP", "")
 PREFIX = os.path.join(E2E_DIR, "prefix")
 DRIVE_C = os.path.join(PREFIX, "drive_c")
 VK_ESCAPE = 27

@@ -1,10 +1,12 @@
 """Vantrel as a standard user of current Windows runs it: the programs run as
 an unprivileged Unix user in a Wine prefix of their own, with the root of
-drive C: and the program folder read-only to them."""
+drive C: and the program folder read-only to them; and the setup program
+and its uninstaller as that user runs them."""
 import math
 import os
 import shutil
 import subprocess
+import tempfile
 import unittest
 
 import harness
@@ -13,6 +15,10 @@ from test_dialog import DialogTestCase, middle
 from test_host import RENDERER, RESOURCES
 from test_host_music import write_tone
 from test_renderer import CENTRE, classify
+
+DESKTOP_KEY = "HKCU\\Control Panel\\Desktop"
+UNINSTALL_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vantrel"
+SHELL_FOLDERS_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"
 
 
 def hard_edges(image, reach=200):
@@ -54,21 +60,39 @@ class StandardUserTest(DialogTestCase):
         """The Vantrel folder in the user's local or roaming application data."""
         return os.path.join(self.drive_c, "users", self.user, "AppData", kind, "Vantrel")
 
-    def assert_saver_run_shows_the_earth(self, local_folder):
-        """A saver run whose textures land in `local_folder` and reach the globes."""
+    def wine(self, *argv):
+        """A Wine command run to its end as the user: (exit code, output). The
+        output goes through a file: Wine's background programs keep a pipe open."""
+        with tempfile.TemporaryFile() as out:
+            done = subprocess.run(self.wine_command(*argv), env=self.env, stdout=out,
+                                  stderr=subprocess.DEVNULL, timeout=120, cwd=self.run_dir)
+            out.seek(0)
+            return done.returncode, out.read().decode("utf-8", "replace")
+
+    def reg_values(self, key):
+        """A registry key's values as {name: data}, None where there is no key."""
+        code, text = self.wine("wine", "reg", "query", key)
+        if code != 0:
+            return None
+        rows = [line.strip().split("    ") for line in text.splitlines()]
+        return {row[0]: row[2] for row in rows if len(row) == 3}
+
+    def saver_run_shot(self):
+        """A saver run from the program folder: the screen after 2 s, then Escape."""
         host = self.start_host("/s")
         self.wait_window(RENDERER)
         harness.wait_until(lambda: False, 2.0)
         shot = self.capture(RENDERER, "scene")
         self.end_renderer()
         self.assert_host_ends(host, 5)
-        self.assert_textures_written(local_folder)
+        return shot
+
+    def assert_earth_on_the_globes(self, shot):
         counts = classify(shot)
         self.assertGreater(counts["blue_globe"], 1500, counts)
         self.assertLess(counts["white_globe"], 200, counts)
         self.assertGreater(globe_colours(shot), 40)
-        self.assertGreater(counts["glow"], 3000, counts)
-        self.assertLess(hard_edges(shot), 300)
+        return counts
 
     def test_saver_run_shows_the_earth_on_the_globes_and_soft_glows(self):
         # A cut-short globe file in C: that the user may not replace gives way
@@ -78,11 +102,14 @@ class StandardUserTest(DialogTestCase):
             cut_short = f.read()[:3000]
         with open(junk, "wb") as f:
             f.write(cut_short)
-        self.assert_saver_run_shows_the_earth(self.user_folder("Local"))
+        shot = self.saver_run_shot()
         with open(junk, "rb") as f:
             self.assertEqual(f.read(), cut_short)
-        self.assertEqual(sorted(n for n in os.listdir(self.drive_c) if "Yarrin" in n),
-                         ["Yarrin1.bmp"])
+        self.assertEqual([n for n in os.listdir(self.drive_c) if "Yarrin" in n], ["Yarrin1.bmp"])
+        self.assert_textures_written(self.user_folder("Local"))
+        counts = self.assert_earth_on_the_globes(shot)
+        self.assertGreater(counts["glow"], 3000, counts)
+        self.assertLess(hard_edges(shot), 300)
 
     def test_folders_named_outside_the_code_page_hold_the_textures_and_the_choice(self):
         # A Korean name under the Japanese code page, for the program folder
@@ -100,7 +127,8 @@ class StandardUserTest(DialogTestCase):
         os.rename(self.folder, folder)
         self.folder, self.ini = folder, os.path.join(folder, "Vantrel.ini")
 
-        self.assert_saver_run_shows_the_earth(os.path.join(profile, "AppData", "Local", "Vantrel"))
+        self.assert_earth_on_the_globes(self.saver_run_shot())
+        self.assert_textures_written(os.path.join(profile, "AppData", "Local", "Vantrel"))
         host, _ = self.open_dialog()
         self.press("left", *middle(self.layout.kind_caption(1)))
         self.assertEqual(self.wait_selected([1]), [1])
@@ -112,11 +140,59 @@ class StandardUserTest(DialogTestCase):
         self.assertEqual(self.selected_kinds(self.client_shot()), [1])
 
     def shell_folder(self, value, path):
-        key = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"
-        subprocess.run(self.wine_command("wine", "reg", "add", key, "/v", value, "/t",
-                                         "REG_EXPAND_SZ", "/d", path, "/f"),
-                       env=self.env, check=True, stdout=subprocess.DEVNULL, timeout=60,
-                       cwd=self.run_dir)
+        self.assertEqual(self.wine("wine", "reg", "add", SHELL_FOLDERS_KEY, "/v", value, "/t",
+                                   "REG_EXPAND_SZ", "/d", path, "/f")[0], 0)
+
+    def test_setup_installs_for_the_user_and_its_uninstaller_leaves_nothing(self):
+        self.assertTrue(os.path.isfile(harness.SETUP), f"no setup program at {harness.SETUP}")
+        before = "C:\\windows\\system32\\before.scr"
+        chosen = self.wine("wine", "reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", before,
+                           "/f")
+        self.assertEqual(chosen[0], 0)
+        setup = shutil.copy(harness.SETUP, self.run_dir)  # the user may not reach the build tree
+        self.assertEqual(self.wine("wine", setup, "/S")[0], 0)
+
+        profile = os.path.join(self.drive_c, "users", self.user)
+        self.folder = os.path.join(profile, "AppData", "Local", "Programs", "Vantrel")
+        installed = f"C:\\users\\{self.user}\\AppData\\Local\\Programs\\Vantrel"
+        desktop = self.reg_values(DESKTOP_KEY)
+        self.assertEqual(desktop["SCRNSAVE.EXE"], installed + "\\Vantrel.scr")
+        self.assertEqual(desktop["ScreenSaveActive"], "1")
+        entry = self.reg_values(UNINSTALL_KEY)
+        uninstaller = installed + "\\uninstall.exe"
+        for name, data in (("DisplayName", "Vantrel"), ("Publisher", "the Vantrel developers"),
+                           ("DisplayVersion", os.environ["VANTREL_VERSION"]),
+                           ("InstallLocation", installed),
+                           ("DisplayIcon", installed + "\\Vantrel.scr"),
+                           ("UninstallString", f'"{uninstaller}"'),
+                           ("QuietUninstallString", f'"{uninstaller}" /S'),
+                           ("NoModify", "0x1"), ("NoRepair", "0x1")):
+            self.assertEqual(entry.get(name), data, name)
+        kilobytes = sum(os.path.getsize(os.path.join(self.folder, name))
+                        for name in os.listdir(self.folder)) // 1024
+        self.assertEqual(int(entry["EstimatedSize"], 16), kilobytes)
+        self.assert_earth_on_the_globes(self.saver_run_shot())
+
+        # The setup run again keeps the settings and the choice kept the first
+        # time; the uninstaller takes the settings in both places.
+        roaming = self.user_folder("Roaming")
+        os.makedirs(roaming)
+        for folder in (self.folder, roaming):
+            open(os.path.join(folder, "Vantrel.ini"), "wb").close()
+        subprocess.run(["chown", "-R", self.user, self.folder, roaming], check=True)
+        self.assertEqual(self.wine("wine", setup, "/S")[0], 0)
+        self.assertTrue(os.path.exists(os.path.join(self.folder, "Vantrel.ini")))
+
+        self.assertEqual(self.wine("wine", os.path.join(self.folder, "uninstall.exe"), "/S")[0], 0)
+        # It goes on from a copy of itself in %TEMP%: wait for the prefix's programs to end.
+        self.wine("wineserver", "-w")
+        left = [os.path.join(path, name) for path, folders, files in os.walk(profile)
+                for name in folders + files if "vantrel" in name.lower()]
+        self.assertEqual(left, [])
+        self.assertIsNone(self.reg_values(UNINSTALL_KEY))
+        desktop = self.reg_values(DESKTOP_KEY)
+        self.assertEqual(desktop.get("SCRNSAVE.EXE"), before)
+        self.assertNotIn("ScreenSaveActive", desktop)
 
     def test_set_keeps_the_choice_in_the_users_file_until_the_program_folder_takes_it(self):
         # Written by hand beside the host; the folder and the file are root's.
