@@ -36,7 +36,7 @@ void Label::Draw(HDC dc, const RECT& pixels) const {
     Frame_Rect(dc, box, RGB(0, 0, 0));
     InflateRect(&box, -1, -1);
   }
-  const int saved = SaveDC(dc);
+  const SavedDC saved(dc);
   IntersectClipRect(dc, box.left, box.top, box.right, box.bottom);  // what does not fit is cut
   SelectObject(dc, font_.Handle());
   SetBkMode(dc, TRANSPARENT);
@@ -45,7 +45,6 @@ void Label::Draw(HDC dc, const RECT& pixels) const {
   UINT format = design_.alignment | DT_NOPREFIX | DT_TOP;
   format |= design_.word_wrap ? DT_WORDBREAK : DT_SINGLELINE;
   DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
-  RestoreDC(dc, saved);
 }
 
 // ---- Shape

@@ -71,7 +71,7 @@ void Image::Draw(HDC dc, const RECT& pixels) const {
   const int width = pixels.right - pixels.left;
   const int height = pixels.bottom - pixels.top;
   // The element clips its picture to its own rectangle.
-  const int saved = SaveDC(dc);
+  const SavedDC saved(dc);
   IntersectClipRect(dc, pixels.left, pixels.top, pixels.right, pixels.bottom);
   const int designed_w = Screen_Pixels_X(picture_->Width() * kPictureTwipsPerPixel);
   const int designed_h = Screen_Pixels_Y(picture_->Height() * kPictureTwipsPerPixel);
@@ -82,7 +82,6 @@ void Image::Draw(HDC dc, const RECT& pixels) const {
   } else {
     picture_->DrawStretched(dc, pixels.left, pixels.top, designed_w, designed_h);
   }
-  RestoreDC(dc, saved);
 }
 
 // ---- Form
@@ -144,19 +143,21 @@ void Form::ShowModal() {
   }
 }
 
+int Form::Focused_Among(const std::vector<HWND>& windows) const {
+  // The focus may sit in a part of a listed window (a combo box's edit field).
+  for (HWND w = GetFocus(); w && w != window_; w = GetParent(w)) {
+    const auto found = std::find(windows.begin(), windows.end(), w);
+    if (found != windows.end()) return static_cast<int>(found - windows.begin());
+  }
+  return -1;
+}
+
 bool Form::MoveFocusByTab(bool backwards) {
   const std::vector<HWND> order = Form_TabOrder();
   const int count = static_cast<int>(order.size());
   if (count == 0) return false;
-  // The focus may sit in a part of a listed window (a combo box's edit field).
-  int current = backwards ? count : -1;
-  for (HWND w = GetFocus(); w && w != window_; w = GetParent(w)) {
-    const auto found = std::find(order.begin(), order.end(), w);
-    if (found != order.end()) {
-      current = static_cast<int>(found - order.begin());
-      break;
-    }
-  }
+  const int focused = Focused_Among(order);
+  const int current = focused >= 0 ? focused : backwards ? count : -1;
   for (int step = 1; step <= count; ++step) {
     const int index = ((current + (backwards ? -step : step)) % count + count) % count;
     HWND candidate = order[index];

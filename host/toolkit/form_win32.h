@@ -138,6 +138,9 @@ class Form {
   // is shown modally, in order; hidden, disabled and non-tab-stop ones are
   // skipped. Empty: Tab does nothing.
   virtual std::vector<HWND> Form_TabOrder() const { return {}; }
+  // The index of the window in `windows` that holds the focus or contains
+  // the window that does; -1 when none does.
+  int Focused_Among(const std::vector<HWND>& windows) const;
 
  private:
   friend class Timer;

@@ -41,6 +41,22 @@ class SelectedObject {
   HGDIOBJ old_;
 };
 
+// The DC's state (selected objects, clipping, modes, colours) saved for the
+// lifetime of this object, then restored.
+class SavedDC {
+ public:
+  explicit SavedDC(HDC dc) : dc_(dc), saved_(dc ? SaveDC(dc) : 0) {}
+  ~SavedDC() {
+    if (saved_) RestoreDC(dc_, saved_);
+  }
+  SavedDC(const SavedDC&) = delete;
+  SavedDC& operator=(const SavedDC&) = delete;
+
+ private:
+  HDC dc_;
+  int saved_;
+};
+
 // A memory DC with `bitmap` selected, for the lifetime of this object.
 class BitmapDC {
  public:

@@ -88,9 +88,9 @@ void Picture::Draw(HDC target, int x, int y) const {
 void Picture::DrawStretched(HDC target, int x, int y, int w, int h) const {
   if (Empty() || w < 1 || h < 1) return;
   BitmapDC source(bitmap_);
-  const int old_mode = SetStretchBltMode(target, HALFTONE);
+  const SavedDC saved(target);
+  SetStretchBltMode(target, HALFTONE);
   StretchBlt(target, x, y, w, h, source.get(), 0, 0, width_, height_, SRCCOPY);
-  SetStretchBltMode(target, old_mode);
 }
 
 bool Save_Picture(const Picture& picture, const std::wstring& path) {
