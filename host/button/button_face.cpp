@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cwchar>
 
-namespace vantrel::controls {
+namespace vantrel::button {
 namespace {
 
 // Nearest integer, halves to the even neighbour, kept in 16 bits.
@@ -85,4 +85,4 @@ bool Invert_For_State(ButtonState state, bool previous) {
   }
 }
 
-}  // namespace vantrel::controls
+}  // namespace vantrel::button

@@ -1,4 +1,4 @@
-// Face geometry and gradient of the button control Command: the eight frame
+// Face geometry and gradient of the button control: the eight frame
 // pieces cut from a 64 x 25 skin, the caption's place, and the two gradient
 // vertices. Portable; the Win32 shell paints what these give.
 #pragma once
@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <string>
 
-namespace vantrel::controls {
+namespace vantrel::button {
 
 enum class Skin { kNormal, kHighLight, kSelected, kHighLightSelect, kPressed, kDisable };
 
@@ -71,4 +71,4 @@ std::array<GradientVertex, 2> Gradient_Vertices(bool invert, double width_px, do
 // drawing left.
 bool Invert_For_State(ButtonState state, bool previous);
 
-}  // namespace vantrel::controls
+}  // namespace vantrel::button

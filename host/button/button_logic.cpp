@@ -3,7 +3,7 @@
 #include <cwchar>
 #include <variant>
 
-namespace vantrel::controls {
+namespace vantrel::button {
 namespace {
 
 constexpr int16_t kTrue = -1;
@@ -15,9 +15,7 @@ constexpr const wchar_t* kKeyCaption = L"Caption";
 constexpr const wchar_t* kKeyFirstRun = L"FirstRun";
 constexpr const wchar_t* kKeyFont = L"Font";
 constexpr const wchar_t* kKeyFontColour = L"FontColour";
-constexpr const wchar_t* kKeyVisible = L"Visible";
 constexpr const wchar_t* kRestoredCaption = L"Command1";
-constexpr const wchar_t* kStoredCaption = L"Command";
 
 template <typename T>
 T ValueOr(const toolkit::PropertyValue& value, T fallback) {
@@ -52,65 +50,19 @@ toolkit::FontDesign Font_From_Text(const std::wstring& text, const toolkit::Font
 
 // ---- public interface
 
-void CommandLogic::Initialize() {
+void ButtonLogic::Initialize() {
   State = ButtonState::kNormal;
   surface_.StartHoverTimer(kHoverInterval);
 }
 
-uint8_t CommandLogic::Visible() {
-  if (!opaque) return 0;
-  RefreshNormalFace();
-  return 255;
-}
-
-void CommandLogic::SetVisible(uint8_t value) {
-  opaque = value != 0;
-  if (opaque) RefreshNormalFace();
-  surface_.PropertyChanged(kKeyVisible);
-}
-
-uint32_t CommandLogic::FontColour() {
-  const uint32_t colour = caption_.colour;
-  RefreshNormalFace();
-  return colour;
-}
-
-void CommandLogic::SetFontColour(uint32_t colour) {
-  caption_.colour = colour;
-  RefreshNormalFace();
-  surface_.PropertyChanged(kKeyFontColour);
-}
-
-int16_t CommandLogic::Enabled() {
-  if (FirstRun == 0) {
-    RefreshNormalFace();
-    FirstRun = 1;
-    IsEnabled = kTrue;
-  }
-  const int16_t result = IsEnabled;
-  ShowEnabledState();
-  return result;
-}
-
-void CommandLogic::SetEnabled(bool enabled) {
+void ButtonLogic::SetEnabled(bool enabled) {
   IsEnabled = enabled ? kTrue : kFalse;
-  surface_.PropertyChanged(kKeyEnabled);
   ShowEnabledState();
-}
-
-void CommandLogic::SetCaption(const std::wstring& text) {
-  caption_.text = text;
-  surface_.PropertyChanged(kKeyCaption);
-}
-
-void CommandLogic::SetFont(const toolkit::FontDesign& font) {
-  caption_.font = font;
-  surface_.PropertyChanged(kKeyFont);
 }
 
 // ---- persistence
 
-void CommandLogic::Restore(const toolkit::PropertyStore& store,
+void ButtonLogic::Restore(const toolkit::PropertyStore& store,
                            const toolkit::FontDesign& ambient) {
   IsEnabled = ValueOr(store.Read(kKeyEnabled, true), true) ? kTrue : kFalse;
   caption_.text = ValueOr<std::wstring>(store.Read(kKeyCaption, std::wstring(kRestoredCaption)),
@@ -119,23 +71,12 @@ void CommandLogic::Restore(const toolkit::PropertyStore& store,
   caption_.font = Font_From_Text(ValueOr(store.Read(kKeyFont, ambient_text), ambient_text), ambient);
   FirstRun = static_cast<uint8_t>(ValueOr<int32_t>(store.Read(kKeyFirstRun, int32_t{1}), 1));
   caption_.colour = static_cast<uint32_t>(ValueOr<int32_t>(store.Read(kKeyFontColour, int32_t{0}), 0));
-  opaque = ValueOr<int32_t>(store.Read(kKeyVisible, int32_t{1}), 1) != 0;
-  RefreshNormalFace();
-}
-
-void CommandLogic::Store(toolkit::PropertyStore& store, const toolkit::FontDesign& ambient) {
-  store.Write(kKeyEnabled, IsEnabled != kFalse, true);
-  store.Write(kKeyCaption, caption_.text, std::wstring(kStoredCaption));
-  store.Write(kKeyFirstRun, int32_t{FirstRun}, int32_t{1});
-  store.Write(kKeyFont, Font_Text(caption_.font), Font_Text(ambient));
-  store.Write(kKeyFontColour, static_cast<int32_t>(caption_.colour), int32_t{0});
-  store.Write(kKeyVisible, int32_t{opaque ? 1 : 0}, int32_t{1});
   RefreshNormalFace();
 }
 
 // ---- face operations
 
-void CommandLogic::DrawFace(Skin skin) {
+void ButtonLogic::DrawFace(Skin skin) {
   InvertGradient = Invert_For_State(State, InvertGradient);
   const FaceGeometry geometry =
       Face_Geometry(surface_.WidthTwips(), surface_.HeightTwips(), caption_.height);
@@ -145,14 +86,14 @@ void CommandLogic::DrawFace(Skin skin) {
   surface_.PaintFace(skin, InvertGradient, caption_);
 }
 
-void CommandLogic::ShowEnabledState() {
+void ButtonLogic::ShowEnabledState() {
   // The caption label is drawn live over the face, so its enabled look is
   // set before the face goes out.
   caption_.enabled = IsEnabled != kFalse;
   DrawFace(IsEnabled ? Skin::kNormal : Skin::kDisable);
 }
 
-void CommandLogic::RefreshNormalFace() {
+void ButtonLogic::RefreshNormalFace() {
   if (!IsEnabled) return;
   caption_.enabled = true;
   if (FirstRun == 0) caption_.colour = 0;
@@ -161,7 +102,7 @@ void CommandLogic::RefreshNormalFace() {
 
 // ---- pointer, focus and hover
 
-void CommandLogic::PointerMoved() {
+void ButtonLogic::PointerMoved() {
   if (!IsEnabled) return;
   if (State == ButtonState::kNormal) {
     State = ButtonState::kHighLight;
@@ -173,7 +114,7 @@ void CommandLogic::PointerMoved() {
   }
 }
 
-void CommandLogic::ButtonPressed(int button) {
+void ButtonLogic::ButtonPressed(int button) {
   if (!IsEnabled) return;
   presses_ |= button;
   if (button != kLeftButton) return;
@@ -181,7 +122,7 @@ void CommandLogic::ButtonPressed(int button) {
   DrawFace(Skin::kPressed);
 }
 
-void CommandLogic::ButtonReleased(int button) {
+void ButtonLogic::ButtonReleased(int button) {
   const bool began_here = (presses_ & button) != 0;
   presses_ &= ~button;
   if (!IsEnabled) return;
@@ -193,7 +134,7 @@ void CommandLogic::ButtonReleased(int button) {
   if (began_here && State != ButtonState::kSelected && IsEnabled == kTrue) surface_.RaiseClick();
 }
 
-void CommandLogic::FocusGained() {
+void ButtonLogic::FocusGained() {
   if (!IsEnabled) return;
   if (State != ButtonState::kHighLight) {
     State = ButtonState::kSelected;
@@ -205,7 +146,7 @@ void CommandLogic::FocusGained() {
   }
 }
 
-void CommandLogic::FocusLost() {
+void ButtonLogic::FocusLost() {
   if (!IsEnabled) return;
   if (State != ButtonState::kNormal) {
     State = ButtonState::kNormal;
@@ -213,7 +154,7 @@ void CommandLogic::FocusLost() {
   }
 }
 
-void CommandLogic::TimerTick(CursorOver where) {
+void ButtonLogic::TimerTick(CursorOver where) {
   if (!IsEnabled) return;
   if (where == CursorOver::kParentWindow) {
     EndHover();
@@ -222,7 +163,7 @@ void CommandLogic::TimerTick(CursorOver where) {
   if (where != CursorOver::kOwnWindow) EndHover();
 }
 
-void CommandLogic::EndHover() {
+void ButtonLogic::EndHover() {
   if (!IsEnabled) return;
   if (State == ButtonState::kHighLight) {
     State = ButtonState::kNormal;
@@ -234,4 +175,4 @@ void CommandLogic::EndHover() {
   }
 }
 
-}  // namespace vantrel::controls
+}  // namespace vantrel::button

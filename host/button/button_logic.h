@@ -1,8 +1,8 @@
-// The button control Command without its window: instance fields, the
+// The button control without its window: instance fields, the
 // properties with their first-run rule, persistence in the container's
 // property store, and the pointer / focus / hover state machine that
 // decides which skin is drawn and when Click fires. Portable; the Win32
-// shell (command_win32.cpp) turns messages into these calls.
+// shell (button_win32.cpp) turns messages into these calls.
 #pragma once
 
 #include <cstdint>
@@ -12,7 +12,7 @@
 #include "toolkit/font_design.h"
 #include "toolkit/property_store.h"
 
-namespace vantrel::controls {
+namespace vantrel::button {
 
 inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
@@ -36,41 +36,31 @@ struct CaptionLabel {
 };
 
 // What the control needs from its window and container.
-class CommandSurface {
+class ButtonSurface {
  public:
-  virtual ~CommandSurface() = default;
+  virtual ~ButtonSurface() = default;
   // Clear, gradient, eight frame pieces, caption at its new place.
   virtual void PaintFace(Skin skin, bool invert_gradient, const CaptionLabel& caption) = 0;
   virtual int32_t WidthTwips() = 0;
   virtual int32_t HeightTwips() = 0;
   virtual void StartHoverTimer(unsigned interval_ms) = 0;
-  virtual void PropertyChanged(const wchar_t* name) = 0;
   virtual void RaiseClick() = 0;
 };
 
 // Where the hover timer found the cursor.
 enum class CursorOver { kOwnWindow, kParentWindow, kOtherWindow };
 
-class CommandLogic {
+class ButtonLogic {
  public:
-  explicit CommandLogic(CommandSurface& surface) : surface_(surface) {}
+  explicit ButtonLogic(ButtonSurface& surface) : surface_(surface) {}
 
-  // Public interface.
+  // Public interface, as the dialog uses it.
   void Initialize();
-  uint8_t Visible();
-  void SetVisible(uint8_t value);
-  uint32_t FontColour();
-  void SetFontColour(uint32_t colour);
-  int16_t Enabled();  // the first-run rule, then a repaint
-  void SetEnabled(bool enabled);
-  const std::wstring& Caption() const { return caption_.text; }
-  void SetCaption(const std::wstring& text);
+  void SetEnabled(bool enabled);  // repaints with the normal or the disabled face
   const toolkit::FontDesign& Font() const { return caption_.font; }
-  void SetFont(const toolkit::FontDesign& font);
 
-  // Persistence in the container's store.
+  // The designed properties from the container's store.
   void Restore(const toolkit::PropertyStore& store, const toolkit::FontDesign& ambient);
-  void Store(toolkit::PropertyStore& store, const toolkit::FontDesign& ambient);
 
   // Face operations.
   void DrawFace(Skin skin);
@@ -97,13 +87,12 @@ class CommandLogic {
   ButtonState State = ButtonState::kNone;
   bool InvertGradient = false;
   int16_t ButtonHeld = 0;
-  bool opaque = false;  // surface background style: false transparent
   const CaptionLabel& Label() const { return caption_; }
 
  private:
-  CommandSurface& surface_;
+  ButtonSurface& surface_;
   CaptionLabel caption_;
   int presses_ = 0;  // buttons pressed on the control and not yet released
 };
 
-}  // namespace vantrel::controls
+}  // namespace vantrel::button

@@ -7,7 +7,7 @@
 #include "toolkit/ignore_result.h"
 #include "toolkit/twips.h"
 
-namespace vantrel::controls {
+namespace vantrel::button {
 namespace {
 
 using toolkit::Ignore_Result;
@@ -43,7 +43,7 @@ const Skins& AllSkins() {
 
 // What a control restores as its window is created.
 struct CreateParams {
-  Command* command;
+  ButtonControl* command;
   const toolkit::PropertyStore* design;
   const toolkit::FontDesign* ambient;
 };
@@ -52,11 +52,9 @@ int ButtonCode(UINT message) {
   switch (message) {
     case WM_LBUTTONDOWN:
     case WM_LBUTTONUP:
-    case WM_LBUTTONDBLCLK:
       return kLeftButton;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONUP:
-    case WM_RBUTTONDBLCLK:
       return kRightButton;
     default:
       return kMiddleButton;
@@ -65,18 +63,18 @@ int ButtonCode(UINT message) {
 
 }  // namespace
 
-Command::Command() : logic_(*this) {}
+ButtonControl::ButtonControl() : logic_(*this) {}
 
-Command::~Command() {
+ButtonControl::~ButtonControl() {
   if (window_) {
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
 }
 
-bool Command::Create(HWND parent, const RECT& pixels, const toolkit::PropertyStore& design,
+bool ButtonControl::Create(HWND parent, const RECT& pixels, const toolkit::PropertyStore& design,
                      const toolkit::FontDesign& ambient) {
-  toolkit::Register_Window_Class(kCommandClass, &Command::WindowProc);
+  toolkit::Register_Window_Class(kCommandClass, &ButtonControl::WindowProc);
   CreateParams params{this, &design, &ambient};
   // The window attaches itself to this object as it is created (WindowProc).
   return CreateWindowExA(0, kCommandClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, pixels.left,
@@ -84,48 +82,48 @@ bool Command::Create(HWND parent, const RECT& pixels, const toolkit::PropertySto
                          parent, nullptr, GetModuleHandleA(nullptr), &params) != nullptr;
 }
 
-void Command::OnCreate(const CREATESTRUCTA& create) {
+void ButtonControl::OnCreate(const CREATESTRUCTA& create) {
   const auto& params = *static_cast<const CreateParams*>(create.lpCreateParams);
   face_ = toolkit::Picture(std::max(create.cx, 1), std::max(create.cy, 1));
   logic_.Restore(*params.design, *params.ambient);
   logic_.Resized();
 }
 
-void Command::OnSize(int width, int height) {
+void ButtonControl::OnSize(int width, int height) {
   if (width == face_.Width() && height == face_.Height()) return;
   face_ = toolkit::Picture(std::max(width, 1), std::max(height, 1));
   logic_.Resized();
 }
 
 // Tab skips a disabled control: it is a tab stop only while enabled.
-void Command::SyncTabStop() {
+void ButtonControl::SyncTabStop() {
   if (!window_) return;
   const LONG style = GetWindowLongA(window_, GWL_STYLE);
   const LONG wanted = logic_.IsEnabled ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
   if (wanted != style) SetWindowLongA(window_, GWL_STYLE, wanted);
 }
 
-int32_t Command::WidthTwips() {
+int32_t ButtonControl::WidthTwips() {
   RECT client{};
   if (window_) GetClientRect(window_, &client);
   return toolkit::Screen_Twips_X(client.right);
 }
 
-int32_t Command::HeightTwips() {
+int32_t ButtonControl::HeightTwips() {
   RECT client{};
   if (window_) GetClientRect(window_, &client);
   return toolkit::Screen_Twips_Y(client.bottom);
 }
 
-void Command::StartHoverTimer(unsigned interval_ms) {
+void ButtonControl::StartHoverTimer(unsigned interval_ms) {
   if (window_) Ignore_Result(SetTimer(window_, kHoverTimerId, interval_ms, nullptr));
 }
 
-void Command::RaiseClick() {
+void ButtonControl::RaiseClick() {
   if (on_click) on_click();
 }
 
-HFONT Command::CaptionFont() {
+HFONT ButtonControl::CaptionFont() {
   if (!font_ || !(font_->Design() == logic_.Font())) {
     font_ = std::make_unique<toolkit::Font>(logic_.Font());
   }
@@ -134,7 +132,7 @@ HFONT Command::CaptionFont() {
 
 // Clear, gradient, the eight frame pieces; the caption is drawn over the
 // kept face at every paint, at the place the logic gave it.
-void Command::PaintFace(Skin skin, bool invert_gradient, const CaptionLabel&) {
+void ButtonControl::PaintFace(Skin skin, bool invert_gradient, const CaptionLabel&) {
   SyncTabStop();  // every change of the enabled state repaints the face
   if (face_.Empty()) return;
   toolkit::BitmapDC face(face_.Bitmap());
@@ -169,7 +167,7 @@ void Command::PaintFace(Skin skin, bool invert_gradient, const CaptionLabel&) {
   if (window_) InvalidateRect(window_, nullptr, FALSE);
 }
 
-void Command::OnPaint() {
+void ButtonControl::OnPaint() {
   toolkit::Paint_Buffered(window_, [this](HDC dc) {
     face_.Draw(dc, 0, 0);
     const CaptionLabel& label = logic_.Label();
@@ -194,7 +192,7 @@ void Command::OnPaint() {
   });
 }
 
-void Command::OnButtonDown(int button) {
+void ButtonControl::OnButtonDown(int button) {
   // A disabled control takes neither the focus nor the pointer; only the
   // left button moves the focus, so the others show no pressed look.
   if (!logic_.IsEnabled) return;
@@ -204,14 +202,14 @@ void Command::OnButtonDown(int button) {
   logic_.ButtonPressed(button);
 }
 
-void Command::OnButtonUp(int button) {
+void ButtonControl::OnButtonUp(int button) {
   held_buttons_ &= ~button;
   if (held_buttons_ == 0 && GetCapture() == window_) ReleaseCapture();
   // Last: a Click may end the dialog that holds this control.
   logic_.ButtonReleased(button);
 }
 
-void Command::OnTimer() {
+void ButtonControl::OnTimer() {
   POINT at{};
   if (!GetCursorPos(&at)) return;
   HWND under = WindowFromPoint(at);
@@ -224,19 +222,19 @@ void Command::OnTimer() {
   }
 }
 
-LRESULT CALLBACK Command::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK ButtonControl::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
-    Command* owner = static_cast<const CreateParams*>(create->lpCreateParams)->command;
+    ButtonControl* owner = static_cast<const CreateParams*>(create->lpCreateParams)->command;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
     owner->window_ = window;
   }
-  auto* command = reinterpret_cast<Command*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  auto* command = reinterpret_cast<ButtonControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
   if (!command) return DefWindowProcA(window, message, wparam, lparam);
   return command->HandleMessage(message, wparam, lparam);
 }
 
-LRESULT Command::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND window = window_;
   switch (message) {
     case WM_CREATE:
@@ -256,9 +254,6 @@ LRESULT Command::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
-    case WM_LBUTTONDBLCLK:
-    case WM_RBUTTONDBLCLK:
-    case WM_MBUTTONDBLCLK:
       OnButtonDown(ButtonCode(message));
       return 0;
     case WM_LBUTTONUP:
@@ -291,4 +286,4 @@ LRESULT Command::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   return DefWindowProcA(window, message, wparam, lparam);
 }
 
-}  // namespace vantrel::controls
+}  // namespace vantrel::button

@@ -1,6 +1,6 @@
-// The button control Command as its own window class, "Yarrin.Command":
+// The button control as its own window class, "Yarrin.Command":
 // a child window that keeps its painted face as an image and hands its
-// mouse, focus and timer messages to CommandLogic.
+// mouse, focus and timer messages to ButtonLogic.
 #pragma once
 
 #include <windows.h>
@@ -13,30 +13,29 @@
 #include "toolkit/picture_win32.h"
 #include "toolkit/property_store.h"
 
-namespace vantrel::controls {
+namespace vantrel::button {
 
-class Command final : public CommandSurface {
+class ButtonControl final : public ButtonSurface {
  public:
-  Command();
-  ~Command() override;
-  Command(const Command&) = delete;
-  Command& operator=(const Command&) = delete;
+  ButtonControl();
+  ~ButtonControl() override;
+  ButtonControl(const ButtonControl&) = delete;
+  ButtonControl& operator=(const ButtonControl&) = delete;
 
   // Creates the window in `parent` at a rectangle in pixels and restores
   // the designed properties from `design`; `ambient` is the container's font.
   bool Create(HWND parent, const RECT& pixels, const toolkit::PropertyStore& design,
               const toolkit::FontDesign& ambient);
   HWND Handle() const { return window_; }
-  CommandLogic& Logic() { return logic_; }
+  ButtonLogic& Logic() { return logic_; }
 
   std::function<void()> on_click;
 
-  // CommandSurface
+  // ButtonSurface
   void PaintFace(Skin skin, bool invert_gradient, const CaptionLabel& caption) override;
   int32_t WidthTwips() override;
   int32_t HeightTwips() override;
   void StartHoverTimer(unsigned interval_ms) override;
-  void PropertyChanged(const wchar_t*) override {}
   void RaiseClick() override;
 
  private:
@@ -52,10 +51,10 @@ class Command final : public CommandSurface {
   HFONT CaptionFont();
 
   HWND window_ = nullptr;
-  CommandLogic logic_;
+  ButtonLogic logic_;
   toolkit::Picture face_;
   std::unique_ptr<toolkit::Font> font_;  // the caption's, remade when its design changes
   int held_buttons_ = 0;
 };
 
-}  // namespace vantrel::controls
+}  // namespace vantrel::button

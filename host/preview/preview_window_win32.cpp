@@ -1,4 +1,4 @@
-// The preview window Yarrin_R: a still picture of the scene shown inside the
+// The preview window: a still picture of the scene shown inside the
 // display-settings page's preview area.
 #include <windows.h>
 

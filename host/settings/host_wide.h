@@ -1,6 +1,6 @@
-// The host-wide values of the code module Yarrin_B: the music settings read
+// The host-wide values: the music settings read
 // from the settings file and the point the settings dialog zooms from. One
-// instance lives for the host process (see yarrin_b_win32.cpp).
+// instance lives for the host process (made in WinMain, startup_win32.cpp).
 #pragma once
 
 #include <cstdint>

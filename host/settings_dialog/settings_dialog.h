@@ -1,4 +1,4 @@
-// The settings dialog Yarrin_P, shown modally for the configure argument.
+// The settings dialog, shown modally for the configure argument.
 #pragma once
 
 #include "settings/host_context.h"

@@ -70,7 +70,7 @@ Placement Dialog_Placement(double screen_width, double screen_height, double win
   return Placement{free_x / 2, free_y / 3};
 }
 
-Yarrin_P::Yarrin_P(DialogView& view, HostWide& host, ProfilePort& profile, FilePort& files,
+SettingsDialog::SettingsDialog(DialogView& view, HostWide& host, ProfilePort& profile, FilePort& files,
                    std::wstring program_folder)
     : view_(view),
       host_(host),
@@ -78,9 +78,9 @@ Yarrin_P::Yarrin_P(DialogView& view, HostWide& host, ProfilePort& profile, FileP
       files_(files),
       program_folder_(std::move(program_folder)) {}
 
-void Yarrin_P::Form_Load() {
+void SettingsDialog::Form_Load() {
   view_.Place();
-  Prepare_Buttons(true, true);
+  Prepare_Buttons();
   view_.SetRepeatEnabled(false);
   ShowMarks(host_.BGM_Kind);
   if (host_.BGM_Kind == kMusicCd) view_.SetRepeatEnabled(true);
@@ -96,7 +96,7 @@ void Yarrin_P::Form_Load() {
   view_.SetPointer(DialogPointer::kDefault);
 }
 
-void Yarrin_P::Kind_MouseDown(int16_t kind) {
+void SettingsDialog::Kind_MouseDown(int16_t kind) {
   host_.BGM_Kind = kind;
   view_.SetButtonEnabled(DialogControl::kFileButton, false);
   view_.SetRepeatEnabled(false);
@@ -105,54 +105,50 @@ void Yarrin_P::Kind_MouseDown(int16_t kind) {
   if (kind == kMusicFile) view_.SetButtonEnabled(DialogControl::kFileButton, true);
 }
 
-void Yarrin_P::Cmd_File_Click() {
+void SettingsDialog::Cmd_File_Click() {
   const std::optional<std::wstring> path = view_.ChooseSoundFile(host_.BGM_Dir);
   if (!path) return;
   Take_Chosen_File(host_, *path);
   view_.SetFileCaption(*path);
 }
 
-void Yarrin_P::Cmd_Set_Click() {
+void SettingsDialog::Cmd_Set_Click() {
   Write_Settings(host_, view_.RepeatText(), profile_, files_, program_folder_);
   view_.Close();
 }
 
-void Yarrin_P::Left_Pressed() {
+void SettingsDialog::Left_Pressed() {
   link_pressed_ = view_.PointerOverLink();
   // Otherwise a release off the dialog would not come here and leave the link armed.
   if (link_pressed_) view_.HoldPointer(true);
 }
 
-void Yarrin_P::Left_Released() {
+void SettingsDialog::Left_Released() {
   if (!link_pressed_) return;
   link_pressed_ = false;
   view_.HoldPointer(false);
   if (view_.PointerOverLink()) OpenLink();
 }
 
-void Yarrin_P::Activated() {
+void SettingsDialog::Activated() {
   view_.Focus(last_focus_ == DialogControl::kNone ? DialogControl::kPanel : last_focus_);
 }
 
-void Yarrin_P::Prepare_Buttons(bool initialise, bool enable) {
+void SettingsDialog::Prepare_Buttons() {
   for (DialogControl button :
        {DialogControl::kSet, DialogControl::kCancel, DialogControl::kFileButton}) {
-    if (initialise) {
-      view_.InitializeButton(button);
-    } else {
-      view_.SetButtonEnabled(button, enable);
-    }
+    view_.InitializeButton(button);
   }
 }
 
 // All marks unselected, then the kind's selected; a kind outside 0..2
 // selects none.
-void Yarrin_P::ShowMarks(int16_t kind) {
+void SettingsDialog::ShowMarks(int16_t kind) {
   for (int i = 0; i < kKindCount; ++i) view_.ShowMark(i, false);
   if (kind >= 0 && kind < kKindCount) view_.ShowMark(kind, true);
 }
 
-void Yarrin_P::OpenLink() {
+void SettingsDialog::OpenLink() {
   view_.SetPointer(DialogPointer::kHourglass);
   view_.OpenAddress(kLinkAddress);
   view_.SetPointer(DialogPointer::kDefault);

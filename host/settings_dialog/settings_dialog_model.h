@@ -1,8 +1,8 @@
-// The settings dialog Yarrin_P without its windows: the load in its order,
+// The settings dialog without its windows: the load in its order,
 // selecting a music kind, the chosen sound file, Set, Cancel, the link's
 // press and release, where the focus comes back to, the texts of the track
 // box, the background gradients and the placement on the screen. Portable;
-// it drives a DialogView, which yarrin_p_win32.cpp implements.
+// it drives a DialogView, which settings_dialog_win32.cpp implements.
 #pragma once
 
 #include <cstdint>
@@ -131,9 +131,9 @@ class DialogView {
 
 // The dialog's behaviour over the host-wide values, which it reads at load
 // and changes as the user chooses; Set writes them to the settings file.
-class Yarrin_P {
+class SettingsDialog {
  public:
-  Yarrin_P(DialogView& view, HostWide& host, ProfilePort& profile, FilePort& files,
+  SettingsDialog(DialogView& view, HostWide& host, ProfilePort& profile, FilePort& files,
            std::wstring program_folder);
 
   void Form_Load();
@@ -154,7 +154,7 @@ class Yarrin_P {
   void Activated();
 
  private:
-  void Prepare_Buttons(bool initialise, bool enable);
+  void Prepare_Buttons();
   void ShowMarks(int16_t kind);
   void OpenLink();
 

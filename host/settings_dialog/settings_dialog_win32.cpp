@@ -1,5 +1,5 @@
-// The settings dialog Yarrin_P on Win32: its designed controls, the view
-// that the portable behaviour (yarrin_p_model.h) drives, the translation of
+// The settings dialog on Win32: its designed controls, the view
+// that the portable behaviour (settings_dialog_model.h) drives, the translation of
 // its messages, and the two background gradients kept in the forms' images.
 #include <windows.h>
 #include <commdlg.h>
@@ -26,7 +26,7 @@
 namespace vantrel::host {
 namespace {
 
-using controls::Command;
+using button::ButtonControl;
 using toolkit::Ignore_Result;
 
 constexpr UINT kUnloadMessage = WM_APP + 1;  // unload after the Click has returned
@@ -127,10 +127,10 @@ RECT PixelsOf(int left, int top, int width, int height) {
   return RECT{x, y, x + toolkit::Screen_Pixels_X(width), y + toolkit::Screen_Pixels_Y(height)};
 }
 
-class YarrinP final : public toolkit::Form, private DialogView {
+class SettingsDialogWindow final : public toolkit::Form, private DialogView {
  public:
-  explicit YarrinP(HostContext& host);
-  ~YarrinP() override {
+  explicit SettingsDialogWindow(HostContext& host);
+  ~SettingsDialogWindow() override {
     if (hand_) DestroyCursor(hand_);
   }
 
@@ -145,7 +145,7 @@ class YarrinP final : public toolkit::Form, private DialogView {
   void CreateControls();
   void PaintGradients();
   HWND HandleOf(DialogControl control) const;
-  Command* ButtonOf(DialogControl button);
+  ButtonControl* ButtonOf(DialogControl button);
 
   // DialogView
   void Place() override;
@@ -180,13 +180,13 @@ class YarrinP final : public toolkit::Form, private DialogView {
   std::array<std::unique_ptr<toolkit::Image>, kKindCount> marks_;
   std::array<std::unique_ptr<toolkit::Label>, kKindCount> kinds_;
   toolkit::ComboBox repeat_;  // BGM_Repeat
-  Command set_, cancel_, file_button_;
+  ButtonControl set_, cancel_, file_button_;
   HCURSOR hand_ = nullptr;
   HostContext& host_;
-  Yarrin_P dialog_;
+  SettingsDialog dialog_;
 };
 
-YarrinP::YarrinP(HostContext& host)
+SettingsDialogWindow::SettingsDialogWindow(HostContext& host)
     : Form(DialogDesign()),
       panel_(*this, PanelDesign()),
       mark_unselected_(toolkit::Picture::FromResource("MARK_UNSELECTED")),
@@ -243,11 +243,11 @@ YarrinP::YarrinP(HostContext& host)
   }
 }
 
-void YarrinP::CreateControls() {
+void SettingsDialogWindow::CreateControls() {
   const toolkit::FontDesign gothic = GothicFont();
   const toolkit::FontDesign tahoma = TahomaFont();
   struct Design {
-    Command& command;
+    ButtonControl& command;
     toolkit::Form& container;
     const toolkit::FontDesign& ambient;
     const wchar_t* caption;
@@ -260,7 +260,7 @@ void YarrinP::CreateControls() {
   for (Design& d : designs) {
     toolkit::PropertyStore store;
     store.Write(L"Caption", std::wstring(d.caption), std::wstring(L"Command"));
-    store.Write(L"Font", controls::Font_Text(gothic), controls::Font_Text(d.ambient));
+    store.Write(L"Font", button::Font_Text(gothic), button::Font_Text(d.ambient));
     Ignore_Result(d.command.Create(d.container.Handle(), d.pixels, store, d.ambient));
   }
   set_.on_click = [this] { dialog_.Cmd_Set_Click(); };
@@ -281,20 +281,20 @@ void YarrinP::CreateControls() {
   }
 }
 
-void YarrinP::Form_Load() {
+void SettingsDialogWindow::Form_Load() {
   CreateControls();
   dialog_.Form_Load();
   // The first resize came before the panel existed: paint both now.
   PaintGradients();
 }
 
-std::vector<HWND> YarrinP::Form_TabOrder() const {
+std::vector<HWND> SettingsDialogWindow::Form_TabOrder() const {
   std::vector<HWND> order;
   for (DialogControl control : kTabOrder) order.push_back(HandleOf(control));
   return order;
 }
 
-HWND YarrinP::HandleOf(DialogControl control) const {
+HWND SettingsDialogWindow::HandleOf(DialogControl control) const {
   switch (control) {
     case DialogControl::kPanel: return panel_.Handle();
     case DialogControl::kRepeat: return repeat_.Handle();
@@ -306,7 +306,7 @@ HWND YarrinP::HandleOf(DialogControl control) const {
   return nullptr;
 }
 
-Command* YarrinP::ButtonOf(DialogControl button) {
+ButtonControl* SettingsDialogWindow::ButtonOf(DialogControl button) {
   switch (button) {
     case DialogControl::kFileButton: return &file_button_;
     case DialogControl::kSet: return &set_;
@@ -316,7 +316,7 @@ Command* YarrinP::ButtonOf(DialogControl button) {
 }
 
 // Centred across the screen, a third of the free height down.
-void YarrinP::Place() {
+void SettingsDialogWindow::Place() {
   RECT outer{};
   if (!GetWindowRect(Handle(), &outer)) return;
   const double tx = toolkit::Twips_Per_Pixel_X(), ty = toolkit::Twips_Per_Pixel_Y();
@@ -327,19 +327,19 @@ void YarrinP::Place() {
        static_cast<int>(height));
 }
 
-void YarrinP::InitializeButton(DialogControl button) {
-  if (Command* command = ButtonOf(button)) command->Logic().Initialize();
+void SettingsDialogWindow::InitializeButton(DialogControl button) {
+  if (ButtonControl* command = ButtonOf(button)) command->Logic().Initialize();
 }
 
-void YarrinP::SetButtonEnabled(DialogControl button, bool enabled) {
-  if (Command* command = ButtonOf(button)) command->Logic().SetEnabled(enabled);
+void SettingsDialogWindow::SetButtonEnabled(DialogControl button, bool enabled) {
+  if (ButtonControl* command = ButtonOf(button)) command->Logic().SetEnabled(enabled);
 }
 
-void YarrinP::ShowMark(int kind, bool selected) {
+void SettingsDialogWindow::ShowMark(int kind, bool selected) {
   marks_[kind]->SetPicture(selected ? &mark_selected_ : &mark_unselected_);
 }
 
-std::optional<std::wstring> YarrinP::ChooseSoundFile(const std::wstring& folder) {
+std::optional<std::wstring> SettingsDialogWindow::ChooseSoundFile(const std::wstring& folder) {
   std::string filter = toolkit::To_Ansi(kChooserFilterName);
   filter += '\0';
   filter += toolkit::To_Ansi(kChooserFilterPattern);
@@ -365,36 +365,36 @@ std::optional<std::wstring> YarrinP::ChooseSoundFile(const std::wstring& folder)
   return toolkit::From_Ansi_Buffer(file, 255);
 }
 
-std::optional<ScreenPoint> YarrinP::CursorPosition() {
+std::optional<ScreenPoint> SettingsDialogWindow::CursorPosition() {
   POINT cursor{};
   if (!GetCursorPos(&cursor)) return std::nullopt;
   return ScreenPoint{cursor.x, cursor.y};
 }
 
-void YarrinP::SetPointer(DialogPointer pointer) {
+void SettingsDialogWindow::SetPointer(DialogPointer pointer) {
   toolkit::Set_Mouse_Pointer(pointer == DialogPointer::kHourglass
                                  ? toolkit::MousePointer::kHourglass
                                  : toolkit::MousePointer::kDefault);
 }
 
-void YarrinP::OpenAddress(const std::wstring& address) {
+void SettingsDialogWindow::OpenAddress(const std::wstring& address) {
   Ignore_Result(ShellExecuteA(Handle(), "open", toolkit::To_Ansi(address).c_str(), "", "",
                               SW_SHOWNORMAL));
 }
 
-void YarrinP::PaintGradients() {
+void SettingsDialogWindow::PaintGradients() {
   PaintGradient(*this, &Window_Line_Colour);
   if (panel_.Loaded()) PaintGradient(panel_, &Panel_Line_Colour);
 }
 
-bool YarrinP::PointerOverLink() {
+bool SettingsDialogWindow::PointerOverLink() {
   POINT at{};
   if (!GetCursorPos(&at) || !ScreenToClient(Handle(), &at)) return false;
   const RECT rect = link_.PixelRect();
   return PtInRect(&rect, at) != FALSE;
 }
 
-void YarrinP::HoldPointer(bool hold) {
+void SettingsDialogWindow::HoldPointer(bool hold) {
   if (hold) {
     SetCapture(Handle());
   } else if (GetCapture() == Handle()) {
@@ -402,18 +402,12 @@ void YarrinP::HoldPointer(bool hold) {
   }
 }
 
-// The listed control that holds the focus, or contains the window that does
-// (a combo box's edit field).
-DialogControl YarrinP::FocusedControl() {
-  for (HWND w = GetFocus(); w && w != Handle(); w = GetParent(w)) {
-    for (DialogControl control : kTabOrder) {
-      if (HandleOf(control) == w) return control;
-    }
-  }
-  return DialogControl::kNone;
+DialogControl SettingsDialogWindow::FocusedControl() {
+  const int index = Focused_Among(Form_TabOrder());
+  return index >= 0 ? kTabOrder[index] : DialogControl::kNone;
 }
 
-bool YarrinP::Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+bool SettingsDialogWindow::Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
   switch (message) {
     case kUnloadMessage:
       Unload(toolkit::UnloadReason::kCode);
@@ -452,7 +446,7 @@ bool YarrinP::Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& 
 }  // namespace
 
 void Show_Settings_Dialog(HostContext& host) {
-  YarrinP dialog(host);
+  SettingsDialogWindow dialog(host);
   dialog.ShowModal();
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace vantrel::controls {
+namespace vantrel::button {
 namespace {
 
 TEST(FaceGeometry, MainButtonEdgesCornersAndCaption) {
@@ -89,4 +89,4 @@ TEST(FaceGradient, StateFourAndZeroKeepThePreviousDirection) {
 }
 
 }  // namespace
-}  // namespace vantrel::controls
+}  // namespace vantrel::button

@@ -2,11 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cwchar>
 #include <string>
 #include <vector>
 
-namespace vantrel::controls {
+namespace vantrel::button {
 namespace {
 
 struct Drawing {
@@ -14,10 +13,9 @@ struct Drawing {
   bool invert;
 };
 
-class RecordingSurface : public CommandSurface {
+class RecordingSurface : public ButtonSurface {
  public:
   std::vector<Drawing> drawings;
-  std::vector<std::wstring> changed;
   std::vector<CaptionLabel> captions;
   int clicks = 0;
   unsigned timer_interval = 0;
@@ -30,7 +28,6 @@ class RecordingSurface : public CommandSurface {
   int32_t WidthTwips() override { return width; }
   int32_t HeightTwips() override { return height; }
   void StartHoverTimer(unsigned interval_ms) override { timer_interval = interval_ms; }
-  void PropertyChanged(const wchar_t* name) override { changed.push_back(name); }
   void RaiseClick() override { ++clicks; }
 
   Skin LastSkin() const { return drawings.back().skin; }
@@ -39,7 +36,7 @@ class RecordingSurface : public CommandSurface {
 // An enabled, initialised control in `state`, with no drawings recorded yet.
 struct Button {
   RecordingSurface surface;
-  CommandLogic logic{surface};
+  ButtonLogic logic{surface};
   explicit Button(ButtonState state = ButtonState::kNormal) {
     logic.Restore(toolkit::PropertyStore{}, toolkit::FontDesign{});
     logic.Initialize();
@@ -48,33 +45,33 @@ struct Button {
   }
 };
 
-TEST(CommandTransitions, EveryRowOfTheTable) {
+TEST(ButtonTransitions, EveryRowOfTheTable) {
   struct Row {  // states by their numbers, as the transition table gives them
     const char* name;
     int from;
-    void (*input)(CommandLogic&);
+    void (*input)(ButtonLogic&);
     int to;
     Skin skin;
   };
   const Row rows[] = {
-      {"1 move", 1, [](CommandLogic& l) { l.PointerMoved(); }, 2, Skin::kHighLight},
-      {"3 move", 3, [](CommandLogic& l) { l.PointerMoved(); }, 4, Skin::kHighLightSelect},
-      {"2 left press", 2, [](CommandLogic& l) { l.ButtonPressed(kLeftButton); }, 2, Skin::kPressed},
-      {"3 left press", 3, [](CommandLogic& l) { l.ButtonPressed(kLeftButton); }, 3, Skin::kPressed},
-      {"2 left release", 2, [](CommandLogic& l) { l.ButtonReleased(kLeftButton); }, 2, Skin::kNormal},
-      {"4 left release", 4, [](CommandLogic& l) { l.ButtonReleased(kLeftButton); }, 4,
+      {"1 move", 1, [](ButtonLogic& l) { l.PointerMoved(); }, 2, Skin::kHighLight},
+      {"3 move", 3, [](ButtonLogic& l) { l.PointerMoved(); }, 4, Skin::kHighLightSelect},
+      {"2 left press", 2, [](ButtonLogic& l) { l.ButtonPressed(kLeftButton); }, 2, Skin::kPressed},
+      {"3 left press", 3, [](ButtonLogic& l) { l.ButtonPressed(kLeftButton); }, 3, Skin::kPressed},
+      {"2 left release", 2, [](ButtonLogic& l) { l.ButtonReleased(kLeftButton); }, 2, Skin::kNormal},
+      {"4 left release", 4, [](ButtonLogic& l) { l.ButtonReleased(kLeftButton); }, 4,
        Skin::kHighLightSelect},
-      {"0 focus", 0, [](CommandLogic& l) { l.FocusGained(); }, 3, Skin::kSelected},
-      {"1 focus", 1, [](CommandLogic& l) { l.FocusGained(); }, 3, Skin::kSelected},
-      {"3 focus", 3, [](CommandLogic& l) { l.FocusGained(); }, 3, Skin::kSelected},
-      {"4 focus", 4, [](CommandLogic& l) { l.FocusGained(); }, 3, Skin::kSelected},
-      {"2 focus", 2, [](CommandLogic& l) { l.FocusGained(); }, 4, Skin::kPressed},
-      {"0 blur", 0, [](CommandLogic& l) { l.FocusLost(); }, 1, Skin::kNormal},
-      {"2 blur", 2, [](CommandLogic& l) { l.FocusLost(); }, 1, Skin::kNormal},
-      {"3 blur", 3, [](CommandLogic& l) { l.FocusLost(); }, 1, Skin::kNormal},
-      {"4 blur", 4, [](CommandLogic& l) { l.FocusLost(); }, 1, Skin::kNormal},
-      {"2 away", 2, [](CommandLogic& l) { l.TimerTick(CursorOver::kOtherWindow); }, 1, Skin::kNormal},
-      {"4 away", 4, [](CommandLogic& l) { l.TimerTick(CursorOver::kParentWindow); }, 3,
+      {"0 focus", 0, [](ButtonLogic& l) { l.FocusGained(); }, 3, Skin::kSelected},
+      {"1 focus", 1, [](ButtonLogic& l) { l.FocusGained(); }, 3, Skin::kSelected},
+      {"3 focus", 3, [](ButtonLogic& l) { l.FocusGained(); }, 3, Skin::kSelected},
+      {"4 focus", 4, [](ButtonLogic& l) { l.FocusGained(); }, 3, Skin::kSelected},
+      {"2 focus", 2, [](ButtonLogic& l) { l.FocusGained(); }, 4, Skin::kPressed},
+      {"0 blur", 0, [](ButtonLogic& l) { l.FocusLost(); }, 1, Skin::kNormal},
+      {"2 blur", 2, [](ButtonLogic& l) { l.FocusLost(); }, 1, Skin::kNormal},
+      {"3 blur", 3, [](ButtonLogic& l) { l.FocusLost(); }, 1, Skin::kNormal},
+      {"4 blur", 4, [](ButtonLogic& l) { l.FocusLost(); }, 1, Skin::kNormal},
+      {"2 away", 2, [](ButtonLogic& l) { l.TimerTick(CursorOver::kOtherWindow); }, 1, Skin::kNormal},
+      {"4 away", 4, [](ButtonLogic& l) { l.TimerTick(CursorOver::kParentWindow); }, 3,
        Skin::kSelected},
   };
   for (const Row& row : rows) {
@@ -86,7 +83,7 @@ TEST(CommandTransitions, EveryRowOfTheTable) {
   }
 }
 
-TEST(CommandTransitions, InputsOutsideTheTableDrawNothing) {
+TEST(ButtonTransitions, InputsOutsideTheTableDrawNothing) {
   for (ButtonState state : {ButtonState::kNormal, ButtonState::kSelected}) {
     Button b(state);
     b.logic.TimerTick(CursorOver::kOtherWindow);
@@ -106,7 +103,7 @@ TEST(CommandTransitions, InputsOutsideTheTableDrawNothing) {
   EXPECT_EQ(right.logic.ButtonHeld, 0);
 }
 
-TEST(CommandClick, PressGivingFocusThenReleaseClicksAndLeavesSelectedLater) {
+TEST(ButtonClick, PressGivingFocusThenReleaseClicksAndLeavesSelectedLater) {
   Button b(ButtonState::kNormal);
   b.logic.PointerMoved();
   b.logic.FocusGained();
@@ -120,7 +117,7 @@ TEST(CommandClick, PressGivingFocusThenReleaseClicksAndLeavesSelectedLater) {
   EXPECT_EQ(b.surface.LastSkin(), Skin::kSelected);
 }
 
-TEST(CommandClick, DragOutAndBackInEndsWithoutClick) {
+TEST(ButtonClick, DragOutAndBackInEndsWithoutClick) {
   Button b(ButtonState::kHighLightSelect);
   b.logic.ButtonPressed(kLeftButton);
   b.logic.TimerTick(CursorOver::kOtherWindow);  // pointer left during the press
@@ -134,7 +131,7 @@ TEST(CommandClick, DragOutAndBackInEndsWithoutClick) {
   EXPECT_EQ(b.surface.LastSkin(), Skin::kHighLightSelect);
 }
 
-TEST(CommandClick, UnfocusedPressDraggedOutStillClicks) {
+TEST(ButtonClick, UnfocusedPressDraggedOutStillClicks) {
   Button b(ButtonState::kHighLight);
   b.logic.ButtonPressed(kLeftButton);
   b.logic.TimerTick(CursorOver::kOtherWindow);
@@ -143,7 +140,7 @@ TEST(CommandClick, UnfocusedPressDraggedOutStillClicks) {
   EXPECT_EQ(b.surface.clicks, 1);
 }
 
-TEST(CommandClick, RightAndMiddleReleasesClickInEveryStateButSelected) {
+TEST(ButtonClick, RightAndMiddleReleasesClickInEveryStateButSelected) {
   for (int button : {kRightButton, kMiddleButton}) {
     for (int number = 0; number <= 4; ++number) {
       const auto state = static_cast<ButtonState>(number);
@@ -157,7 +154,7 @@ TEST(CommandClick, RightAndMiddleReleasesClickInEveryStateButSelected) {
   }
 }
 
-TEST(CommandClick, ReleaseOfAPressThatBeganElsewhereDoesNotClick) {
+TEST(ButtonClick, ReleaseOfAPressThatBeganElsewhereDoesNotClick) {
   for (int button : {kLeftButton, kRightButton, kMiddleButton}) {
     Button b(ButtonState::kHighLight);  // pressed on the dialog, dragged over the button
     b.logic.ButtonReleased(button);
@@ -187,7 +184,7 @@ TEST(CommandClick, ReleaseOfAPressThatBeganElsewhereDoesNotClick) {
   EXPECT_EQ(disabled.surface.clicks, 0);
 }
 
-TEST(CommandClick, DisabledControlIgnoresEverything) {
+TEST(ButtonClick, DisabledControlIgnoresEverything) {
   Button b(ButtonState::kHighLight);
   b.logic.SetEnabled(false);
   b.surface.drawings.clear();
@@ -202,7 +199,7 @@ TEST(CommandClick, DisabledControlIgnoresEverything) {
   EXPECT_TRUE(b.surface.drawings.empty());
 }
 
-TEST(CommandGradient, DirectionFollowsStateAndCarriesIntoStateFour) {
+TEST(ButtonGradient, DirectionFollowsStateAndCarriesIntoStateFour) {
   Button from_selected(ButtonState::kSelected);
   from_selected.logic.PointerMoved();  // 3 -> 4 keeps white on top
   EXPECT_FALSE(from_selected.surface.drawings.back().invert);
@@ -215,7 +212,7 @@ TEST(CommandGradient, DirectionFollowsStateAndCarriesIntoStateFour) {
   EXPECT_TRUE(from_hover.surface.drawings.back().invert);
 }
 
-TEST(CommandFace, CaptionLaidOutTenTwipsAboveTheMiddle) {
+TEST(ButtonFace, CaptionLaidOutTenTwipsAboveTheMiddle) {
   Button b;
   b.logic.PointerMoved();
   const CaptionLabel& label = b.surface.captions.back();
@@ -223,9 +220,9 @@ TEST(CommandFace, CaptionLaidOutTenTwipsAboveTheMiddle) {
   EXPECT_EQ(label.width, 1155);
 }
 
-TEST(CommandLifecycle, InitializeSetsNormalAndStartsTheHoverTimerWithoutDrawing) {
+TEST(ButtonLifecycle, InitializeSetsNormalAndStartsTheHoverTimerWithoutDrawing) {
   RecordingSurface surface;
-  CommandLogic logic(surface);
+  ButtonLogic logic(surface);
   logic.Restore(toolkit::PropertyStore{}, toolkit::FontDesign{});
   surface.drawings.clear();
   logic.Initialize();
@@ -234,9 +231,9 @@ TEST(CommandLifecycle, InitializeSetsNormalAndStartsTheHoverTimerWithoutDrawing)
   EXPECT_TRUE(surface.drawings.empty());
 }
 
-TEST(CommandLifecycle, WithoutInitializeThePointerChangesNothingUntilFocus) {
+TEST(ButtonLifecycle, WithoutInitializeThePointerChangesNothingUntilFocus) {
   RecordingSurface surface;
-  CommandLogic logic(surface);
+  ButtonLogic logic(surface);
   logic.Restore(toolkit::PropertyStore{}, toolkit::FontDesign{});
   logic.PointerMoved();
   EXPECT_EQ(logic.State, ButtonState::kNone);
@@ -246,118 +243,54 @@ TEST(CommandLifecycle, WithoutInitializeThePointerChangesNothingUntilFocus) {
   EXPECT_EQ(logic.State, ButtonState::kHighLight);
 }
 
-TEST(CommandProperties, EmptyStoreLoadsWithTheRestoringDefaults) {
+TEST(ButtonProperties, EmptyStoreLoadsWithTheRestoringDefaults) {
   RecordingSurface surface;
-  CommandLogic logic(surface);
+  ButtonLogic logic(surface);
   toolkit::FontDesign ambient;
   ambient.name = L"Tahoma";
   logic.Restore(toolkit::PropertyStore{}, ambient);
   EXPECT_EQ(logic.IsEnabled, -1);
-  EXPECT_EQ(logic.Caption(), L"Command1");
+  EXPECT_EQ(logic.Label().text, L"Command1");
   EXPECT_EQ(logic.Font(), ambient);
   EXPECT_EQ(logic.FirstRun, 1);
   EXPECT_EQ(logic.Label().colour, 0u);
-  EXPECT_EQ(logic.Visible(), 255);
   ASSERT_FALSE(surface.drawings.empty());
   EXPECT_EQ(surface.drawings.front().skin, Skin::kNormal);
 }
 
-TEST(CommandProperties, DefaultsAreNotStoredAndCommandReadsBackAsCommand1) {
-  RecordingSurface surface;
-  CommandLogic logic(surface);
+TEST(ButtonProperties, StoredValuesAreRestored) {
   const toolkit::FontDesign ambient;
-  logic.Restore(toolkit::PropertyStore{}, ambient);
-  logic.SetCaption(L"Command");
+  const toolkit::FontDesign tahoma{L"Tahoma", 8.25, 700, 0, true};
   toolkit::PropertyStore store;
-  logic.Store(store, ambient);
-  EXPECT_EQ(store.Size(), 0u);
-
-  CommandLogic again(surface);
-  again.Restore(store, ambient);
-  EXPECT_EQ(again.Caption(), L"Command1");
-}
-
-TEST(CommandProperties, ChangedValuesRoundTrip) {
+  store.Write(L"Enabled", false, true);
+  store.Write(L"Caption", std::wstring(L"設定"), std::wstring(L"Command"));
+  store.Write(L"Font", Font_Text(tahoma), Font_Text(ambient));
+  store.Write(L"FontColour", int32_t{0x00FF0000}, int32_t{0});
   RecordingSurface surface;
-  CommandLogic logic(surface);
-  const toolkit::FontDesign ambient;
-  logic.Restore(toolkit::PropertyStore{}, ambient);
-  logic.SetCaption(L"Command1");
-  toolkit::FontDesign tahoma{L"Tahoma", 8.25, 700, 0, true};
-  logic.SetFont(tahoma);
-  logic.SetFontColour(0x00FF0000);
-  logic.SetEnabled(false);
-  logic.SetVisible(0);
-  toolkit::PropertyStore store;
-  logic.Store(store, ambient);
-  for (const wchar_t* key : {L"Enabled", L"Caption", L"Font", L"FontColour", L"Visible"}) {
-    EXPECT_TRUE(store.Holds(key)) << std::string(key, key + std::wcslen(key));
-  }
-  EXPECT_FALSE(store.Holds(L"FirstRun"));
+  ButtonLogic logic(surface);
+  logic.Restore(store, ambient);
+  EXPECT_EQ(logic.IsEnabled, 0);
+  EXPECT_EQ(logic.Label().text, L"設定");
+  EXPECT_EQ(logic.Font(), tahoma);
+  EXPECT_EQ(logic.Label().colour, 0x00FF0000u);
 
-  CommandLogic again(surface);
-  again.Restore(store, ambient);
-  EXPECT_EQ(again.IsEnabled, 0);
-  EXPECT_EQ(again.Caption(), L"Command1");
-  EXPECT_EQ(again.Font(), tahoma);
-  EXPECT_EQ(again.Label().colour, 0x00FF0000u);
-  EXPECT_EQ(again.Visible(), 0);
-}
-
-TEST(CommandProperties, SettersNotifyUnderTheirOwnNames) {
-  Button b;
-  b.surface.changed.clear();
-  b.logic.SetVisible(1);
-  b.logic.SetFontColour(5);
-  b.logic.SetEnabled(true);
-  b.logic.SetCaption(L"x");
-  b.logic.SetFont(toolkit::FontDesign{});
-  const std::vector<std::wstring> expected = {L"Visible", L"FontColour", L"Enabled", L"Caption",
-                                              L"Font"};
-  EXPECT_EQ(b.surface.changed, expected);
-}
-
-TEST(CommandProperties, FirstReadOfEnabledTurnsAFreshInstanceOn) {
-  RecordingSurface surface;
-  CommandLogic logic(surface);  // never loaded: every field 0
-  EXPECT_EQ(logic.Enabled(), -1);
-  EXPECT_EQ(logic.FirstRun, 1);
-  EXPECT_EQ(surface.LastSkin(), Skin::kNormal);
-  toolkit::PropertyStore store;
-  logic.Store(store, toolkit::FontDesign{});
-  EXPECT_FALSE(store.Holds(L"Enabled"));
-  EXPECT_FALSE(store.Holds(L"FirstRun"));
-}
-
-TEST(CommandProperties, ReadingEnabledRepaintsWithNormalOrDisable) {
-  Button b(ButtonState::kHighLight);
-  b.logic.Enabled();
-  EXPECT_EQ(b.surface.LastSkin(), Skin::kNormal);
-  b.logic.SetEnabled(false);
-  EXPECT_EQ(b.surface.LastSkin(), Skin::kDisable);
-  EXPECT_FALSE(b.surface.captions.back().enabled);
-  b.surface.drawings.clear();
-  EXPECT_EQ(b.logic.Enabled(), 0);
-  EXPECT_EQ(b.surface.LastSkin(), Skin::kDisable);
-  EXPECT_EQ(b.logic.State, ButtonState::kHighLight);
-}
-
-TEST(CommandProperties, FirstRunZeroForcesABlackCaption) {
-  toolkit::PropertyStore store;
+  // A control stored before its first run shows a black caption.
+  store.Write(L"Enabled", true, true);
   store.Write(L"FirstRun", int32_t{0}, int32_t{1});
-  RecordingSurface surface;
-  CommandLogic logic(surface);
-  logic.Restore(store, toolkit::FontDesign{});
-  logic.SetFontColour(0x0000FF);
+  logic.Restore(store, ambient);
   EXPECT_EQ(logic.Label().colour, 0u);
 }
 
-TEST(CommandProperties, WritingVisibleZeroRepaintsNothing) {
-  Button b;
-  b.logic.SetVisible(0);
-  EXPECT_TRUE(b.surface.drawings.empty());
-  EXPECT_EQ(b.logic.Visible(), 0);
+TEST(ButtonProperties, EnablingRepaintsWithNormalOrDisableAndKeepsTheState) {
+  Button b(ButtonState::kHighLight);
+  b.logic.SetEnabled(false);
+  EXPECT_EQ(b.surface.LastSkin(), Skin::kDisable);
+  EXPECT_FALSE(b.surface.captions.back().enabled);
+  b.logic.SetEnabled(true);
+  EXPECT_EQ(b.surface.LastSkin(), Skin::kNormal);
+  EXPECT_TRUE(b.surface.captions.back().enabled);
+  EXPECT_EQ(b.logic.State, ButtonState::kHighLight);
 }
 
 }  // namespace
-}  // namespace vantrel::controls
+}  // namespace vantrel::button

@@ -83,7 +83,7 @@ struct Dialog {
   FakeView view;
   testing::FakeProfile profile;
   testing::FakeFiles files;
-  Yarrin_P dialog{view, host, profile, files, kFolder};
+  SettingsDialog dialog{view, host, profile, files, kFolder};
 
   explicit Dialog(int16_t kind = 0, int16_t track = 0, std::wstring file = L"") {
     host.BGM_Kind = kind;
@@ -136,7 +136,7 @@ TEST(DialogLoad, PlacesThenZoomsFromTheCursorAndEndsWithTheDefaultPointer) {
   view.host = &host;
   testing::FakeProfile profile;
   testing::FakeFiles files;
-  Yarrin_P dialog(view, host, profile, files, kFolder);
+  SettingsDialog dialog(view, host, profile, files, kFolder);
   dialog.Form_Load();
   EXPECT_EQ(view.log, (Log{L"place", L"zoom open from 320,200", L"default pointer"}));
   EXPECT_TRUE(profile.files.empty());
