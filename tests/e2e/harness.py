@@ -228,6 +228,18 @@ class WineTestCase(unittest.TestCase):
         images.write_png(image, os.path.join(self.art_dir, name + ".png"))
         return image
 
+    def capture_when(self, title, name, shows, timeout=8):
+        """Captures the window until `shows(image)` holds or the time is up;
+        the last capture."""
+        shot = []
+
+        def ready():
+            shot[:] = [self.capture(title, name)]
+            return shows(shot[0])
+
+        wait_until(ready, timeout, interval=0.3)
+        return shot[0]
+
     # -- files -----------------------------------------------------------------------------
     def install_textures(self, globe, glow):
         for source, name in ((globe, "Yarrin1.bmp"), (glow, "Yarrin2.bmp")):

@@ -108,8 +108,7 @@ class SaverRunTest(HostTestCase):
         # a second renderer.
         second = self.start_host("/s")
         self.assert_host_ends(second)
-        time.sleep(0.7)
-        self.assertEqual(len(self.x_windows(RENDERER)), 1)
+        self.assertFalse(harness.wait_until(lambda: len(self.x_windows(RENDERER)) > 1, 0.7))
         self.assertIsNone(host.poll(), "the running host ended with the second start")
 
         released = self.end_renderer()
@@ -169,8 +168,8 @@ class SaverRunTest(HostTestCase):
             with self.subTest(arguments=arguments):
                 host = self.start_host(arguments)
                 self.wait_window(MESSAGE_CAPTION)
-                time.sleep(0.5)
-                self.assertIsNone(host.poll(), "the host did not wait for the message")
+                self.assertFalse(harness.wait_until(lambda: host.poll() is not None, 0.5),
+                                 "the host did not wait for the message")
                 self.assertIn(MESSAGE_TEXT, self.child_texts(MESSAGE_CAPTION))
                 self.press_key(MESSAGE_CAPTION, VK_RETURN)
                 self.assert_host_ends(host)

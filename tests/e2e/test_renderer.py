@@ -32,6 +32,11 @@ def classify(image):
     return counts
 
 
+def grown(image):
+    """Whether the glow sprites have grown to their usual size yet."""
+    return classify(image)["glow"] > 3000
+
+
 class RendererTest(WineTestCase):
     def start_renderer(self, *args, env_extra=None):
         proc = self.start(os.path.join(harness.DIST_DIR, "Vantrel.dll"), *args,
@@ -65,8 +70,7 @@ class RendererTest(WineTestCase):
         self.install_textures(os.path.join(RESOURCES, "globe.bmp"),
                               os.path.join(RESOURCES, "glow.bmp"))
         proc, _ = self.start_renderer()
-        harness.wait_until(lambda: False, 2.0)
-        counts = classify(self.capture(TITLE, "scene"))
+        counts = classify(self.capture_when(TITLE, "scene", grown))
         self.assertGreater(counts["star"], 150, counts)
         self.assertGreater(counts["blue_globe"], 1500, counts)
         self.assertGreater(counts["glow"], 3000, counts)
@@ -75,8 +79,7 @@ class RendererTest(WineTestCase):
 
     def test_missing_textures_give_white_globes_and_square_glows(self):
         proc, _ = self.start_renderer()
-        harness.wait_until(lambda: False, 2.0)
-        counts = classify(self.capture(TITLE, "untextured"))
+        counts = classify(self.capture_when(TITLE, "untextured", grown))
         self.assertGreater(counts["white_globe"], 1500, counts)
         self.assertLess(counts["blue_globe"], 50, counts)
         self.assertGreater(counts["glow"], 3000, counts)
@@ -89,8 +92,7 @@ class RendererTest(WineTestCase):
         truncated = glow[:len(glow) // 2]
         self.install_textures(b"this is not a bitmap at all, just text" * 10, truncated)
         proc, _ = self.start_renderer()
-        harness.wait_until(lambda: False, 2.0)
-        counts = classify(self.capture(TITLE, "corrupt"))
+        counts = classify(self.capture_when(TITLE, "corrupt", grown))
         self.assertGreater(counts["white_globe"], 1500, counts)
         self.assertLess(counts["blue_globe"], 50, counts)
         self.assertGreater(counts["glow"], 3000, counts)
@@ -98,7 +100,7 @@ class RendererTest(WineTestCase):
 
     def test_close_message_ends_with_exit_code_zero(self):
         proc, _ = self.start_renderer()
-        harness.wait_until(lambda: False, 1.0)
+        self.probe("drawn", TITLE, 10000)
         self.probe("close", TITLE)
         self.assertEqual(self.wait_exit(proc), 0)
         self.assertTrue(self.wait_gone(TITLE, 2000))
@@ -109,17 +111,17 @@ class RendererTest(WineTestCase):
         facts = self.window_facts(TITLE)
         self.assertEqual((facts["left"], facts["top"], facts["width"], facts["height"]),
                          (0, 0, 1024, 768))
-        harness.wait_until(lambda: False, 1.5)
-        counts = classify(self.capture(TITLE, "with_arguments"))
+        counts = classify(self.capture_when(TITLE, "with_arguments",
+                                            lambda image: classify(image)["star"] > 150))
         self.assertGreater(counts["star"], 150, counts)
         self.end_with_escape(proc)
 
     def test_other_keys_are_only_recorded(self):
         proc, _ = self.start_renderer()
-        harness.wait_until(lambda: False, 1.0)
+        self.probe("drawn", TITLE, 10000)
         # Another key changes nothing; the renderer keeps drawing.
         self.press_key(TITLE, 0x41)
-        harness.wait_until(lambda: False, 0.5)
+        self.assertFalse(self.wait_gone(TITLE, 500))
         self.assertIsNone(proc.poll())
         self.end_with_escape(proc)
 

@@ -14,7 +14,7 @@ import prefix_setup
 from test_dialog import DialogTestCase, middle
 from test_host import RENDERER, RESOURCES
 from test_host_music import write_tone
-from test_renderer import CENTRE, classify
+from test_renderer import CENTRE, classify, grown
 
 DESKTOP_KEY = "HKCU\\Control Panel\\Desktop"
 UNINSTALL_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vantrel"
@@ -78,11 +78,11 @@ class StandardUserTest(DialogTestCase):
         return {row[0]: row[2] for row in rows if len(row) == 3}
 
     def saver_run_shot(self):
-        """A saver run from the program folder: the screen after 2 s, then Escape."""
+        """A saver run from the program folder: the screen once the glows have
+        grown, then Escape."""
         host = self.start_host("/s")
         self.wait_window(RENDERER)
-        harness.wait_until(lambda: False, 2.0)
-        shot = self.capture(RENDERER, "scene")
+        shot = self.capture_when(RENDERER, "scene", grown)
         self.end_renderer()
         self.assert_host_ends(host, 5)
         return shot
