@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "gl_api.h"
-#include "texture.h"
 
 namespace vantrel {
 namespace {
@@ -95,7 +94,7 @@ void DrawGlobes(Scene& scene, float total_seconds, float delta_seconds) {
   for (int k = 0; k < kGlobeCount; ++k) {
     Globe& g = scene.globes[k];
     const double theta = 2.0 * k * kRingStep + kRingTurnRate * total_seconds;
-    DrawGlobe(scene.Quadric, static_cast<float>(kRingRadius * std::cos(theta)),
+    DrawGlobe(scene.quadric, static_cast<float>(kRingRadius * std::cos(theta)),
               static_cast<float>(kRingRadius * std::sin(theta)), static_cast<float>(g.OffsetZ),
               static_cast<float>(g.AngleX), static_cast<float>(g.AngleY),
               static_cast<float>(g.AngleZ), static_cast<float>(g.ScaleX),
@@ -161,16 +160,15 @@ void SetupCamera(int view_width, int view_height) {
   glClearColor(0, 0, 0, 0);
 }
 
-bool InitScene(Scene& scene, int view_width, int view_height) {
+void InitScene(Scene& scene, int view_width, int view_height) {
   SetupCamera(view_width, view_height);
-  scene.Quadric = gluNewQuadric();
-  gluQuadricTexture(scene.Quadric, GL_TRUE);
-  (void)GlobeTexture.LoadBmp(kGlobeTexturePath);  // a missing texture leaves white globes
-  (void)GlowTexture.LoadBmp(kGlowTexturePath);    // and solid glow squares
+  scene.quadric = gluNewQuadric();
+  gluQuadricTexture(scene.quadric, GL_TRUE);
+  (void)scene.globe_texture.LoadBmp(kGlobeTexturePath);  // a missing texture leaves white globes
+  (void)scene.glow_texture.LoadBmp(kGlowTexturePath);    // and solid glow squares
   InitGlows(scene);
   InitStars(scene);
   InitGlobes(scene);
-  return true;
 }
 
 void DrawScene(Scene& scene, float total_seconds, float delta_seconds) {
@@ -185,7 +183,7 @@ void DrawScene(Scene& scene, float total_seconds, float delta_seconds) {
   DrawStars(scene);
 
   glEnable(GL_TEXTURE_2D);
-  GlobeTexture.Bind();
+  scene.globe_texture.Bind();
   glColor3f(1, 1, 1);
   DrawGlobes(scene, total_seconds, delta_seconds);
 
@@ -197,7 +195,7 @@ void DrawScene(Scene& scene, float total_seconds, float delta_seconds) {
   glBlendFunc(GL_ONE, GL_ONE);
   glEnable(GL_BLEND);
   glDepthMask(GL_FALSE);
-  GlowTexture.Bind();
+  scene.glow_texture.Bind();
   for (int i = 0; i < kGlowCount; ++i) DrawGlow(scene, i, delta_seconds);
 
   // Depth testing starts here, so the first frame is drawn without it.
@@ -206,6 +204,13 @@ void DrawScene(Scene& scene, float total_seconds, float delta_seconds) {
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
+}
+
+void FreeScene(Scene& scene) {
+  scene.globe_texture.Release();
+  scene.glow_texture.Release();
+  if (scene.quadric) gluDeleteQuadric(scene.quadric);
+  scene.quadric = nullptr;
 }
 
 }  // namespace vantrel

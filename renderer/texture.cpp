@@ -7,10 +7,6 @@
 
 namespace vantrel {
 
-// Defined together so that GlobeTexture is constructed first.
-Texture GlobeTexture;
-Texture GlowTexture;
-
 bool Texture::Create(const char* path) {
   Release();
   std::strncpy(name_, path, sizeof name_ - 1);

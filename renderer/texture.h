@@ -9,10 +9,11 @@
 
 namespace vantrel {
 
+// Its owner calls Release while the texture's context is current: a
+// destructor could run only after the context is gone.
 class Texture {
  public:
   Texture() = default;
-  ~Texture() { Release(); }
   Texture(const Texture&) = delete;
   Texture& operator=(const Texture&) = delete;
 
@@ -52,10 +53,6 @@ std::string LocalAppDataFolder();
 // Where the host puts a texture file that it may not write to `path`: the
 // same name in the Vantrel folder of `local_app_data`; empty without one.
 std::string UserTexturePath(const char* path, const std::string& local_app_data);
-
-// The two textures of the scene, alive for the whole program.
-extern Texture GlobeTexture;
-extern Texture GlowTexture;
 
 inline constexpr const char* kGlobeTexturePath = "C:\\Yarrin1.BMP";
 inline constexpr const char* kGlowTexturePath = "C:\\Yarrin2.BMP";

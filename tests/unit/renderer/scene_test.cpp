@@ -157,6 +157,25 @@ TEST(SceneFrame, SendsFixedCountsWithBlendForGlowsAndDepthAtTheEnd) {
   EXPECT_EQ(gltest::Calls().front().name, "glClear");
 }
 
+TEST(SceneFrame, BindsTheGlobeThenTheGlowTextureAndFreeDeletesBoth) {
+  auto scene = NewScene();
+  const auto texture_names = [](const char* name) {  // the name each call carries
+    std::vector<double> out;
+    for (const gltest::Call& c : gltest::Calls()) {
+      if (c.name == name) out.push_back(c.args[1]);
+    }
+    return out;
+  };
+  const std::vector<double> generated = texture_names("glGenTextures");  // globe, then glow
+  gltest::Reset();
+  DrawScene(*scene, 0.1f, 0.1f);
+  EXPECT_EQ(texture_names("glBindTexture"), generated);
+  gltest::Reset();
+  FreeScene(*scene);
+  EXPECT_EQ(texture_names("glDeleteTextures"), generated);
+  EXPECT_EQ(gltest::Count("gluDeleteQuadric"), 1);
+}
+
 // Whether depth testing is on at each glVertex3f of the points, replaying
 // enable and disable calls across the recorded frames.
 std::vector<bool> DepthTestAtStars() {
