@@ -1,4 +1,4 @@
-// One OpenGL 2D texture and the path it was created for.
+// One OpenGL 2D texture read from a bitmap file, and where the files are.
 #pragma once
 
 #include <cstdint>
@@ -17,29 +17,19 @@ class Texture {
   Texture(const Texture&) = delete;
   Texture& operator=(const Texture&) = delete;
 
-  // Generates a fresh texture, binds it and sets its parameters. Always true.
-  bool Create(const char* path);
-  // Create, then read the bitmap at `path`, or at its UserTexturePath when
-  // `path` does not open or does not read as a bitmap, and build its mipmaps. False when the file cannot
-  // be read as a bitmap; the texture then has no image.
+  // Deletes the texture held, generates a fresh one, binds it and sets its
+  // parameters; then reads the bitmap at `path`, or at its UserTexturePath
+  // when `path` does not open or does not read as a bitmap, and builds its
+  // mipmaps. False when no bitmap could be read; the texture then has no image.
   bool LoadBmp(const char* path);
-  // The same from an already opened source (the file part of LoadBmp).
-  bool LoadFrom(ByteSource& source);
   void Bind() const;
   void Release();
 
-  const char* name() const { return name_; }
-  uint32_t name_plus_one() const { return name_plus_one_; }
-  int32_t width() const { return width_; }
-  int32_t height() const { return height_; }
-
  private:
+  void Create();
   bool Upload(const BitmapReadResult& read);
 
-  char name_[64] = {};
   uint32_t name_plus_one_ = 0;  // 0 means no texture is held
-  int32_t width_ = 0;
-  int32_t height_ = 0;
 };
 
 // Opens a file for sequential reading; null when it cannot be opened. The
