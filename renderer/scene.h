@@ -12,18 +12,18 @@ struct GLUquadric;
 namespace vantrel {
 
 struct Glow {
-  double Scale, Angle, Red, Green, Blue, Speed, Limit;
+  double scale, angle, red, green, blue, speed, limit;
 };
 
 struct Star {
-  double X, Y, Z, Grey;
+  double x, y, z, grey;
 };
 
 struct Globe {
-  double SpinX, SpinY, SpinZ;     // in units of 100 degrees per second
-  double AngleX, AngleY, AngleZ;  // degrees
-  double ScaleX, ScaleY, ScaleZ;
-  double OffsetZ;
+  double spin_x, spin_y, spin_z;     // in units of 100 degrees per second
+  double angle_x, angle_y, angle_z;  // degrees
+  double scale_x, scale_y, scale_z;
+  double offset_z;
 };
 
 inline constexpr int kGlowCount = 24;
@@ -53,11 +53,7 @@ void DrawScene(Scene& scene, float total_seconds, float delta_seconds);
 // Deletes the textures and the quadric; their context must still be current.
 void FreeScene(Scene& scene);
 
-// Exposed for tests: one glow's rebirth with fresh random values.
-void RespawnGlow(Scene& scene, int index);
-
-// Camera set-up shared with the frame loop: viewport, perspective, eye.
-void SetupCamera(int view_width, int view_height);
+// The viewport after the window's size changes; a zero height counts as 1.
 void ResizeViewport(int width, int height);
 
 }  // namespace vantrel
