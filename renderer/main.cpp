@@ -3,6 +3,7 @@
 
 #include <cstdarg>
 #include <cstdio>
+#include <memory>
 
 #include "gl_api.h"
 #include "scene.h"
@@ -10,6 +11,7 @@
 namespace vantrel {
 namespace {
 
+// The host finds the renderer's window by this title.
 constexpr char kWindowClass[] = "Yarrin_VC";
 constexpr char kWindowTitle[] = "Yarrin_VC";
 constexpr int kWindowWidth = 1024;
@@ -17,26 +19,29 @@ constexpr int kWindowHeight = 768;
 constexpr UINT kClassStyle = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;
 constexpr DWORD kWindowStyle = WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 
-// Everything the renderer keeps lives for the whole process, on its one thread.
-struct Renderer {
-  HWND window = nullptr;
-  HDC device = nullptr;
-  HGLRC context = nullptr;
-  int ViewWidth = 0;
-  int ViewHeight = 0;
+// Seconds since the clock started, from the performance counter, or from
+// milliseconds where there is none.
+struct FrameClock {
   LONGLONG frequency = 0;
   LONGLONG start_count = 0;
-  bool tick_clock = false;  // no performance counter: milliseconds instead
-  float TotalSeconds = 0;
-  float DeltaSeconds = 0;
-  bool KeyState[256] = {};
-  bool SceneRunning = false;
-  PIXELFORMATDESCRIPTOR pixel_format = {};
-  bool pixel_format_built = false;
-  Scene scene;
+  bool uses_ticks = false;
+  float total_seconds = 0;
+  float delta_seconds = 0;
 };
 
-Renderer g_renderer;
+// Everything the renderer keeps, on its one thread; the window procedure
+// reaches it through the window's user data.
+struct Renderer {
+  HWND window = nullptr;
+  HDC device = nullptr;  // the window's own DC (CS_OWNDC), kept for its life
+  HGLRC context = nullptr;
+  int view_width = 0;
+  int view_height = 0;
+  FrameClock clock;
+  bool keys_down[256] = {};
+  bool running = false;  // the scene is built and frames are drawn
+  Scene scene;           // owns the textures and the quadric of `context`
+};
 
 void DebugPrintf(const char* format, ...) {
   char text[1024];
@@ -48,38 +53,35 @@ void DebugPrintf(const char* format, ...) {
 }
 
 void SetupPixelFormat(HDC device) {
-  PIXELFORMATDESCRIPTOR& pfd = g_renderer.pixel_format;
-  if (!g_renderer.pixel_format_built) {
-    pfd.nSize = sizeof(PIXELFORMATDESCRIPTOR);
-    pfd.nVersion = 1;
-    pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
-    pfd.iPixelType = PFD_TYPE_RGBA;
-    pfd.cColorBits = static_cast<BYTE>(GetDeviceCaps(device, BITSPIXEL));
-    pfd.cDepthBits = 16;
-    pfd.iLayerType = PFD_MAIN_PLANE;
-    g_renderer.pixel_format_built = true;
-  }
+  PIXELFORMATDESCRIPTOR pfd = {};
+  pfd.nSize = sizeof(PIXELFORMATDESCRIPTOR);
+  pfd.nVersion = 1;
+  pfd.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+  pfd.iPixelType = PFD_TYPE_RGBA;
+  pfd.cColorBits = static_cast<BYTE>(GetDeviceCaps(device, BITSPIXEL));
+  pfd.cDepthBits = 16;
+  pfd.iLayerType = PFD_MAIN_PLANE;
   const int index = ChoosePixelFormat(device, &pfd);
   DebugPrintf("PixelFormat Selected: %d\nBPP: %d\n", index, GetDeviceCaps(device, BITSPIXEL));
   SetPixelFormat(device, index, &pfd);  // failures show only as a blank window
 }
 
-void StartClock() {
+void StartClock(FrameClock& clock) {
   LARGE_INTEGER frequency, count;
   if (QueryPerformanceFrequency(&frequency) && frequency.QuadPart > 0) {
     QueryPerformanceCounter(&count);
-    g_renderer.frequency = frequency.QuadPart;
-    g_renderer.start_count = count.QuadPart;
+    clock.frequency = frequency.QuadPart;
+    clock.start_count = count.QuadPart;
   } else {
-    g_renderer.tick_clock = true;
-    g_renderer.frequency = 1000;
-    g_renderer.start_count = static_cast<LONGLONG>(GetTickCount64());
+    clock.uses_ticks = true;
+    clock.frequency = 1000;
+    clock.start_count = static_cast<LONGLONG>(GetTickCount64());
   }
 }
 
-void SampleClock() {
+void SampleClock(FrameClock& clock) {
   LONGLONG now;
-  if (g_renderer.tick_clock) {
+  if (clock.uses_ticks) {
     now = static_cast<LONGLONG>(GetTickCount64());
   } else {
     LARGE_INTEGER count;
@@ -87,80 +89,117 @@ void SampleClock() {
     now = count.QuadPart;
   }
   const double seconds =
-      static_cast<double>(now - g_renderer.start_count) / static_cast<double>(g_renderer.frequency);
-  g_renderer.DeltaSeconds = static_cast<float>(seconds - g_renderer.TotalSeconds);
-  g_renderer.TotalSeconds = static_cast<float>(seconds);
+      static_cast<double>(now - clock.start_count) / static_cast<double>(clock.frequency);
+  clock.delta_seconds = static_cast<float>(seconds - clock.total_seconds);
+  clock.total_seconds = static_cast<float>(seconds);
 }
 
-void ReleaseContext() {
-  wglMakeCurrent(g_renderer.device, nullptr);
-  wglDeleteContext(g_renderer.context);
+// Creates the window's context and makes it current for the whole run.
+void StartContext(Renderer& renderer, HWND window) {
+  renderer.device = GetDC(window);
+  SetupPixelFormat(renderer.device);
+  renderer.context = wglCreateContext(renderer.device);
+  wglMakeCurrent(renderer.device, renderer.context);
 }
 
-void OnCreate(HWND window) {
-  g_renderer.device = GetDC(window);  // kept for the window's life (CS_OWNDC)
-  SetupPixelFormat(g_renderer.device);
-  g_renderer.context = wglCreateContext(g_renderer.device);
-  wglMakeCurrent(g_renderer.device, g_renderer.context);
-}
-
-void OnSize(LPARAM lparam) {
-  g_renderer.ViewWidth = LOWORD(lparam);
-  g_renderer.ViewHeight = HIWORD(lparam);
-  ResizeViewport(g_renderer.ViewWidth, g_renderer.ViewHeight);
+// Deletes the scene's OpenGL objects while their context is still current,
+// then the context, and ends the message loop.
+void ShutDown(Renderer& renderer) {
+  renderer.running = false;
+  if (renderer.context) {
+    FreeScene(renderer.scene);
+    wglMakeCurrent(renderer.device, nullptr);
+    wglDeleteContext(renderer.context);
+    renderer.context = nullptr;
+  }
+  PostQuitMessage(0);
 }
 
 // Each paint hides the cursor once and only a drawn frame shows it again, so
 // the start-up paint leaves it hidden for the rest of the run.
-void OnPaint(HWND window) {
+void DrawFrame(Renderer& renderer) {
   ShowCursor(FALSE);
-  if (!g_renderer.SceneRunning) return;
-  SampleClock();
-  if (g_renderer.KeyState[VK_ESCAPE]) {
-    g_renderer.SceneRunning = false;
-    ReleaseContext();
-    PostQuitMessage(0);
+  if (!renderer.running) return;
+  SampleClock(renderer.clock);
+  if (renderer.keys_down[VK_ESCAPE]) {
+    ShutDown(renderer);
     return;
   }
-  DrawScene(g_renderer.scene, g_renderer.TotalSeconds, g_renderer.DeltaSeconds);
-  SwapBuffers(g_renderer.device);
-  ValidateRect(window, nullptr);
+  DrawScene(renderer.scene, renderer.clock.total_seconds, renderer.clock.delta_seconds);
+  SwapBuffers(renderer.device);
+  ValidateRect(renderer.window, nullptr);
   ShowCursor(TRUE);
 }
 
-void OnKey(WPARAM key, bool down) {
-  if (key < 256) g_renderer.KeyState[key] = down;
+void OnSize(Renderer& renderer, LPARAM lparam) {
+  renderer.view_width = LOWORD(lparam);
+  renderer.view_height = HIWORD(lparam);
+  ResizeViewport(renderer.view_width, renderer.view_height);
+}
+
+void OnKey(Renderer& renderer, WPARAM key, bool down) {
+  if (key < 256) renderer.keys_down[key] = down;
 }
 
 LRESULT CALLBACK RendererWindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+  if (message == WM_NCCREATE) {
+    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+  }
+  auto* renderer = reinterpret_cast<Renderer*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+  if (!renderer) return DefWindowProcA(window, message, wparam, lparam);
   switch (message) {
     case WM_CREATE:
-      OnCreate(window);
+      StartContext(*renderer, window);
       return 0;
     case WM_SIZE:
-      OnSize(lparam);
+      OnSize(*renderer, lparam);
       return 0;
     case WM_PAINT:
-      OnPaint(window);
+      DrawFrame(*renderer);
       return 0;
     case WM_DESTROY:
-      ReleaseContext();
-      PostQuitMessage(0);
+      ShutDown(*renderer);
       return 0;
     case WM_KEYDOWN:
-      OnKey(wparam, true);
+      OnKey(*renderer, wparam, true);
       return 0;
     case WM_KEYUP:
-      OnKey(wparam, false);
+      OnKey(*renderer, wparam, false);
       return 0;
     default:
       return DefWindowProcA(window, message, wparam, lparam);
   }
 }
 
+// Opens the window (its creation makes the context current), starts the
+// clock and builds the scene. False when there is no window.
+bool StartRenderer(Renderer& renderer, HINSTANCE instance) {
+  WNDCLASSA window_class = {};
+  window_class.style = kClassStyle;
+  window_class.lpfnWndProc = RendererWindowProc;
+  window_class.hInstance = instance;
+  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  window_class.lpszClassName = kWindowClass;
+  if (!RegisterClassA(&window_class)) return false;
+
+  renderer.window = CreateWindowExA(0, kWindowClass, kWindowTitle, kWindowStyle, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr,
+                                    instance, &renderer);
+  if (!renderer.window) return false;
+  ShowWindow(renderer.window, SW_SHOW);
+  UpdateWindow(renderer.window);
+
+  // Sampled before the scene is built, so loading counts into the first frame.
+  StartClock(renderer.clock);
+  InitScene(renderer.scene, renderer.view_width, renderer.view_height);
+  renderer.running = true;
+  return true;
+}
+
 // Draws one frame whenever the queue is empty; the WM_QUIT message itself
 // is dispatched too before the loop ends.
-int RunMessageLoop(HWND window) {
+int RunMessageLoop(Renderer& renderer) {
   MSG message = {};
   PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE);
   while (message.message != WM_QUIT) {
@@ -168,37 +207,20 @@ int RunMessageLoop(HWND window) {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     } else {
-      InvalidateRect(window, nullptr, FALSE);
+      InvalidateRect(renderer.window, nullptr, FALSE);
     }
   }
   return static_cast<int>(message.wParam);
 }
 
 int RunRenderer(HINSTANCE instance) {
-  g_renderer.SceneRunning = false;
-
-  WNDCLASSA window_class = {};
-  window_class.style = kClassStyle;
-  window_class.lpfnWndProc = RendererWindowProc;
-  window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  window_class.lpszClassName = kWindowClass;
-  if (!RegisterClassA(&window_class)) return 0;
-
-  HWND window = CreateWindowExA(0, kWindowClass, kWindowTitle, kWindowStyle, CW_USEDEFAULT,
-                                CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr,
-                                instance, nullptr);
-  if (!window) return 0;
-  g_renderer.window = window;
-  ShowWindow(window, SW_SHOW);
-  UpdateWindow(window);
-
-  // Sampled before the scene is built, so loading counts into the first frame.
-  StartClock();
-  if (!InitScene(g_renderer.scene, g_renderer.ViewWidth, g_renderer.ViewHeight)) return 0;
-  g_renderer.SceneRunning = true;
-  const int exit_code = RunMessageLoop(window);
-  g_renderer.SceneRunning = false;
+  // On the heap: the scene's star and globe arrays are large for a stack.
+  auto renderer = std::make_unique<Renderer>();
+  if (!StartRenderer(*renderer, instance)) return 0;
+  const int exit_code = RunMessageLoop(*renderer);
+  // The window outlives the loop until the process ends; it must not reach
+  // the state freed here.
+  SetWindowLongPtrA(renderer->window, GWLP_USERDATA, 0);
   return exit_code;
 }
 

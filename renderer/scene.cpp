@@ -3,7 +3,6 @@
 #include <cmath>
 
 #include "gl_api.h"
-#include "texture.h"
 
 namespace vantrel {
 namespace {
@@ -18,10 +17,23 @@ constexpr double kGlobeRadius = 0.5;
 constexpr int kGlobeSlices = 16;
 constexpr int kGlobeStacks = 16;
 
+// A glow's rebirth: from nothing, with fresh random values.
+void RespawnGlow(Scene& scene, int index) {
+  Glow& glow = scene.glows[index];
+  RuntimeRandom& r = scene.random;
+  glow.scale = 0;
+  glow.angle = r.UpTo(360);
+  glow.red = r.UpTo(0.3f) + 0.7;
+  glow.green = r.UpTo(0.6f);
+  glow.blue = r.UpTo(0.3f);
+  glow.speed = r.UpTo(0.3f) + 0.5;
+  glow.limit = r.UpTo(0.5f) + 1.0;
+}
+
 void InitGlows(Scene& scene) {
   for (int i = 0; i < kGlowCount; ++i) {
     RespawnGlow(scene, i);
-    scene.glows[i].Scale = scene.random.UpTo(1) + 3;
+    scene.glows[i].scale = scene.random.UpTo(1) + 3;
   }
 }
 
@@ -29,35 +41,35 @@ void InitStars(Scene& scene) {
   for (Star& star : scene.stars) {
     const float a = static_cast<float>(scene.random.UpTo(kTwoPi));
     const double b = scene.random.UpTo(kTwoPi);
-    star.X = kStarRadius * std::cos(static_cast<double>(a));
-    star.Y = kStarRadius * std::sin(static_cast<double>(a)) * std::sin(b);
-    star.Z = kStarRadius * std::sin(static_cast<double>(a)) * std::cos(b);
-    star.Grey = scene.random.UpTo(0.5f) + 0.5;
+    star.x = kStarRadius * std::cos(static_cast<double>(a));
+    star.y = kStarRadius * std::sin(static_cast<double>(a)) * std::sin(b);
+    star.z = kStarRadius * std::sin(static_cast<double>(a)) * std::cos(b);
+    star.grey = scene.random.UpTo(0.5f) + 0.5;
   }
 }
 
 void InitGlobes(Scene& scene) {
   RuntimeRandom& r = scene.random;
   for (Globe& g : scene.globes) {
-    g.OffsetZ = r.UpTo(0.05f) - 0.025;
-    g.ScaleX = (r.UpTo(2) + 1) * 0.05;
-    g.ScaleY = (r.UpTo(2) + 1) * 0.05;
-    g.ScaleZ = (r.UpTo(2) + 1) * 0.05;
-    g.AngleX = r.UpTo(360);
-    g.AngleY = r.UpTo(360);
-    g.AngleZ = r.UpTo(360);
-    g.SpinX = r.UpTo(2) - 1;
-    g.SpinY = r.UpTo(2) - 1;
-    g.SpinZ = r.UpTo(2) - 1;
+    g.offset_z = r.UpTo(0.05f) - 0.025;
+    g.scale_x = (r.UpTo(2) + 1) * 0.05;
+    g.scale_y = (r.UpTo(2) + 1) * 0.05;
+    g.scale_z = (r.UpTo(2) + 1) * 0.05;
+    g.angle_x = r.UpTo(360);
+    g.angle_y = r.UpTo(360);
+    g.angle_z = r.UpTo(360);
+    g.spin_x = r.UpTo(2) - 1;
+    g.spin_y = r.UpTo(2) - 1;
+    g.spin_z = r.UpTo(2) - 1;
   }
 }
 
 void DrawStars(const Scene& scene) {
   glBegin(GL_POINTS);
   for (const Star& s : scene.stars) {
-    const auto grey = static_cast<GLfloat>(s.Grey);
+    const auto grey = static_cast<GLfloat>(s.grey);
     glColor3f(grey, grey, grey);
-    glVertex3f(static_cast<GLfloat>(s.X), static_cast<GLfloat>(s.Y), static_cast<GLfloat>(s.Z));
+    glVertex3f(static_cast<GLfloat>(s.x), static_cast<GLfloat>(s.y), static_cast<GLfloat>(s.z));
   }
   glEnd();
 }
@@ -83,38 +95,38 @@ double WrapAngle(double angle) {
 
 void SpinGlobe(Globe& g, float delta_seconds) {
   const double f = 100.0 * delta_seconds;
-  g.AngleX += f * g.SpinX;
-  g.AngleY += f * g.SpinY;
-  g.AngleZ += f * g.SpinZ;
-  g.AngleX = WrapAngle(g.AngleX);
-  g.AngleY = WrapAngle(g.AngleY);
-  g.AngleZ = WrapAngle(g.AngleZ);
+  g.angle_x += f * g.spin_x;
+  g.angle_y += f * g.spin_y;
+  g.angle_z += f * g.spin_z;
+  g.angle_x = WrapAngle(g.angle_x);
+  g.angle_y = WrapAngle(g.angle_y);
+  g.angle_z = WrapAngle(g.angle_z);
 }
 
 void DrawGlobes(Scene& scene, float total_seconds, float delta_seconds) {
   for (int k = 0; k < kGlobeCount; ++k) {
     Globe& g = scene.globes[k];
     const double theta = 2.0 * k * kRingStep + kRingTurnRate * total_seconds;
-    DrawGlobe(scene.Quadric, static_cast<float>(kRingRadius * std::cos(theta)),
-              static_cast<float>(kRingRadius * std::sin(theta)), static_cast<float>(g.OffsetZ),
-              static_cast<float>(g.AngleX), static_cast<float>(g.AngleY),
-              static_cast<float>(g.AngleZ), static_cast<float>(g.ScaleX),
-              static_cast<float>(g.ScaleY), static_cast<float>(g.ScaleZ));
+    DrawGlobe(scene.quadric, static_cast<float>(kRingRadius * std::cos(theta)),
+              static_cast<float>(kRingRadius * std::sin(theta)), static_cast<float>(g.offset_z),
+              static_cast<float>(g.angle_x), static_cast<float>(g.angle_y),
+              static_cast<float>(g.angle_z), static_cast<float>(g.scale_x),
+              static_cast<float>(g.scale_y), static_cast<float>(g.scale_z));
     SpinGlobe(g, delta_seconds);
   }
 }
 
 void DrawGlow(Scene& scene, int index, float delta_seconds) {
   Glow& glow = scene.glows[index];
-  const double s = glow.Scale;
+  const double s = glow.scale;
   glPushMatrix();
   const auto sf = static_cast<GLfloat>(s);
   glScalef(sf, sf, sf);
-  // Full strength until Scale passes Limit - 1, then a linear fade to 0.
-  const float fade = static_cast<float>(glow.Limit - 1 >= s ? 1.0 : glow.Limit - s);
-  glRotatef(static_cast<GLfloat>(glow.Angle), 0, 0, 1);
-  glColor3f(static_cast<GLfloat>(fade * glow.Red), static_cast<GLfloat>(fade * glow.Green),
-            static_cast<GLfloat>(fade * glow.Blue));
+  // Full strength until scale passes limit - 1, then a linear fade to 0.
+  const float fade = static_cast<float>(glow.limit - 1 >= s ? 1.0 : glow.limit - s);
+  glRotatef(static_cast<GLfloat>(glow.angle), 0, 0, 1);
+  glColor3f(static_cast<GLfloat>(fade * glow.red), static_cast<GLfloat>(fade * glow.green),
+            static_cast<GLfloat>(fade * glow.blue));
   glBegin(GL_QUADS);
   glTexCoord2f(0, 0);
   glVertex3f(-1, -1, 0);
@@ -125,27 +137,11 @@ void DrawGlow(Scene& scene, int index, float delta_seconds) {
   glTexCoord2f(0, 1);
   glVertex3f(-1, 1, 0);
   glEnd();
-  glow.Scale = s + delta_seconds * glow.Speed;
-  // A glow exactly at its Limit is drawn once more (with fade 0) before rebirth.
-  if (glow.Scale > glow.Limit) RespawnGlow(scene, index);
+  glow.scale = s + delta_seconds * glow.speed;
+  // A glow exactly at its limit is drawn once more (with fade 0) before rebirth.
+  if (glow.scale > glow.limit) RespawnGlow(scene, index);
   glPopMatrix();
 }
-
-}  // namespace
-
-void RespawnGlow(Scene& scene, int index) {
-  Glow& glow = scene.glows[index];
-  RuntimeRandom& r = scene.random;
-  glow.Scale = 0;
-  glow.Angle = r.UpTo(360);
-  glow.Red = r.UpTo(0.3f) + 0.7;
-  glow.Green = r.UpTo(0.6f);
-  glow.Blue = r.UpTo(0.3f);
-  glow.Speed = r.UpTo(0.3f) + 0.5;
-  glow.Limit = r.UpTo(0.5f) + 1.0;
-}
-
-void ResizeViewport(int width, int height) { glViewport(0, 0, width, height == 0 ? 1 : height); }
 
 void SetupCamera(int view_width, int view_height) {
   glViewport(0, 0, view_width, view_height);
@@ -161,16 +157,19 @@ void SetupCamera(int view_width, int view_height) {
   glClearColor(0, 0, 0, 0);
 }
 
-bool InitScene(Scene& scene, int view_width, int view_height) {
+}  // namespace
+
+void ResizeViewport(int width, int height) { glViewport(0, 0, width, height == 0 ? 1 : height); }
+
+void InitScene(Scene& scene, int view_width, int view_height) {
   SetupCamera(view_width, view_height);
-  scene.Quadric = gluNewQuadric();
-  gluQuadricTexture(scene.Quadric, GL_TRUE);
-  (void)GlobeTexture.LoadBmp(kGlobeTexturePath);  // a missing texture leaves white globes
-  (void)GlowTexture.LoadBmp(kGlowTexturePath);    // and solid glow squares
+  scene.quadric = gluNewQuadric();
+  gluQuadricTexture(scene.quadric, GL_TRUE);
+  (void)scene.globe_texture.LoadBmp(kGlobeTexturePath);  // a missing texture leaves white globes
+  (void)scene.glow_texture.LoadBmp(kGlowTexturePath);    // and solid glow squares
   InitGlows(scene);
   InitStars(scene);
   InitGlobes(scene);
-  return true;
 }
 
 void DrawScene(Scene& scene, float total_seconds, float delta_seconds) {
@@ -185,7 +184,7 @@ void DrawScene(Scene& scene, float total_seconds, float delta_seconds) {
   DrawStars(scene);
 
   glEnable(GL_TEXTURE_2D);
-  GlobeTexture.Bind();
+  scene.globe_texture.Bind();
   glColor3f(1, 1, 1);
   DrawGlobes(scene, total_seconds, delta_seconds);
 
@@ -197,7 +196,7 @@ void DrawScene(Scene& scene, float total_seconds, float delta_seconds) {
   glBlendFunc(GL_ONE, GL_ONE);
   glEnable(GL_BLEND);
   glDepthMask(GL_FALSE);
-  GlowTexture.Bind();
+  scene.glow_texture.Bind();
   for (int i = 0; i < kGlowCount; ++i) DrawGlow(scene, i, delta_seconds);
 
   // Depth testing starts here, so the first frame is drawn without it.
@@ -206,6 +205,13 @@ void DrawScene(Scene& scene, float total_seconds, float delta_seconds) {
   glEnable(GL_DEPTH_TEST);
   glDisable(GL_TEXTURE_2D);
   glPopMatrix();
+}
+
+void FreeScene(Scene& scene) {
+  scene.globe_texture.Release();
+  scene.glow_texture.Release();
+  if (scene.quadric) gluDeleteQuadric(scene.quadric);
+  scene.quadric = nullptr;
 }
 
 }  // namespace vantrel

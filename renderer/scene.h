@@ -5,51 +5,55 @@
 #include <array>
 
 #include "scene_random.h"
+#include "texture.h"
 
 struct GLUquadric;
 
 namespace vantrel {
 
 struct Glow {
-  double Scale, Angle, Red, Green, Blue, Speed, Limit;
+  double scale, angle, red, green, blue, speed, limit;
 };
 
 struct Star {
-  double X, Y, Z, Grey;
+  double x, y, z, grey;
 };
 
 struct Globe {
-  double SpinX, SpinY, SpinZ;     // in units of 100 degrees per second
-  double AngleX, AngleY, AngleZ;  // degrees
-  double ScaleX, ScaleY, ScaleZ;
-  double OffsetZ;
+  double spin_x, spin_y, spin_z;     // in units of 100 degrees per second
+  double angle_x, angle_y, angle_z;  // degrees
+  double scale_x, scale_y, scale_z;
+  double offset_z;
 };
 
 inline constexpr int kGlowCount = 24;
 inline constexpr int kStarCount = 4000;
 inline constexpr int kGlobeCount = 40;
 
+// The scene's animation and the OpenGL objects it draws with, which belong to
+// the context current at InitScene.
 struct Scene {
   RuntimeRandom random;
-  GLUquadric* Quadric = nullptr;
+  GLUquadric* quadric = nullptr;
+  Texture globe_texture;
+  Texture glow_texture;
   std::array<Glow, kGlowCount> glows{};
   std::array<Star, kStarCount> stars{};
   std::array<Globe, kGlobeCount> globes{};
 };
 
 // Sets up the camera for a viewport of the given size, loads both textures
-// and draws every random value of the initial scene. Always true.
-bool InitScene(Scene& scene, int view_width, int view_height);
+// and draws every random value of the initial scene.
+void InitScene(Scene& scene, int view_width, int view_height);
 
 // Draws one frame at `total_seconds` and advances the animation by
 // `delta_seconds`.
 void DrawScene(Scene& scene, float total_seconds, float delta_seconds);
 
-// Exposed for tests: one glow's rebirth with fresh random values.
-void RespawnGlow(Scene& scene, int index);
+// Deletes the textures and the quadric; their context must still be current.
+void FreeScene(Scene& scene);
 
-// Camera set-up shared with the frame loop: viewport, perspective, eye.
-void SetupCamera(int view_width, int view_height);
+// The viewport after the window's size changes; a zero height counts as 1.
 void ResizeViewport(int width, int height);
 
 }  // namespace vantrel

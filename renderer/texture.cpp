@@ -7,14 +7,8 @@
 
 namespace vantrel {
 
-// Defined together so that GlobeTexture is constructed first.
-Texture GlobeTexture;
-Texture GlowTexture;
-
-bool Texture::Create(const char* path) {
+void Texture::Create() {
   Release();
-  std::strncpy(name_, path, sizeof name_ - 1);
-  name_[sizeof name_ - 1] = '\0';
   GLuint name = 0;
   glGenTextures(1, &name);
   name_plus_one_ = name + 1;
@@ -23,7 +17,6 @@ bool Texture::Create(const char* path) {
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
-  return true;
 }
 
 namespace {
@@ -38,7 +31,7 @@ BitmapReadResult ReadBitmapFile(const std::string& path) {
 }  // namespace
 
 bool Texture::LoadBmp(const char* path) {
-  Create(path);
+  Create();
   BitmapReadResult read = ReadBitmapFile(path);
   if (!read.ok()) {
     // A standard user's host writes the user's copy where it may not write
@@ -59,12 +52,9 @@ std::string UserTexturePath(const char* path, const std::string& local_app_data)
   return local_app_data + kUserTextureSubfolder + (name ? name : "\\" + std::string(path));
 }
 
-bool Texture::LoadFrom(ByteSource& source) { return Upload(ReadBitmap(source)); }
-
 bool Texture::Upload(const BitmapReadResult& read) {
   if (!read.ok()) return false;
-  width_ = read.image.width;
-  height_ = read.image.height;
+  const BitmapImage& image = read.image;
 
   glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
   glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
@@ -72,9 +62,9 @@ bool Texture::Upload(const BitmapReadResult& read) {
   glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
   // GLU refuses sizes below 1 (a top-down bitmap) without building an image;
   // the call is skipped for them so it never sees a buffer it would misread.
-  if (read.image.HasUploadableSize()) {
-    (void)gluBuild2DMipmaps(GL_TEXTURE_2D, 3, width_, height_, GL_BGR_EXT, GL_UNSIGNED_BYTE,
-                            read.image.pixels.data());  // result deliberately ignored
+  if (image.HasUploadableSize()) {
+    (void)gluBuild2DMipmaps(GL_TEXTURE_2D, 3, image.width, image.height, GL_BGR_EXT,
+                            GL_UNSIGNED_BYTE, image.pixels.data());  // result deliberately ignored
   }
   return true;
 }

@@ -1,4 +1,4 @@
-// One OpenGL 2D texture and the path it was created for.
+// One OpenGL 2D texture read from a bitmap file, and where the files are.
 #pragma once
 
 #include <cstdint>
@@ -9,36 +9,27 @@
 
 namespace vantrel {
 
+// Its owner calls Release while the texture's context is current: a
+// destructor could run only after the context is gone.
 class Texture {
  public:
   Texture() = default;
-  ~Texture() { Release(); }
   Texture(const Texture&) = delete;
   Texture& operator=(const Texture&) = delete;
 
-  // Generates a fresh texture, binds it and sets its parameters. Always true.
-  bool Create(const char* path);
-  // Create, then read the bitmap at `path`, or at its UserTexturePath when
-  // `path` does not open or does not read as a bitmap, and build its mipmaps. False when the file cannot
-  // be read as a bitmap; the texture then has no image.
+  // Deletes the texture held, generates a fresh one, binds it and sets its
+  // parameters; then reads the bitmap at `path`, or at its UserTexturePath
+  // when `path` does not open or does not read as a bitmap, and builds its
+  // mipmaps. False when no bitmap could be read; the texture then has no image.
   bool LoadBmp(const char* path);
-  // The same from an already opened source (the file part of LoadBmp).
-  bool LoadFrom(ByteSource& source);
   void Bind() const;
   void Release();
 
-  const char* name() const { return name_; }
-  uint32_t name_plus_one() const { return name_plus_one_; }
-  int32_t width() const { return width_; }
-  int32_t height() const { return height_; }
-
  private:
+  void Create();
   bool Upload(const BitmapReadResult& read);
 
-  char name_[64] = {};
   uint32_t name_plus_one_ = 0;  // 0 means no texture is held
-  int32_t width_ = 0;
-  int32_t height_ = 0;
 };
 
 // Opens a file for sequential reading; null when it cannot be opened. The
@@ -52,10 +43,6 @@ std::string LocalAppDataFolder();
 // Where the host puts a texture file that it may not write to `path`: the
 // same name in the Vantrel folder of `local_app_data`; empty without one.
 std::string UserTexturePath(const char* path, const std::string& local_app_data);
-
-// The two textures of the scene, alive for the whole program.
-extern Texture GlobeTexture;
-extern Texture GlowTexture;
 
 inline constexpr const char* kGlobeTexturePath = "C:\\Yarrin1.BMP";
 inline constexpr const char* kGlowTexturePath = "C:\\Yarrin2.BMP";

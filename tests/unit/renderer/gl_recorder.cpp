@@ -6,9 +6,8 @@
 
 namespace gltest {
 namespace {
-// Never destroyed: the program's global textures release theirs at exit.
-std::vector<Call>& g_calls = *new std::vector<Call>;
-Upload& g_upload = *new Upload;
+std::vector<Call> g_calls;
+Upload g_upload;
 GLuint g_next_texture = 7;  // deliberately not 1, to catch off-by-one names
 void Record(const char* name, std::vector<double> args = {}) {
   g_calls.push_back({name, std::move(args)});
@@ -71,6 +70,7 @@ GLUquadric* gluNewQuadric() {
   static int quadric_storage;
   return reinterpret_cast<GLUquadric*>(&quadric_storage);
 }
+void gluDeleteQuadric(GLUquadric*) { Record("gluDeleteQuadric"); }
 void gluQuadricTexture(GLUquadric*, GLboolean on) { Record("gluQuadricTexture", {double(on)}); }
 void gluSphere(GLUquadric*, GLdouble r, GLint slices, GLint stacks) {
   Record("gluSphere", {r, double(slices), double(stacks)});
