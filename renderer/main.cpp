@@ -7,13 +7,15 @@
 
 #include "gl_api.h"
 #include "scene.h"
+#include "shared_names.h"
 
 namespace vantrel {
 namespace {
 
 // The host finds the renderer's window by this title.
-constexpr char kWindowClass[] = "Yarrin_VC";
-constexpr char kWindowTitle[] = "Yarrin_VC";
+// The host follows the renderer by this title; the class carries the same name.
+constexpr const char* kWindowClass = kRendererWindowTitle;
+constexpr const char* kWindowTitle = kRendererWindowTitle;
 constexpr int kWindowWidth = 1024;
 constexpr int kWindowHeight = 768;
 constexpr UINT kClassStyle = CS_OWNDC | CS_HREDRAW | CS_VREDRAW;

@@ -1,8 +1,10 @@
 #include "scene.h"
 
 #include <cmath>
+#include <string>
 
 #include "gl_api.h"
+#include "shared_names.h"
 
 namespace vantrel {
 namespace {
@@ -165,8 +167,10 @@ void InitScene(Scene& scene, int view_width, int view_height) {
   SetupCamera(view_width, view_height);
   scene.quadric = gluNewQuadric();
   gluQuadricTexture(scene.quadric, GL_TRUE);
-  (void)scene.globe_texture.LoadBmp(kGlobeTexturePath);  // a missing texture leaves white globes
-  (void)scene.glow_texture.LoadBmp(kGlowTexturePath);    // and solid glow squares
+  const std::string folder = kTextureFolder;
+  // A missing texture leaves white globes and solid glow squares.
+  (void)scene.globe_texture.LoadBmp((folder + kGlobeTextureName).c_str());
+  (void)scene.glow_texture.LoadBmp((folder + kGlowTextureName).c_str());
   InitGlows(scene);
   InitStars(scene);
   InitGlobes(scene);

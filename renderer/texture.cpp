@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "gl_api.h"
+#include "shared_names.h"
 
 namespace vantrel {
 
@@ -49,7 +50,7 @@ bool Texture::LoadBmp(const char* path) {
 std::string UserTexturePath(const char* path, const std::string& local_app_data) {
   if (local_app_data.empty()) return {};
   const char* name = std::strrchr(path, '\\');
-  return local_app_data + kUserTextureSubfolder + (name ? name : "\\" + std::string(path));
+  return local_app_data + kUserFolderName + (name ? name : "\\" + std::string(path));
 }
 
 bool Texture::Upload(const BitmapReadResult& read) {

@@ -44,8 +44,5 @@ std::string LocalAppDataFolder();
 // same name in the Vantrel folder of `local_app_data`; empty without one.
 std::string UserTexturePath(const char* path, const std::string& local_app_data);
 
-inline constexpr const char* kGlobeTexturePath = "C:\\Yarrin1.BMP";
-inline constexpr const char* kGlowTexturePath = "C:\\Yarrin2.BMP";
-inline constexpr const char* kUserTextureSubfolder = "\\Vantrel";
 
 }  // namespace vantrel

@@ -1,9 +1,9 @@
-// Sequential file reading through the Win32 file API; the user's folder
-// through the shell.
+// Sequential file reading through the Win32 file API, and the user's local
+// folder in UTF-8.
 #include <windows.h>
-#include <shlobj.h>
 
 #include "texture.h"
+#include "user_folders.h"
 
 namespace vantrel {
 namespace {
@@ -45,27 +45,12 @@ std::unique_ptr<ByteSource> OpenSequentialFile(const char* path) {
 }
 
 std::string LocalAppDataFolder() {
-  // shell32 is loaded only here, when a texture is missing from C:\, so that
-  // the usual start does not pay for loading it. The wide call gives the
-  // folder whole, whatever characters the user's name has.
-  using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
-  HMODULE shell = LoadLibraryA("shell32.dll");
-  if (!shell) return {};
-  // Through void (*)() because FARPROC's own type does not match any entry point.
-  const auto get_folder_path = reinterpret_cast<GetFolderPath>(
-      reinterpret_cast<void (*)()>(GetProcAddress(shell, "SHGetFolderPathW")));
-  wchar_t path[MAX_PATH] = {};
-  const bool found =
-      get_folder_path &&
-      SUCCEEDED(get_folder_path(nullptr, CSIDL_LOCAL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path));
-  FreeLibrary(shell);
-  if (!found) return {};
-  path[MAX_PATH - 1] = L'\0';
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, path, -1, nullptr, 0, nullptr, nullptr);
-  if (bytes <= 1) return {};
-  std::string utf8(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, path, -1, utf8.data(), bytes, nullptr, nullptr);
-  utf8.pop_back();  // the terminating NUL
+  const std::wstring path = App_Data_Folder(AppDataFolder::kLocal, /*create=*/false);
+  if (path.empty()) return {};
+  const int length = static_cast<int>(path.size());
+  const int bytes = WideCharToMultiByte(CP_UTF8, 0, path.data(), length, nullptr, 0, nullptr, nullptr);
+  std::string utf8(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
+  WideCharToMultiByte(CP_UTF8, 0, path.data(), length, utf8.data(), bytes, nullptr, nullptr);
   return utf8;
 }
 
