@@ -46,11 +46,11 @@ size_t MemoryByteSource::Read(void* out, size_t size) {
   return count;
 }
 
-uint64_t PaddedRowBytes(uint64_t width, uint64_t bit_count) {
+uint64_t Padded_Row_Bytes(uint64_t width, uint64_t bit_count) {
   return ((bit_count * width + 7) / 8 + 3) / 4 * 4;
 }
 
-BitmapReadResult ReadBitmap(ByteSource& source) {
+BitmapReadResult Read_Bitmap(ByteSource& source) {
   BitmapReadResult result;
   auto fail = [&result](BitmapError error) {
     result.error = error;
@@ -81,7 +81,7 @@ BitmapReadResult ReadBitmap(ByteSource& source) {
   uint64_t pixel_bytes = ReadU32(info.data() + 20);
   if (pixel_bytes == 0) {
     const uint64_t width = image.width < 0 ? 0 : static_cast<uint64_t>(image.width);
-    pixel_bytes = abs_height * PaddedRowBytes(width, image.bit_count);
+    pixel_bytes = abs_height * Padded_Row_Bytes(width, image.bit_count);
   }
   if (pixel_bytes > kMaxBlockBytes) return fail(BitmapError::kTooLarge);
   if (!ReadBlock(source, pixel_bytes, image.pixels)) return fail(BitmapError::kShortPixels);
@@ -90,7 +90,7 @@ BitmapReadResult ReadBitmap(ByteSource& source) {
   // (a lower bit count, compressed data, a small image-size field) is refused.
   if (image.HasUploadableSize()) {
     const uint64_t needed =
-        static_cast<uint64_t>(image.height) * PaddedRowBytes(static_cast<uint64_t>(image.width), 24);
+        static_cast<uint64_t>(image.height) * Padded_Row_Bytes(static_cast<uint64_t>(image.width), 24);
     if (needed > kMaxBlockBytes) return fail(BitmapError::kTooLarge);
     if (image.pixels.size() < needed) return fail(BitmapError::kTooSmallForImage);
   }

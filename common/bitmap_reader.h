@@ -59,10 +59,10 @@ struct BitmapReadResult {
 
 // Bytes in one padded row of 24-bit pixels, as the upload reads them
 // (GL_UNPACK_ALIGNMENT 4).
-uint64_t PaddedRowBytes(uint64_t width, uint64_t bit_count);
+uint64_t Padded_Row_Bytes(uint64_t width, uint64_t bit_count);
 
 // Reads one bitmap from `source`. Never reads or writes outside its buffers;
 // allocation grows only with the bytes that actually arrive.
-BitmapReadResult ReadBitmap(ByteSource& source);
+BitmapReadResult Read_Bitmap(ByteSource& source);
 
 }  // namespace vantrel

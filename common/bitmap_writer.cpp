@@ -32,7 +32,7 @@ std::vector<uint8_t> Encode_Bitmap_File(const BgrImage& image) {
   }
   const size_t row_bytes = static_cast<size_t>(image.width) * 3;
   if (image.stride < row_bytes) return {};
-  const uint32_t padded_row = static_cast<uint32_t>(PaddedRowBytes(image.width, 24));
+  const uint32_t padded_row = static_cast<uint32_t>(Padded_Row_Bytes(image.width, 24));
   const uint32_t image_bytes = padded_row * static_cast<uint32_t>(image.height);
   const uint32_t offset = kFileHeaderBytes + kInfoHeaderBytes;
 

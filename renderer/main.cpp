@@ -109,7 +109,7 @@ void StartContext(Renderer& renderer, HWND window) {
 void ShutDown(Renderer& renderer) {
   renderer.running = false;
   if (renderer.context) {
-    FreeScene(renderer.scene);
+    Free_Scene(renderer.scene);
     wglMakeCurrent(renderer.device, nullptr);
     wglDeleteContext(renderer.context);
     renderer.context = nullptr;
@@ -127,7 +127,7 @@ void DrawFrame(Renderer& renderer) {
     ShutDown(renderer);
     return;
   }
-  DrawScene(renderer.scene, renderer.clock.total_seconds, renderer.clock.delta_seconds);
+  Draw_Scene(renderer.scene, renderer.clock.total_seconds, renderer.clock.delta_seconds);
   SwapBuffers(renderer.device);
   ValidateRect(renderer.window, nullptr);
   ShowCursor(TRUE);
@@ -136,7 +136,7 @@ void DrawFrame(Renderer& renderer) {
 void OnSize(Renderer& renderer, LPARAM lparam) {
   renderer.view_width = LOWORD(lparam);
   renderer.view_height = HIWORD(lparam);
-  ResizeViewport(renderer.view_width, renderer.view_height);
+  Resize_Viewport(renderer.view_width, renderer.view_height);
 }
 
 void OnKey(Renderer& renderer, WPARAM key, bool down) {
@@ -194,7 +194,7 @@ bool StartRenderer(Renderer& renderer, HINSTANCE instance) {
 
   // Sampled before the scene is built, so loading counts into the first frame.
   StartClock(renderer.clock);
-  InitScene(renderer.scene, renderer.view_width, renderer.view_height);
+  Init_Scene(renderer.scene, renderer.view_width, renderer.view_height);
   renderer.running = true;
   return true;
 }

@@ -161,9 +161,9 @@ void SetupCamera(int view_width, int view_height) {
 
 }  // namespace
 
-void ResizeViewport(int width, int height) { glViewport(0, 0, width, height == 0 ? 1 : height); }
+void Resize_Viewport(int width, int height) { glViewport(0, 0, width, height == 0 ? 1 : height); }
 
-void InitScene(Scene& scene, int view_width, int view_height) {
+void Init_Scene(Scene& scene, int view_width, int view_height) {
   SetupCamera(view_width, view_height);
   scene.quadric = gluNewQuadric();
   gluQuadricTexture(scene.quadric, GL_TRUE);
@@ -176,7 +176,7 @@ void InitScene(Scene& scene, int view_width, int view_height) {
   InitGlobes(scene);
 }
 
-void DrawScene(Scene& scene, float total_seconds, float delta_seconds) {
+void Draw_Scene(Scene& scene, float total_seconds, float delta_seconds) {
   const float t = total_seconds;
   const GLfloat a = 9 * t, b = 12 * t, c = -6 * t;
 
@@ -211,7 +211,7 @@ void DrawScene(Scene& scene, float total_seconds, float delta_seconds) {
   glPopMatrix();
 }
 
-void FreeScene(Scene& scene) {
+void Free_Scene(Scene& scene) {
   scene.globe_texture.Release();
   scene.glow_texture.Release();
   if (scene.quadric) gluDeleteQuadric(scene.quadric);

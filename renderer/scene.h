@@ -31,7 +31,7 @@ inline constexpr int kStarCount = 4000;
 inline constexpr int kGlobeCount = 40;
 
 // The scene's animation and the OpenGL objects it draws with, which belong to
-// the context current at InitScene.
+// the context current at Init_Scene.
 struct Scene {
   RuntimeRandom random;
   GLUquadric* quadric = nullptr;
@@ -44,16 +44,16 @@ struct Scene {
 
 // Sets up the camera for a viewport of the given size, loads both textures
 // and draws every random value of the initial scene.
-void InitScene(Scene& scene, int view_width, int view_height);
+void Init_Scene(Scene& scene, int view_width, int view_height);
 
 // Draws one frame at `total_seconds` and advances the animation by
 // `delta_seconds`.
-void DrawScene(Scene& scene, float total_seconds, float delta_seconds);
+void Draw_Scene(Scene& scene, float total_seconds, float delta_seconds);
 
 // Deletes the textures and the quadric; their context must still be current.
-void FreeScene(Scene& scene);
+void Free_Scene(Scene& scene);
 
 // The viewport after the window's size changes; a zero height counts as 1.
-void ResizeViewport(int width, int height);
+void Resize_Viewport(int width, int height);
 
 }  // namespace vantrel

@@ -24,9 +24,9 @@ namespace {
 
 // The bitmap in the file at `path`, or an error when the file does not open.
 BitmapReadResult ReadBitmapFile(const std::string& path) {
-  std::unique_ptr<ByteSource> file = OpenSequentialFile(path.c_str());
+  std::unique_ptr<ByteSource> file = Open_Sequential_File(path.c_str());
   if (!file) return BitmapReadResult{BitmapError::kShortHeader, {}};
-  return ReadBitmap(*file);  // the file closes here, before any upload
+  return Read_Bitmap(*file);  // the file closes here, before any upload
 }
 
 }  // namespace
@@ -38,7 +38,7 @@ bool Texture::LoadBmp(const char* path) {
     // A standard user's host writes the user's copy where it may not write
     // `path`; a file there that is not a bitmap (cut short, or left by
     // someone else) gives way to that copy too.
-    const std::string fallback = UserTexturePath(path, LocalAppDataFolder());
+    const std::string fallback = User_Texture_Path(path, Local_App_Data_Folder());
     if (!fallback.empty()) {
       BitmapReadResult user = ReadBitmapFile(fallback);
       if (user.ok()) read = std::move(user);
@@ -47,7 +47,7 @@ bool Texture::LoadBmp(const char* path) {
   return Upload(read);
 }
 
-std::string UserTexturePath(const char* path, const std::string& local_app_data) {
+std::string User_Texture_Path(const char* path, const std::string& local_app_data) {
   if (local_app_data.empty()) return {};
   const char* name = std::strrchr(path, '\\');
   return local_app_data + kUserFolderName + (name ? name : "\\" + std::string(path));

@@ -22,12 +22,12 @@ class StdioFileSource final : public ByteSource {
 
 }  // namespace
 
-std::unique_ptr<ByteSource> OpenSequentialFile(const char* path) {
+std::unique_ptr<ByteSource> Open_Sequential_File(const char* path) {
   std::FILE* file = std::fopen(path, "rb");
   if (!file) return nullptr;
   return std::make_unique<StdioFileSource>(file);
 }
 
-std::string LocalAppDataFolder() { return {}; }
+std::string Local_App_Data_Folder() { return {}; }
 
 }  // namespace vantrel

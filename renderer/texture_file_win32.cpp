@@ -33,7 +33,7 @@ class Win32FileSource final : public ByteSource {
 
 }  // namespace
 
-std::unique_ptr<ByteSource> OpenSequentialFile(const char* path) {
+std::unique_ptr<ByteSource> Open_Sequential_File(const char* path) {
   const int length = MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, path, -1, nullptr, 0);
   if (length <= 0) return nullptr;
   std::wstring wide(static_cast<size_t>(length), L'\0');
@@ -44,7 +44,7 @@ std::unique_ptr<ByteSource> OpenSequentialFile(const char* path) {
   return std::make_unique<Win32FileSource>(file);
 }
 
-std::string LocalAppDataFolder() {
+std::string Local_App_Data_Folder() {
   const std::wstring path = App_Data_Folder(AppDataFolder::kLocal, /*create=*/false);
   if (path.empty()) return {};
   const int length = static_cast<int>(path.size());

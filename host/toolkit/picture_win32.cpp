@@ -12,7 +12,7 @@
 namespace vantrel::toolkit {
 namespace {
 
-size_t StrideOf(int width) { return static_cast<size_t>(PaddedRowBytes(width, 24)); }
+size_t StrideOf(int width) { return static_cast<size_t>(Padded_Row_Bytes(width, 24)); }
 
 }  // namespace
 
@@ -63,7 +63,7 @@ Picture Picture::FromResource(const char* name) {
   const void* data = loaded ? LockResource(loaded) : nullptr;
   if (!data) return Picture();
   MemoryByteSource source(data, SizeofResource(nullptr, found));
-  const BitmapReadResult read = ReadBitmap(source);
+  const BitmapReadResult read = Read_Bitmap(source);
   if (!read.ok() || !read.image.HasUploadableSize() || read.image.bit_count != 24) {
     return Picture();
   }

@@ -12,7 +12,7 @@ using bmptest::Make;
 
 BitmapReadResult Read(const std::vector<uint8_t>& bytes) {
   MemoryByteSource source(bytes.data(), bytes.size());
-  return ReadBitmap(source);
+  return Read_Bitmap(source);
 }
 
 // A source that counts how much was asked of it, to show what is read.
@@ -48,7 +48,7 @@ TEST(BitmapReader, StartsPixelsAtTheHeaderOffsetPastAPaletteGap) {
   l.gap = 1024;  // a palette the reader must skip
   const auto bytes = Make(l);
   CountingSource source(bytes);
-  const BitmapReadResult r = ReadBitmap(source);
+  const BitmapReadResult r = Read_Bitmap(source);
   ASSERT_TRUE(r.ok());
   EXPECT_EQ(r.image.pixels.front(), 1);  // the first pixel byte, not palette filler
   EXPECT_EQ(source.delivered, bytes.size());
@@ -151,17 +151,17 @@ TEST(BitmapReader, ReadsNothingBeyondTheHeaderOfANonBitmap) {
   auto bytes = Make(Layout{});
   bytes[0] = 'P';
   CountingSource source(bytes);
-  EXPECT_EQ(ReadBitmap(source).error, BitmapError::kNotBitmap);
+  EXPECT_EQ(Read_Bitmap(source).error, BitmapError::kNotBitmap);
   EXPECT_EQ(source.delivered, 14u);
 }
 
 TEST(BitmapReader, PaddedRowBytesRoundsUpToFourBytes) {
-  EXPECT_EQ(PaddedRowBytes(1, 24), 4u);
-  EXPECT_EQ(PaddedRowBytes(3, 24), 12u);
-  EXPECT_EQ(PaddedRowBytes(4, 24), 12u);
-  EXPECT_EQ(PaddedRowBytes(5, 24), 16u);
-  EXPECT_EQ(PaddedRowBytes(96, 24), 288u);
-  EXPECT_EQ(PaddedRowBytes(9, 1), 4u);
+  EXPECT_EQ(Padded_Row_Bytes(1, 24), 4u);
+  EXPECT_EQ(Padded_Row_Bytes(3, 24), 12u);
+  EXPECT_EQ(Padded_Row_Bytes(4, 24), 12u);
+  EXPECT_EQ(Padded_Row_Bytes(5, 24), 16u);
+  EXPECT_EQ(Padded_Row_Bytes(96, 24), 288u);
+  EXPECT_EQ(Padded_Row_Bytes(9, 1), 4u);
 }
 
 }  // namespace

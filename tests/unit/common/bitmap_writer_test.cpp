@@ -34,7 +34,7 @@ TEST(BitmapWriter, RendererReadsBackEveryPixel) {
         Encode_Bitmap_File({width, height, stride, rows.data()});
 
     MemoryByteSource source(file.data(), file.size());
-    const BitmapReadResult read = ReadBitmap(source);
+    const BitmapReadResult read = Read_Bitmap(source);
     ASSERT_TRUE(read.ok()) << width << "x" << height;
     EXPECT_EQ(read.image.width, width);
     EXPECT_EQ(read.image.height, height);

@@ -30,7 +30,7 @@ TEST(RuntimeRandom, UpToScalesByTwoToTheMinus15) {
 std::unique_ptr<Scene> NewScene(int view_width = 1024, int view_height = 768) {
   auto scene = std::make_unique<Scene>();
   gltest::Reset();
-  InitScene(*scene, view_width, view_height);
+  Init_Scene(*scene, view_width, view_height);
   return scene;
 }
 
@@ -143,7 +143,7 @@ FrameCounts CountFrame() {
 TEST(SceneFrame, SendsFixedCountsWithBlendForGlowsAndDepthAtTheEnd) {
   auto scene = NewScene();
   gltest::Reset();
-  DrawScene(*scene, 0.5f, 0.5f);
+  Draw_Scene(*scene, 0.5f, 0.5f);
   const FrameCounts f = CountFrame();
   EXPECT_EQ(f.points, kStarCount);
   EXPECT_EQ(f.spheres, kGlobeCount);
@@ -167,9 +167,9 @@ TEST(SceneFrame, BindsTheGlobeThenTheGlowTextureAndFreeDeletesBoth) {
   };
   const std::vector<double> generated = texture_names("glGenTextures");  // globe, then glow
   gltest::Reset();
-  DrawScene(*scene, 0.1f, 0.1f);
+  Draw_Scene(*scene, 0.1f, 0.1f);
   EXPECT_EQ(texture_names("glBindTexture"), generated);
-  FreeScene(*scene);
+  Free_Scene(*scene);
   EXPECT_EQ(texture_names("glDeleteTextures"), generated);
   EXPECT_EQ(gltest::Count("gluDeleteQuadric"), 1);
 }
@@ -194,16 +194,16 @@ std::vector<bool> DepthTestAtStars() {
 TEST(SceneFrame, FirstFrameDrawsWithoutDepthTestingAndLaterFramesWithIt) {
   auto scene = NewScene();
   gltest::Reset();
-  DrawScene(*scene, 0.1f, 0.1f);
-  DrawScene(*scene, 0.2f, 0.1f);
-  DrawScene(*scene, 0.3f, 0.1f);
+  Draw_Scene(*scene, 0.1f, 0.1f);
+  Draw_Scene(*scene, 0.2f, 0.1f);
+  Draw_Scene(*scene, 0.3f, 0.1f);
   EXPECT_EQ(DepthTestAtStars(), (std::vector<bool>{false, true, true}));
 }
 
 TEST(SceneFrame, GlobesStandOnTheRingAtTimeZero) {
   auto scene = NewScene();
   gltest::Reset();
-  DrawScene(*scene, 0, 0);
+  Draw_Scene(*scene, 0, 0);
   int k = 0;
   const auto& calls = gltest::Calls();
   for (size_t i = 0; i + 1 < calls.size(); ++i) {
@@ -226,7 +226,7 @@ TEST(SceneFrame, SpinWrapsPast360AndBelowZero) {
   g.spin_y = -0.01;
   g.angle_z = 100;
   g.spin_z = 0.5;
-  DrawScene(*scene, 1, 1);
+  Draw_Scene(*scene, 1, 1);
   EXPECT_NEAR(g.angle_x, 0.5, 1e-9);
   EXPECT_NEAR(g.angle_y, 359.5, 1e-9);
   EXPECT_NEAR(g.angle_z, 150, 1e-9);
@@ -234,10 +234,10 @@ TEST(SceneFrame, SpinWrapsPast360AndBelowZero) {
 
 TEST(SceneFrame, ZeroDeltaLeavesSpinAndGlowScaleUnchanged) {
   auto scene = NewScene();
-  DrawScene(*scene, 0.1f, 0.1f);  // the first frame respawns every glow
+  Draw_Scene(*scene, 0.1f, 0.1f);  // the first frame respawns every glow
   const auto globes = scene->globes;
   const auto glows = scene->glows;
-  DrawScene(*scene, 0.1f, 0);
+  Draw_Scene(*scene, 0.1f, 0);
   EXPECT_EQ(std::memcmp(&globes, &scene->globes, sizeof globes), 0);
   EXPECT_EQ(std::memcmp(&glows, &scene->glows, sizeof glows), 0);
 }
@@ -245,7 +245,7 @@ TEST(SceneFrame, ZeroDeltaLeavesSpinAndGlowScaleUnchanged) {
 TEST(SceneFrame, FirstFrameRespawnsEveryGlowInvisibly) {
   auto scene = NewScene();
   gltest::Reset();
-  DrawScene(*scene, 0.2f, 0.2f);
+  Draw_Scene(*scene, 0.2f, 0.2f);
   for (const Glow& g : scene->glows) EXPECT_EQ(g.scale, 0);
   // Every glow colour of this frame is clamped to black by the negative fade.
   bool in_glows = false;
@@ -273,12 +273,12 @@ std::vector<gltest::Call> GlowColours() {
 
 TEST(SceneFrame, GlowGrowsAtItsSpeedAndFadesOverItsLastUnit) {
   auto scene = NewScene();
-  DrawScene(*scene, 0.1f, 0.1f);
+  Draw_Scene(*scene, 0.1f, 0.1f);
   Glow& g = scene->glows[3];
   g.scale = 0;  // limit - 1 >= 0: full strength
   scene->glows[4].scale = scene->glows[4].limit - 0.25;  // in the fade
   gltest::Reset();
-  DrawScene(*scene, 0.35f, 0.25f);
+  Draw_Scene(*scene, 0.35f, 0.25f);
   EXPECT_NEAR(g.scale, 0.25 * g.speed, 1e-7);
   const auto colours = GlowColours();
   EXPECT_NEAR(colours[3].args[0], g.red, 1e-6);
@@ -288,22 +288,22 @@ TEST(SceneFrame, GlowGrowsAtItsSpeedAndFadesOverItsLastUnit) {
 
 TEST(SceneFrame, GlowExactlyAtItsLimitIsDrawnOnceMoreThenReborn) {
   auto scene = NewScene();
-  DrawScene(*scene, 0.1f, 0.1f);
+  Draw_Scene(*scene, 0.1f, 0.1f);
   Glow& g = scene->glows[5];
   g.scale = g.limit;
   const Glow before = g;
   gltest::Reset();
-  DrawScene(*scene, 0.1f, 0);
+  Draw_Scene(*scene, 0.1f, 0);
   EXPECT_EQ(g.scale, before.limit);  // not yet respawned
   EXPECT_EQ(GlowColours()[5].args[0], 0);  // drawn with fade 0
-  DrawScene(*scene, 0.2f, 0.1f);
+  Draw_Scene(*scene, 0.2f, 0.1f);
   EXPECT_EQ(g.scale, 0);
   EXPECT_NE(g.angle, before.angle);
 }
 
 TEST(SceneCamera, ZeroHeightKeepsAFiniteAspectAndAOnePixelViewport) {
   auto scene = NewScene(800, 0);
-  ResizeViewport(800, 0);
+  Resize_Viewport(800, 0);
   EXPECT_EQ(gltest::Calls().back().args[3], 1);
   for (const gltest::Call& c : gltest::Calls()) {
     if (c.name == "gluPerspective") {
