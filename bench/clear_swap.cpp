@@ -40,8 +40,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
   wc.hInstance = instance;
   wc.lpszClassName = "ClearSwap";
   RegisterClassA(&wc);
-  HWND w = CreateWindowExA(0, "ClearSwap", "ClearSwap", WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN,
-                           0, 0, 1024, 768, nullptr, nullptr, instance, nullptr);
+  HWND w =
+      CreateWindowExA(0, "ClearSwap", "ClearSwap", WS_POPUP | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, 0,
+                      0, 1024, 768, nullptr, nullptr, instance, nullptr);
   g_device = GetDC(w);
   PIXELFORMATDESCRIPTOR pfd = {};
   pfd.nSize = sizeof pfd;

@@ -7,7 +7,7 @@ namespace vantrel {
 namespace {
 
 constexpr size_t kFileHeaderBytes = 14;
-constexpr size_t kInfoFieldsBytes = 24;  // up to and including the image-size field
+constexpr size_t kInfoFieldsBytes = 24;    // up to and including the image-size field
 constexpr uint16_t kBitmapMagic = 0x4D42;  // "BM"
 
 // No texture needs more; larger claims are refused before anything is kept.
@@ -89,8 +89,8 @@ BitmapReadResult Read_Bitmap(ByteSource& source) {
   // The upload always reads 24-bit rows; a file whose data cannot cover them
   // (a lower bit count, compressed data, a small image-size field) is refused.
   if (image.HasUploadableSize()) {
-    const uint64_t needed =
-        static_cast<uint64_t>(image.height) * Padded_Row_Bytes(static_cast<uint64_t>(image.width), 24);
+    const uint64_t needed = static_cast<uint64_t>(image.height) *
+                            Padded_Row_Bytes(static_cast<uint64_t>(image.width), 24);
     if (needed > kMaxBlockBytes) return fail(BitmapError::kTooLarge);
     if (image.pixels.size() < needed) return fail(BitmapError::kTooSmallForImage);
   }

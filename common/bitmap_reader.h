@@ -42,7 +42,7 @@ enum class BitmapError {
 
 struct BitmapImage {
   int32_t width = 0;
-  int32_t height = 0;        // as stored: negative for a top-down bitmap
+  int32_t height = 0;  // as stored: negative for a top-down bitmap
   uint16_t bit_count = 0;
   std::vector<uint8_t> pixels;  // bottom-up BGR rows, each padded to 4 bytes
 

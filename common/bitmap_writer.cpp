@@ -26,8 +26,8 @@ void PutU32(std::vector<uint8_t>& out, size_t at, uint32_t value) {
 }  // namespace
 
 std::vector<uint8_t> Encode_Bitmap_File(const BgrImage& image) {
-  if (image.width < 1 || image.height < 1 || image.width > kMaxSide ||
-      image.height > kMaxSide || image.rows == nullptr) {
+  if (image.width < 1 || image.height < 1 || image.width > kMaxSide || image.height > kMaxSide ||
+      image.rows == nullptr) {
     return {};
   }
   const size_t row_bytes = static_cast<size_t>(image.width) * 3;
@@ -45,9 +45,9 @@ std::vector<uint8_t> Encode_Bitmap_File(const BgrImage& image) {
   PutU32(file, 14, kInfoHeaderBytes);
   PutU32(file, 18, static_cast<uint32_t>(image.width));
   PutU32(file, 22, static_cast<uint32_t>(image.height));  // positive: bottom-up
-  PutU16(file, 26, 1);                                     // planes
-  PutU16(file, 28, 24);                                    // bits per pixel
-  PutU32(file, 30, 0);                                     // BI_RGB
+  PutU16(file, 26, 1);                                    // planes
+  PutU16(file, 28, 24);                                   // bits per pixel
+  PutU32(file, 30, 0);                                    // BI_RGB
   PutU32(file, 34, image_bytes);
   PutU32(file, 38, kPixelsPerMetre);
   PutU32(file, 42, kPixelsPerMetre);

@@ -185,9 +185,9 @@ bool StartRenderer(Renderer& renderer, HINSTANCE instance) {
   window_class.lpszClassName = kWindowClass;
   if (!RegisterClassA(&window_class)) return false;
 
-  renderer.window = CreateWindowExA(0, kWindowClass, kWindowTitle, kWindowStyle, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr,
-                                    instance, &renderer);
+  renderer.window =
+      CreateWindowExA(0, kWindowClass, kWindowTitle, kWindowStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                      kWindowWidth, kWindowHeight, nullptr, nullptr, instance, &renderer);
   if (!renderer.window) return false;
   ShowWindow(renderer.window, SW_SHOW);
   UpdateWindow(renderer.window);

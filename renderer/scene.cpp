@@ -12,7 +12,7 @@ namespace {
 constexpr float kTwoPi = 6.2831855f;
 constexpr float kRingStep = 0.07853982f;  // pi / 40: neighbours stand 2 steps apart
 constexpr double kRingRadius = 1.2;
-constexpr double kRingTurnRate = 0.5;     // radians per second
+constexpr double kRingTurnRate = 0.5;  // radians per second
 constexpr double kStarRadius = 5.0;
 constexpr float kGlowSpread = 0.55f;
 constexpr double kGlobeRadius = 0.5;

@@ -44,5 +44,4 @@ std::string Local_App_Data_Folder();
 // same name in the Vantrel folder of `local_app_data`; empty without one.
 std::string User_Texture_Path(const char* path, const std::string& local_app_data);
 
-
 }  // namespace vantrel

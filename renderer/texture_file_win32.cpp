@@ -48,7 +48,8 @@ std::string Local_App_Data_Folder() {
   const std::wstring path = App_Data_Folder(AppDataFolder::kLocal, /*create=*/false);
   if (path.empty()) return {};
   const int length = static_cast<int>(path.size());
-  const int bytes = WideCharToMultiByte(CP_UTF8, 0, path.data(), length, nullptr, 0, nullptr, nullptr);
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, 0, path.data(), length, nullptr, 0, nullptr, nullptr);
   std::string utf8(static_cast<size_t>(bytes > 0 ? bytes : 0), '\0');
   WideCharToMultiByte(CP_UTF8, 0, path.data(), length, utf8.data(), bytes, nullptr, nullptr);
   return utf8;

@@ -68,8 +68,11 @@ std::array<GradientVertex, 2> Gradient_Vertices(bool invert, double width_px, do
   std::array<GradientVertex, 2> v{};
   v[0] = {0, 0, top.red, top.green, top.blue, 0};
   v[1] = {static_cast<int32_t>(std::nearbyint(width_px - 1)),
-          static_cast<int32_t>(std::nearbyint(height_px - 1)), bottom.red, bottom.green,
-          bottom.blue, 0};
+          static_cast<int32_t>(std::nearbyint(height_px - 1)),
+          bottom.red,
+          bottom.green,
+          bottom.blue,
+          0};
   return v;
 }
 

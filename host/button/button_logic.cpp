@@ -62,15 +62,16 @@ void ButtonLogic::SetEnabled(bool enabled) {
 
 // ---- persistence
 
-void ButtonLogic::Restore(const toolkit::PropertyStore& store,
-                           const toolkit::FontDesign& ambient) {
+void ButtonLogic::Restore(const toolkit::PropertyStore& store, const toolkit::FontDesign& ambient) {
   IsEnabled = ValueOr(store.Read(kKeyEnabled, true), true) ? kTrue : kFalse;
   caption_.text = ValueOr<std::wstring>(store.Read(kKeyCaption, std::wstring(kRestoredCaption)),
                                         kRestoredCaption);
   const std::wstring ambient_text = Font_Text(ambient);
-  caption_.font = Font_From_Text(ValueOr(store.Read(kKeyFont, ambient_text), ambient_text), ambient);
+  caption_.font =
+      Font_From_Text(ValueOr(store.Read(kKeyFont, ambient_text), ambient_text), ambient);
   FirstRun = static_cast<uint8_t>(ValueOr<int32_t>(store.Read(kKeyFirstRun, int32_t{1}), 1));
-  caption_.colour = static_cast<uint32_t>(ValueOr<int32_t>(store.Read(kKeyFontColour, int32_t{0}), 0));
+  caption_.colour =
+      static_cast<uint32_t>(ValueOr<int32_t>(store.Read(kKeyFontColour, int32_t{0}), 0));
   RefreshNormalFace();
 }
 

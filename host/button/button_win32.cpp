@@ -73,13 +73,13 @@ ButtonControl::~ButtonControl() {
 }
 
 bool ButtonControl::Create(HWND parent, const RECT& pixels, const toolkit::PropertyStore& design,
-                     const toolkit::FontDesign& ambient) {
+                           const toolkit::FontDesign& ambient) {
   toolkit::Register_Window_Class(kCommandClass, &ButtonControl::WindowProc);
   CreateParams params{this, &design, &ambient};
   // The window attaches itself to this object as it is created (WindowProc).
   return CreateWindowExA(0, kCommandClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, pixels.left,
-                         pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top,
-                         parent, nullptr, GetModuleHandleA(nullptr), &params) != nullptr;
+                         pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
+                         nullptr, GetModuleHandleA(nullptr), &params) != nullptr;
 }
 
 void ButtonControl::OnCreate(const CREATESTRUCTA& create) {
@@ -222,7 +222,8 @@ void ButtonControl::OnTimer() {
   }
 }
 
-LRESULT CALLBACK ButtonControl::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
+LRESULT CALLBACK ButtonControl::WindowProc(HWND window, UINT message, WPARAM wparam,
+                                           LPARAM lparam) {
   if (message == WM_NCCREATE) {
     const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
     ButtonControl* owner = static_cast<const CreateParams*>(create->lpCreateParams)->command;

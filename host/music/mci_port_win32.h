@@ -8,8 +8,7 @@ namespace vantrel::host {
 
 class Win32MciPort final : public MciPort {
  public:
-  uint32_t SendString(const std::wstring& command, std::wstring* reply,
-                      size_t capacity) override;
+  uint32_t SendString(const std::wstring& command, std::wstring* reply, size_t capacity) override;
   bool GetErrorString(uint32_t code, std::wstring& text, size_t capacity) override;
   uint32_t WaveOutDeviceCount() override;
   void PlaySoundFile(const std::wstring* name, uint32_t flags) override;

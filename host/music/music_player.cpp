@@ -18,7 +18,9 @@ std::wstring Upper(std::wstring text) {
   return text;
 }
 
-bool ContainsErr(const std::wstring& reply) { return Upper(reply).find(L"ERR") != std::wstring::npos; }
+bool ContainsErr(const std::wstring& reply) {
+  return Upper(reply).find(L"ERR") != std::wstring::npos;
+}
 
 // The mode replies are compared on the first 7 characters of their buffer;
 // a shorter reply leaves its NUL inside those 7 and never matches.
@@ -113,8 +115,7 @@ bool MusicPlayer::PollCdDevice() {
 }
 
 void MusicPlayer::Mp3_Start() {
-  const std::wstring open =
-      L"open \"" + settings_.BGM_File + L"\" type MPEGVideo Alias MP3Play";
+  const std::wstring open = L"open \"" + settings_.BGM_File + L"\" type MPEGVideo Alias MP3Play";
   if (mci_.SendString(open, nullptr, 0) == 0) Send(mci_, L"play MP3Play");
 }
 

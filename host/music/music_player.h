@@ -27,8 +27,8 @@ class MciPort {
   virtual void PlaySoundFile(const std::wstring* name, uint32_t flags) = 0;
 };
 
-inline constexpr uint32_t kSoundAsync = 0x0001;  // SND_ASYNC
-inline constexpr uint32_t kSoundLoop = 0x0008;   // SND_LOOP
+inline constexpr uint32_t kSoundAsync = 0x0001;      // SND_ASYNC
+inline constexpr uint32_t kSoundLoop = 0x0008;       // SND_LOOP
 inline constexpr uint32_t kSoundNoDefault = 0x0002;  // SND_NODEFAULT
 
 inline constexpr const wchar_t* kNoCommandText = L"コマンド文字列が指定されていません";

@@ -43,9 +43,7 @@ class PreviewWindow final : public toolkit::Form {
   toolkit::Image& Img_Prev() { return img_prev_; }
 
  protected:
-  void Form_Unload() override {
-    Ignore_Result(PostMessageA(Handle(), WM_CLOSE, 0, 0));
-  }
+  void Form_Unload() override { Ignore_Result(PostMessageA(Handle(), WM_CLOSE, 0, 0)); }
 
  private:
   toolkit::Picture picture_;

@@ -30,7 +30,8 @@ void SaverRun::SetTimer(SaverTimer timer, bool enabled) {
 void SaverRun::SaveTexture(SaverPicture picture, const char* name) {
   if (shell_.SavePicture(picture, Wide_Name(kTextureFolder) + Wide_Name(name))) return;
   const std::wstring folder = User_Folder(shell_.Files(), AppDataFolder::kLocal, true);
-  if (!folder.empty()) toolkit::Ignore_Result(shell_.SavePicture(picture, folder + Wide_Name(name)));
+  if (!folder.empty())
+    toolkit::Ignore_Result(shell_.SavePicture(picture, folder + Wide_Name(name)));
 }
 
 void SaverRun::Form_Load() {
@@ -39,7 +40,8 @@ void SaverRun::Form_Load() {
   SaveTexture(SaverPicture::kGlobe, kGlobeTextureName);
   SaveTexture(SaverPicture::kGlow, kGlowTextureName);
   // Whether it started shows later: a renderer that never ran is not running.
-  toolkit::Ignore_Result(shell_.StartRenderer(Program_Path(program_folder_, Wide_Name(kRendererFileName))));
+  toolkit::Ignore_Result(
+      shell_.StartRenderer(Program_Path(program_folder_, Wide_Name(kRendererFileName))));
 
   if (settings_.BGM_Kind == kMusicCd) {
     music_.Cd_Open();

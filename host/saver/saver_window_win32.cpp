@@ -46,7 +46,8 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
         glow_(*this, PictureDesign(1440, 3840), /*auto_size=*/true),
         mp3_poll_(*this, kMp3PollIntervalMs, false, [this] { run_.Mp3PollTimer_Tick(); }),
         cd_poll_(*this, kCdPollIntervalMs, false, [this] { run_.CdPollTimer_Tick(); }),
-        renderer_watch_(*this, kRendererWatchIntervalMs, true, [this] { run_.RendererWatchTimer_Tick(); }),
+        renderer_watch_(*this, kRendererWatchIntervalMs, true,
+                        [this] { run_.RendererWatchTimer_Tick(); }),
         files_(host.files),
         music_(host.mci, host.values),
         run_(*this, music_, host.values, host.program_folder, cursor_hidden) {
@@ -67,9 +68,12 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
   }
   toolkit::Timer& TimerOf(SaverTimer timer) {
     switch (timer) {
-      case SaverTimer::kMp3Poll: return mp3_poll_;
-      case SaverTimer::kCdPoll: return cd_poll_;
-      case SaverTimer::kRendererWatch: break;
+      case SaverTimer::kMp3Poll:
+        return mp3_poll_;
+      case SaverTimer::kCdPoll:
+        return cd_poll_;
+      case SaverTimer::kRendererWatch:
+        break;
     }
     return renderer_watch_;
   }
@@ -83,9 +87,7 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
   }
   bool RendererRunning() override { return renderer_.Running(); }
   uint64_t Milliseconds() override { return GetTickCount64(); }
-  bool WindowTitled(const std::wstring& title) override {
-    return toolkit::Window_Titled(title);
-  }
+  bool WindowTitled(const std::wstring& title) override { return toolkit::Window_Titled(title); }
   void SetTimerEnabled(SaverTimer timer, bool enabled) override {
     TimerOf(timer).SetEnabled(enabled);
   }

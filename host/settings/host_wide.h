@@ -15,10 +15,10 @@ inline constexpr int16_t kMusicFile = 2;
 
 struct HostWide {
   int16_t BGM_Kind = kMusicNone;  // kMusicCd, kMusicFile, other values no music
-  int16_t BGM_RepeatTrack = 0;  // CD track to repeat, 0 = none
-  std::wstring BGM_File;        // full path of the sound file, empty = none
-  std::wstring BGM_Dir;         // folder the file chooser opens in; not stored
-  int16_t Zoom_X = 0;           // screen point the settings dialog grows from
+  int16_t BGM_RepeatTrack = 0;    // CD track to repeat, 0 = none
+  std::wstring BGM_File;          // full path of the sound file, empty = none
+  std::wstring BGM_Dir;           // folder the file chooser opens in; not stored
+  int16_t Zoom_X = 0;             // screen point the settings dialog grows from
   int16_t Zoom_Y = 0;
 };
 

@@ -91,8 +91,6 @@ std::optional<int16_t> Floor_To_Int16(double value) {
   return FitOrNothing<int16_t>(std::floor(value));
 }
 
-std::wstring Number_Text(long value) {
-  return (value >= 0 ? L" " : L"") + std::to_wstring(value);
-}
+std::wstring Number_Text(long value) { return (value >= 0 ? L" " : L"") + std::to_wstring(value); }
 
 }  // namespace vantrel::host

@@ -8,7 +8,6 @@
 
 namespace vantrel::host {
 
-
 // The file system as the host asks it.
 class FilePort {
  public:

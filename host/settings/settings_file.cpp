@@ -51,9 +51,8 @@ void Load_Settings(HostWide& host, ProfilePort& profile, FilePort& files,
   // Set leaves a per-user file only when the program folder refused it, and
   // removes it again once a write there succeeds: when it exists it is newer.
   const std::wstring user_file = User_Settings_File(files, false);
-  const std::wstring file = File_Exists(user_file, files)
-                                ? user_file
-                                : Program_Path(program_folder, kSettingsFileSuffix);
+  const std::wstring file =
+      File_Exists(user_file, files) ? user_file : Program_Path(program_folder, kSettingsFileSuffix);
   ReadNumberKey(profile, kKeyKind, file, host.BGM_Kind);
   ReadNumberKey(profile, kKeyRepeat, file, host.BGM_RepeatTrack);
 

@@ -31,16 +31,16 @@ std::wstring Win32ProfilePort::GetString(const std::wstring& section, const std:
 
 bool Win32ProfilePort::WriteString(const std::wstring& section, const std::wstring& key,
                                    const std::wstring& value, const std::wstring& file) {
-  return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(),
-                                    file.c_str()) != FALSE;
+  return WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()) !=
+         FALSE;
 }
 
 // Paths reach the file system through the wide calls: the program folder and
 // the user's folders may hold characters outside the ANSI code page.
 bool Win32FilePort::CanOpenForReading(const std::wstring& path) {
   // Without backup semantics a folder does not open, so folders give false.
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                            nullptr, OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                            OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   CloseHandle(file);
   return true;

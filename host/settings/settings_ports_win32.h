@@ -11,8 +11,8 @@ class Win32ProfilePort final : public ProfilePort {
   std::wstring GetString(const std::wstring& section, const std::wstring& key,
                          const std::wstring& fallback, const std::wstring& file,
                          size_t capacity) override;
-  bool WriteString(const std::wstring& section, const std::wstring& key,
-                   const std::wstring& value, const std::wstring& file) override;
+  bool WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value,
+                   const std::wstring& file) override;
 };
 
 class Win32FilePort final : public FilePort {

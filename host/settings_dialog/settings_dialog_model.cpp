@@ -31,8 +31,8 @@ void Write_Settings(HostWide& host, const std::wstring& repeat_text, ProfilePort
   // Every key is tried, also after one has failed.
   const auto write_keys = [&](const std::wstring& file) {
     bool written = Ini_Write(profile, kSettingsSection, kKeyKind, Number_Text(host.BGM_Kind), file);
-    written &= Ini_Write(profile, kSettingsSection, kKeyRepeat,
-                         Number_Text(host.BGM_RepeatTrack), file);
+    written &=
+        Ini_Write(profile, kSettingsSection, kKeyRepeat, Number_Text(host.BGM_RepeatTrack), file);
     written &= Ini_Write(profile, kSettingsSection, kKeyFile, host.BGM_File, file);
     return written;
   };
@@ -70,8 +70,8 @@ Placement Dialog_Placement(double screen_width, double screen_height, double win
   return Placement{free_x / 2, free_y / 3};
 }
 
-SettingsDialog::SettingsDialog(DialogView& view, HostWide& host, ProfilePort& profile, FilePort& files,
-                   std::wstring program_folder)
+SettingsDialog::SettingsDialog(DialogView& view, HostWide& host, ProfilePort& profile,
+                               FilePort& files, std::wstring program_folder)
     : view_(view),
       host_(host),
       profile_(profile),

@@ -134,7 +134,7 @@ class DialogView {
 class SettingsDialog {
  public:
   SettingsDialog(DialogView& view, HostWide& host, ProfilePort& profile, FilePort& files,
-           std::wstring program_folder);
+                 std::wstring program_folder);
 
   void Form_Load();
   // A mouse-down with any button on a kind's mark or caption.

@@ -41,8 +41,7 @@ toolkit::FontDesign TahomaFont() {
 
 // The outer size in twips of a dialog whose client area is 7440 x 3645.
 SIZE OuterSizeTwips() {
-  RECT outer{0, 0, toolkit::Screen_Pixels_X(kClientWidth),
-             toolkit::Screen_Pixels_Y(kClientHeight)};
+  RECT outer{0, 0, toolkit::Screen_Pixels_X(kClientWidth), toolkit::Screen_Pixels_Y(kClientHeight)};
   Ignore_Result(AdjustWindowRectEx(&outer, kDialogStyle, FALSE, 0));
   return SIZE{toolkit::Screen_Twips_X(outer.right - outer.left),
               toolkit::Screen_Twips_Y(outer.bottom - outer.top)};
@@ -66,8 +65,8 @@ HCURSOR MakeHandCursor() {
       if (x % 8 == 0) and_mask[byte] = 0xFF, xor_mask[byte] = 0;
       if (!InHand(x, y)) continue;
       and_mask[byte] &= static_cast<BYTE>(~bit);  // opaque
-      const bool edge = !InHand(x - 1, y) || !InHand(x + 1, y) || !InHand(x, y - 1) ||
-                        !InHand(x, y + 1);
+      const bool edge =
+          !InHand(x - 1, y) || !InHand(x + 1, y) || !InHand(x, y - 1) || !InHand(x, y + 1);
       if (!edge) xor_mask[byte] |= bit;  // white inside a black outline
     }
   }
@@ -192,26 +191,29 @@ SettingsDialogWindow::SettingsDialogWindow(HostContext& host)
       mark_unselected_(toolkit::Picture::FromResource("MARK_UNSELECTED")),
       mark_selected_(toolkit::Picture::FromResource("MARK_SELECTED")),
       credit_(*this, Caption(kCreditLine, RGB(255, 255, 255))),
-      link_(*this, [] {
-        toolkit::LabelDesign d = Caption(kLinkAddress, RGB(255, 255, 255));
-        d.font.underline = true;
-        return d;
-      }()),
+      link_(*this,
+            [] {
+              toolkit::LabelDesign d = Caption(kLinkAddress, RGB(255, 255, 255));
+              d.font.underline = true;
+              return d;
+            }()),
       ra_unselected_(*this),
       ra_selected_(*this),
       heading_frame_(panel_, RGB(0, 0, 0)),
-      heading_(panel_, [] {
-        toolkit::LabelDesign d = Caption(kHeadingCaption, RGB(0, 0, 0), false);
-        d.alignment = DT_CENTER;
-        return d;
-      }()),
+      heading_(panel_,
+               [] {
+                 toolkit::LabelDesign d = Caption(kHeadingCaption, RGB(0, 0, 0), false);
+                 d.alignment = DT_CENTER;
+                 return d;
+               }()),
       repeat_caption_(panel_, Caption(kRepeatCaption)),
-      file_name_(panel_, [] {
-        toolkit::LabelDesign d = Caption(L"", RGB(0, 0, 0), false);
-        d.border = true;
-        d.word_wrap = true;
-        return d;
-      }()),
+      file_name_(panel_,
+                 [] {
+                   toolkit::LabelDesign d = Caption(L"", RGB(0, 0, 0), false);
+                   d.border = true;
+                   d.word_wrap = true;
+                   return d;
+                 }()),
       repeat_(panel_, TahomaFont()),
       host_(host),
       dialog_(*this, host.values, host.profile, host.files, host.program_folder) {
@@ -296,22 +298,32 @@ std::vector<HWND> SettingsDialogWindow::Form_TabOrder() const {
 
 HWND SettingsDialogWindow::HandleOf(DialogControl control) const {
   switch (control) {
-    case DialogControl::kPanel: return panel_.Handle();
-    case DialogControl::kRepeat: return repeat_.Handle();
-    case DialogControl::kFileButton: return file_button_.Handle();
-    case DialogControl::kSet: return set_.Handle();
-    case DialogControl::kCancel: return cancel_.Handle();
-    case DialogControl::kNone: break;
+    case DialogControl::kPanel:
+      return panel_.Handle();
+    case DialogControl::kRepeat:
+      return repeat_.Handle();
+    case DialogControl::kFileButton:
+      return file_button_.Handle();
+    case DialogControl::kSet:
+      return set_.Handle();
+    case DialogControl::kCancel:
+      return cancel_.Handle();
+    case DialogControl::kNone:
+      break;
   }
   return nullptr;
 }
 
 ButtonControl* SettingsDialogWindow::ButtonOf(DialogControl button) {
   switch (button) {
-    case DialogControl::kFileButton: return &file_button_;
-    case DialogControl::kSet: return &set_;
-    case DialogControl::kCancel: return &cancel_;
-    default: return nullptr;
+    case DialogControl::kFileButton:
+      return &file_button_;
+    case DialogControl::kSet:
+      return &set_;
+    case DialogControl::kCancel:
+      return &cancel_;
+    default:
+      return nullptr;
   }
 }
 
@@ -378,8 +390,8 @@ void SettingsDialogWindow::SetPointer(DialogPointer pointer) {
 }
 
 void SettingsDialogWindow::OpenAddress(const std::wstring& address) {
-  Ignore_Result(ShellExecuteA(Handle(), "open", toolkit::To_Ansi(address).c_str(), "", "",
-                              SW_SHOWNORMAL));
+  Ignore_Result(
+      ShellExecuteA(Handle(), "open", toolkit::To_Ansi(address).c_str(), "", "", SW_SHOWNORMAL));
 }
 
 void SettingsDialogWindow::PaintGradients() {
@@ -407,7 +419,8 @@ DialogControl SettingsDialogWindow::FocusedControl() {
   return index >= 0 ? kTabOrder[index] : DialogControl::kNone;
 }
 
-bool SettingsDialogWindow::Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+bool SettingsDialogWindow::Form_Message(UINT message, WPARAM wparam, LPARAM lparam,
+                                        LRESULT& result) {
   switch (message) {
     case kUnloadMessage:
       Unload(toolkit::UnloadReason::kCode);

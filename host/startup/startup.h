@@ -15,8 +15,7 @@
 namespace vantrel::host {
 
 inline constexpr const wchar_t* kApplicationTitle = L"Vantrel (ScreenSaver)";
-inline constexpr const wchar_t* kRendererMissingText =
-    L"Vantrel.dll が同じﾌｫﾙﾀﾞに見つかりません！";
+inline constexpr const wchar_t* kRendererMissingText = L"Vantrel.dll が同じﾌｫﾙﾀﾞに見つかりません！";
 
 class StartupShell {
  public:

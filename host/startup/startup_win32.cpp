@@ -22,9 +22,7 @@ class Win32StartupShell final : public StartupShell {
  public:
   explicit Win32StartupShell(HostContext& host) : host_(host) {}
 
-  bool WindowTitled(const std::wstring& title) override {
-    return toolkit::Window_Titled(title);
-  }
+  bool WindowTitled(const std::wstring& title) override { return toolkit::Window_Titled(title); }
   std::wstring ArgumentString() override { return host_.arguments; }
   std::wstring ProgramFolder() override { return host_.program_folder; }
   ProfilePort& Profile() override { return host_.profile; }
@@ -55,7 +53,11 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   Win32ProfilePort profile;
   Win32FilePort files;
   Win32MciPort mci;
-  HostContext host{values, profile, files, mci, Program_Folder(toolkit::App_File_Path()),
+  HostContext host{values,
+                   profile,
+                   files,
+                   mci,
+                   Program_Folder(toolkit::App_File_Path()),
                    Argument_String(toolkit::App_Command_Line())};
   Win32StartupShell shell(host);
   if (Main(values, shell) == StartupOutcome::kEnded) return 0;

@@ -11,7 +11,8 @@ std::string To_Ansi(const std::wstring& text) {
   const int wide = static_cast<int>(text.size());
   const int bytes = WideCharToMultiByte(CP_ACP, 0, text.data(), wide, nullptr, 0, nullptr, nullptr);
   std::string out(bytes > 0 ? bytes : 0, '\0');
-  if (bytes > 0) WideCharToMultiByte(CP_ACP, 0, text.data(), wide, out.data(), bytes, nullptr, nullptr);
+  if (bytes > 0)
+    WideCharToMultiByte(CP_ACP, 0, text.data(), wide, out.data(), bytes, nullptr, nullptr);
   return out;
 }
 

@@ -61,11 +61,10 @@ bool ComboBox::Create(int left, int top, int width, int height, int list_rows) {
   if (window_ || !owner_.Loaded()) return window_ != nullptr;
   const int x = owner_.ToPixelsX(left), y = owner_.ToPixelsY(top);
   const int w = owner_.ToPixelsX(width), h = owner_.ToPixelsY(height);
-  window_ = CreateWindowExA(0, "COMBOBOX", "",
-                            WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN |
-                                CBS_AUTOHSCROLL,
-                            x, y, w, h + list_rows * h, owner_.Handle(), nullptr,
-                            GetModuleHandleA(nullptr), nullptr);
+  window_ = CreateWindowExA(
+      0, "COMBOBOX", "",
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, x, y, w,
+      h + list_rows * h, owner_.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
   if (!window_) return false;
   SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
   return true;

@@ -1,5 +1,5 @@
-// Designed controls of the host's window toolkit beyond images: labels and rectangle shapes (windowless, drawn by their form) and the
-// combo box (the platform's own COMBOBOX window).
+// Designed controls of the host's window toolkit beyond images: labels and rectangle shapes
+// (windowless, drawn by their form) and the combo box (the platform's own COMBOBOX window).
 #pragma once
 
 #include <windows.h>
@@ -19,8 +19,8 @@ struct LabelDesign {
   COLORREF colour = RGB(0, 0, 0);
   UINT alignment = DT_LEFT;  // DT_LEFT, DT_CENTER or DT_RIGHT
   bool word_wrap = false;
-  bool border = false;      // a single black line around the label
-  bool auto_size = false;   // the label takes the size of its caption
+  bool border = false;     // a single black line around the label
+  bool auto_size = false;  // the label takes the size of its caption
 };
 
 // A label on a transparent background: the form's image shows through.

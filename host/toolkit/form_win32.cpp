@@ -103,11 +103,10 @@ bool Form::Load(HWND parent_window) {
   if (window_) return true;
   Register_Window_Class(kFormClass, &Form::WindowProc, CS_DBLCLKS);
   HWND parent = parent_ ? parent_->window_ : parent_window;
-  window_ = CreateWindowExA(design_.ex_style, kFormClass, To_Ansi(design_.caption).c_str(),
-                            design_.style, Screen_Pixels_X(design_.left),
-                            Screen_Pixels_Y(design_.top), Screen_Pixels_X(design_.width),
-                            Screen_Pixels_Y(design_.height), parent, nullptr,
-                            GetModuleHandleA(nullptr), this);
+  window_ = CreateWindowExA(
+      design_.ex_style, kFormClass, To_Ansi(design_.caption).c_str(), design_.style,
+      Screen_Pixels_X(design_.left), Screen_Pixels_Y(design_.top), Screen_Pixels_X(design_.width),
+      Screen_Pixels_Y(design_.height), parent, nullptr, GetModuleHandleA(nullptr), this);
   if (!window_) return false;
   App_Form_Loaded();
   OnSize();

@@ -103,9 +103,9 @@ bool Save_Picture(const Picture& picture, const std::wstring& path) {
                               FILE_ATTRIBUTE_NORMAL, nullptr);
   if (handle == INVALID_HANDLE_VALUE) return false;
   DWORD written = 0;
-  const bool complete = WriteFile(handle, file.data(), static_cast<DWORD>(file.size()), &written,
-                                  nullptr) &&
-                        written == file.size();
+  const bool complete =
+      WriteFile(handle, file.data(), static_cast<DWORD>(file.size()), &written, nullptr) &&
+      written == file.size();
   CloseHandle(handle);
   if (complete && MoveFileExW(temporary.c_str(), path.c_str(),
                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

@@ -21,17 +21,17 @@ void PrintWindow(HWND w) {
   GetClientRect(w, &c);
   DWORD pid = 0;
   GetWindowThreadProcessId(w, &pid);
-  std::printf("hwnd=%llu class=%s left=%ld top=%ld width=%ld height=%ld client_w=%ld client_h=%ld "
-              "style=0x%08lx exstyle=0x%08lx classstyle=0x%08lx visible=%d topmost=%d pid=%lu "
-              "parent=%llu\n",
-              static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)), cls, r.left, r.top,
-              r.right - r.left, r.bottom - r.top, c.right, c.bottom,
-              static_cast<unsigned long>(GetWindowLongA(w, GWL_STYLE)),
-              static_cast<unsigned long>(GetWindowLongA(w, GWL_EXSTYLE)),
-              static_cast<unsigned long>(GetClassLongA(w, GCL_STYLE)), IsWindowVisible(w) ? 1 : 0,
-              (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0,
-              static_cast<unsigned long>(pid),
-              static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetParent(w))));
+  std::printf(
+      "hwnd=%llu class=%s left=%ld top=%ld width=%ld height=%ld client_w=%ld client_h=%ld "
+      "style=0x%08lx exstyle=0x%08lx classstyle=0x%08lx visible=%d topmost=%d pid=%lu "
+      "parent=%llu\n",
+      static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)), cls, r.left, r.top,
+      r.right - r.left, r.bottom - r.top, c.right, c.bottom,
+      static_cast<unsigned long>(GetWindowLongA(w, GWL_STYLE)),
+      static_cast<unsigned long>(GetWindowLongA(w, GWL_EXSTYLE)),
+      static_cast<unsigned long>(GetClassLongA(w, GCL_STYLE)), IsWindowVisible(w) ? 1 : 0,
+      (GetWindowLongA(w, GWL_EXSTYLE) & WS_EX_TOPMOST) ? 1 : 0, static_cast<unsigned long>(pid),
+      static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(GetParent(w))));
   std::printf("title=%s\n", title);
 }
 
@@ -144,11 +144,12 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
   MapWindowPoints(nullptr, GetAncestor(child, GA_PARENT), reinterpret_cast<POINT*>(&r), 2);
   // The text twice: as hex bytes in the program's code page, then as it is.
   const std::string hex = Hex(text);
-  std::printf("child hwnd=%llu class=%s id=%d x=%ld y=%ld w=%ld h=%ld style=0x%08lx hex=%s "
-              "text=%s\n",
-              static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(child)), cls,
-              GetDlgCtrlID(child), r.left, r.top, r.right - r.left, r.bottom - r.top,
-              static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), hex.c_str(), text);
+  std::printf(
+      "child hwnd=%llu class=%s id=%d x=%ld y=%ld w=%ld h=%ld style=0x%08lx hex=%s "
+      "text=%s\n",
+      static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(child)), cls, GetDlgCtrlID(child),
+      r.left, r.top, r.right - r.left, r.bottom - r.top,
+      static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), hex.c_str(), text);
   return TRUE;
 }
 
@@ -172,8 +173,8 @@ int RunParent(int width, int height, DWORD life_ms, const char* title = "Probe P
   RegisterClassA(&wc);
   // Borderless, like the page's preview area: its window rectangle is its
   // client area.
-  HWND w = CreateWindowExA(0, wc.lpszClassName, title, WS_POPUP | WS_VISIBLE, 100, 100,
-                           width, height, nullptr, nullptr, wc.hInstance, nullptr);
+  HWND w = CreateWindowExA(0, wc.lpszClassName, title, WS_POPUP | WS_VISIBLE, 100, 100, width,
+                           height, nullptr, nullptr, wc.hInstance, nullptr);
   std::printf("parent=%llu\n", static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)));
   std::fflush(stdout);
   SetTimer(w, 1, life_ms, nullptr);
@@ -274,8 +275,8 @@ int PrintClient(const char* title) {
   const int dpi_x = GetDeviceCaps(screen, LOGPIXELSX), dpi_y = GetDeviceCaps(screen, LOGPIXELSY);
   ReleaseDC(nullptr, screen);
   std::printf("x=%ld y=%ld w=%ld h=%ld dpi_x=%d dpi_y=%d screen_w=%d screen_h=%d\n", origin.x,
-              origin.y, client.right, client.bottom, dpi_x, dpi_y,
-              GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN));
+              origin.y, client.right, client.bottom, dpi_x, dpi_y, GetSystemMetrics(SM_CXSCREEN),
+              GetSystemMetrics(SM_CYSCREEN));
   return 0;
 }
 
@@ -316,8 +317,8 @@ int PrintVersion(const char* file) {
     for (const char* name : {"CompanyName", "FileDescription", "FileVersion", "LegalCopyright",
                              "OriginalFilename", "ProductName", "ProductVersion"}) {
       char key[128];
-      std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\%s", language[0],
-                    language[1], name);
+      std::snprintf(key, sizeof key, "\\StringFileInfo\\%04x%04x\\%s", language[0], language[1],
+                    name);
       if (VerQueryValueA(info.data(), key, &value, &length) && length > 0) {
         std::printf("%s=%s\n", name, Hex(static_cast<const char*>(value)).c_str());
       }

@@ -64,8 +64,8 @@ class FakeProfile : public ProfilePort {
     if (k == s->second.end()) return fallback;
     return k->second.substr(0, capacity - 1);
   }
-  bool WriteString(const std::wstring& section, const std::wstring& key,
-                   const std::wstring& value, const std::wstring& file) override {
+  bool WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value,
+                   const std::wstring& file) override {
     if (read_only.count(file)) return false;
     files[file][section][key] = value;
     return true;
@@ -90,11 +90,12 @@ class RecordingMci : public MciPort {
     script[command].push_back({code, reply});
   }
 
-  uint32_t SendString(const std::wstring& command, std::wstring* reply,
-                      size_t capacity) override {
+  uint32_t SendString(const std::wstring& command, std::wstring* reply, size_t capacity) override {
     commands.push_back(command);
     auto s = script.find(command);
-    struct Answer answer {0, L""};
+    struct Answer answer {
+      0, L""
+    };
     if (s != script.end() && !s->second.empty()) {
       answer = s->second.front();
       if (s->second.size() > 1) s->second.pop_front();

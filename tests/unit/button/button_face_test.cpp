@@ -28,12 +28,12 @@ TEST(FaceGeometry, MainButtonEdgesCornersAndCaption) {
 
 TEST(FaceGeometry, OneTwipOffsetsOfLeftColumnAndTopRow) {
   const FaceGeometry g = Face_Geometry(1155, 375, 195);
-  EXPECT_EQ(g.pieces[0].dest_x, 1);   // top-left corner
+  EXPECT_EQ(g.pieces[0].dest_x, 1);  // top-left corner
   EXPECT_EQ(g.pieces[0].dest_y, 1);
-  EXPECT_EQ(g.pieces[2].dest_y, 1);   // top-right corner
+  EXPECT_EQ(g.pieces[2].dest_y, 1);  // top-right corner
   EXPECT_EQ(g.pieces[2].src_y, 1);
-  EXPECT_EQ(g.pieces[6].dest_x, 1);   // bottom-left corner
-  EXPECT_EQ(g.pieces[7].dest_x, 1);   // left edge
+  EXPECT_EQ(g.pieces[6].dest_x, 1);  // bottom-left corner
+  EXPECT_EQ(g.pieces[7].dest_x, 1);  // left edge
   EXPECT_EQ(g.pieces[7].src_x, 1);
   EXPECT_EQ(g.pieces[7].src_h, 255);
   EXPECT_EQ(g.pieces[5].src_w, 840);  // bottom edge stretched from the skin's 840

@@ -132,8 +132,8 @@ std::vector<FailureCase> FailureCases() {
   Layout big_but_short;
   big_but_short.image_size = 200u * 1024 * 1024;
   big_but_short.pixel_bytes = 32;
-  cases.push_back({"200 MiB claimed, 32 bytes present", Make(big_but_short),
-                   BitmapError::kShortPixels});
+  cases.push_back(
+      {"200 MiB claimed, 32 bytes present", Make(big_but_short), BitmapError::kShortPixels});
   return cases;
 }
 

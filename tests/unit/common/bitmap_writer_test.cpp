@@ -25,13 +25,12 @@ uint32_t U32(const std::vector<uint8_t>& b, size_t at) {
 }
 
 TEST(BitmapWriter, RendererReadsBackEveryPixel) {
-  for (const auto& size : {std::pair{96, 96}, std::pair{256, 256}, std::pair{5, 3},
-                           std::pair{1, 1}, std::pair{7, 2}}) {
+  for (const auto& size : {std::pair{96, 96}, std::pair{256, 256}, std::pair{5, 3}, std::pair{1, 1},
+                           std::pair{7, 2}}) {
     const int width = size.first, height = size.second;
     const size_t stride = width * 3 + 5;  // source rows need not be padded like the file's
     const std::vector<uint8_t> rows = Pattern(width, height, stride);
-    const std::vector<uint8_t> file =
-        Encode_Bitmap_File({width, height, stride, rows.data()});
+    const std::vector<uint8_t> file = Encode_Bitmap_File({width, height, stride, rows.data()});
 
     MemoryByteSource source(file.data(), file.size());
     const BitmapReadResult read = Read_Bitmap(source);

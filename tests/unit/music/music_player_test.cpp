@@ -174,8 +174,8 @@ TEST_F(MusicTest, Mp3PollRestartsOnlyWhenNotPlaying) {
   music.Mp3_Poll();
   EXPECT_EQ(mci.commands, Commands{L"status MP3Play mode"});
   music.Mp3_Poll();
-  EXPECT_EQ(mci.commands, (Commands{L"status MP3Play mode", L"status MP3Play mode",
-                                    L"stop MP3Play", L"play MP3Play from 0"}));
+  EXPECT_EQ(mci.commands, (Commands{L"status MP3Play mode", L"status MP3Play mode", L"stop MP3Play",
+                                    L"play MP3Play from 0"}));
 }
 
 TEST_F(MusicTest, Mp3StopClosesTheAlias) {

@@ -20,8 +20,8 @@ void Reset() {
   g_upload = {};
 }
 int Count(const std::string& name) {
-  return static_cast<int>(std::count_if(g_calls.begin(), g_calls.end(),
-                                        [&](const Call& c) { return c.name == name; }));
+  return static_cast<int>(
+      std::count_if(g_calls.begin(), g_calls.end(), [&](const Call& c) { return c.name == name; }));
 }
 int CountWith(const std::string& name, double first) {
   return static_cast<int>(std::count_if(g_calls.begin(), g_calls.end(), [&](const Call& c) {
@@ -43,7 +43,9 @@ void glPushMatrix() { Record("glPushMatrix"); }
 void glPopMatrix() { Record("glPopMatrix"); }
 void glLoadIdentity() { Record("glLoadIdentity"); }
 void glMatrixMode(GLenum m) { Record("glMatrixMode", {double(m)}); }
-void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) { Record("glViewport", {double(x), double(y), double(w), double(h)}); }
+void glViewport(GLint x, GLint y, GLsizei w, GLsizei h) {
+  Record("glViewport", {double(x), double(y), double(w), double(h)});
+}
 void glRotatef(GLfloat a, GLfloat x, GLfloat y, GLfloat z) { Record("glRotatef", {a, x, y, z}); }
 void glTranslatef(GLfloat x, GLfloat y, GLfloat z) { Record("glTranslatef", {x, y, z}); }
 void glScalef(GLfloat x, GLfloat y, GLfloat z) { Record("glScalef", {x, y, z}); }
@@ -61,8 +63,12 @@ void glGenTextures(GLsizei n, GLuint* names) {
   for (GLsizei i = 0; i < n; ++i) names[i] = gltest::g_next_texture++;
   Record("glGenTextures", {double(n), double(names[0])});
 }
-void glDeleteTextures(GLsizei n, const GLuint* names) { Record("glDeleteTextures", {double(n), double(names[0])}); }
-void glTexParameterf(GLenum t, GLenum p, GLfloat v) { Record("glTexParameterf", {double(t), double(p), v}); }
+void glDeleteTextures(GLsizei n, const GLuint* names) {
+  Record("glDeleteTextures", {double(n), double(names[0])});
+}
+void glTexParameterf(GLenum t, GLenum p, GLfloat v) {
+  Record("glTexParameterf", {double(t), double(p), v});
+}
 void glPixelStorei(GLenum p, GLint v) { Record("glPixelStorei", {double(p), double(v)}); }
 
 GLUquadric* gluNewQuadric() {
@@ -80,8 +86,8 @@ void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble n, GLdouble f) {
 }
 GLint gluBuild2DMipmaps(GLenum target, GLint components, GLsizei w, GLsizei h, GLenum format,
                         GLenum type, const void* data) {
-  Record("gluBuild2DMipmaps", {double(target), double(components), double(w), double(h),
-                               double(format), double(type)});
+  Record("gluBuild2DMipmaps",
+         {double(target), double(components), double(w), double(h), double(format), double(type)});
   // Reads exactly what the real GLU would: h rows of w BGR triples, rows
   // aligned to 4 bytes. ASan reports any read past the buffer.
   const size_t row = (size_t(w) * 3 + 3) / 4 * 4;

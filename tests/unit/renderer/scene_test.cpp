@@ -13,7 +13,8 @@ namespace vantrel {
 namespace {
 
 // The C runtime's rand() from a fresh start, as published for its generator.
-constexpr int kFirstRandValues[] = {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464};
+constexpr int kFirstRandValues[] = {41,    18467, 6334,  26500, 19169,
+                                    15724, 11478, 29358, 26962, 24464};
 
 TEST(RuntimeRandom, ReproducesTheRuntimeSequence) {
   RuntimeRandom r;
@@ -275,7 +276,7 @@ TEST(SceneFrame, GlowGrowsAtItsSpeedAndFadesOverItsLastUnit) {
   auto scene = NewScene();
   Draw_Scene(*scene, 0.1f, 0.1f);
   Glow& g = scene->glows[3];
-  g.scale = 0;  // limit - 1 >= 0: full strength
+  g.scale = 0;                                           // limit - 1 >= 0: full strength
   scene->glows[4].scale = scene->glows[4].limit - 0.25;  // in the fade
   gltest::Reset();
   Draw_Scene(*scene, 0.35f, 0.25f);
@@ -294,7 +295,7 @@ TEST(SceneFrame, GlowExactlyAtItsLimitIsDrawnOnceMoreThenReborn) {
   const Glow before = g;
   gltest::Reset();
   Draw_Scene(*scene, 0.1f, 0);
-  EXPECT_EQ(g.scale, before.limit);  // not yet respawned
+  EXPECT_EQ(g.scale, before.limit);        // not yet respawned
   EXPECT_EQ(GlowColours()[5].args[0], 0);  // drawn with fade 0
   Draw_Scene(*scene, 0.2f, 0.1f);
   EXPECT_EQ(g.scale, 0);

@@ -20,8 +20,8 @@ class TextureTest : public ::testing::Test {
 
   // Loads a texture from a file of this test's own holding `bytes`.
   bool LoadBytes(Texture& t, const std::vector<uint8_t>& bytes) {
-    const std::string path = ::testing::TempDir() +
-                             ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    const std::string path =
+        ::testing::TempDir() + ::testing::UnitTest::GetInstance()->current_test_info()->name();
     std::ofstream(path, std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return t.LoadBmp(path.c_str());

@@ -83,10 +83,9 @@ TEST_F(SaverRunTest, TextureThatCannotBeWrittenToCGoesToTheUsersLocalFolder) {
   shell.files.app_data[AppDataFolder::kLocal] = L"C:\\users\\u\\AppData\\Local";
   shell.files.app_data[AppDataFolder::kRoaming] = L"C:\\users\\u\\AppData\\Roaming";
   Start();
-  EXPECT_EQ(shell.calls,
-            (Calls{L"save globe C:\\Yarrin1.bmp",
-                   L"save globe C:\\users\\u\\AppData\\Local\\Vantrel\\Yarrin1.bmp",
-                   L"save glow C:\\Yarrin2.bmp", L"start C:\\Saver\\Vantrel.dll"}));
+  EXPECT_EQ(shell.calls, (Calls{L"save globe C:\\Yarrin1.bmp",
+                                L"save globe C:\\users\\u\\AppData\\Local\\Vantrel\\Yarrin1.bmp",
+                                L"save glow C:\\Yarrin2.bmp", L"start C:\\Saver\\Vantrel.dll"}));
   EXPECT_EQ(shell.files.folders,
             (std::set<std::wstring>{L"C:\\users\\u\\AppData\\Local\\Vantrel"}));
 

@@ -72,9 +72,8 @@ TEST_F(LoadSettingsTest, NumbersAreRoundedDownAndBadOnesReadAsZero) {
     const wchar_t* text;
     int16_t kind;
   } cases[] = {
-      {L"2", 2},  {L" 2 ", 2},    {L"2.7", 2},       {L"-2.5", -3}, {L"7", 7},
-      {L"x", 0},  {L"2x", 0},     {L"32768", 0},     {L"-32768", -32768},
-      {L"", 0},   {L"99999999", 0},
+      {L"2", 2},  {L" 2 ", 2},   {L"2.7", 2},         {L"-2.5", -3}, {L"7", 7},        {L"x", 0},
+      {L"2x", 0}, {L"32768", 0}, {L"-32768", -32768}, {L"", 0},      {L"99999999", 0},
   };
   for (const auto& c : cases) {
     Set(L"BGM区分", c.text);

@@ -103,8 +103,8 @@ TEST(DialogLoad, ShowsTheKindItsTrackAndFile) {
     std::vector<int> selected;
     bool repeat_enabled, file_enabled;
   } cases[] = {
-      {0, {0}, false, false}, {1, {1}, true, false},   {2, {2}, false, true},
-      {9, {}, false, false},  {-1, {}, false, false},  {3, {}, false, false},
+      {0, {0}, false, false}, {1, {1}, true, false},  {2, {2}, false, true},
+      {9, {}, false, false},  {-1, {}, false, false}, {3, {}, false, false},
   };
   for (const auto& c : cases) {
     Dialog d(c.kind, 45, L"C:\\Music\\song.mp3");
@@ -113,9 +113,9 @@ TEST(DialogLoad, ShowsTheKindItsTrackAndFile) {
     EXPECT_EQ(d.view.file_enabled, c.file_enabled) << "kind " << c.kind;
     EXPECT_EQ(d.view.repeat_text, L"45");
     EXPECT_EQ(d.view.file_caption, L"C:\\Music\\song.mp3");
-    EXPECT_EQ(d.view.initialized, (std::vector<DialogControl>{DialogControl::kSet,
-                                                               DialogControl::kCancel,
-                                                               DialogControl::kFileButton}));
+    EXPECT_EQ(d.view.initialized,
+              (std::vector<DialogControl>{DialogControl::kSet, DialogControl::kCancel,
+                                          DialogControl::kFileButton}));
   }
 }
 
@@ -265,11 +265,12 @@ TEST(DialogTrackText, SetTakesTheNearestWholeNumberHalvesToEven) {
     const wchar_t* text;
     int16_t track;
   } cases[] = {
-      {L"2.5", 2}, {L"3.5", 4}, {L"", 0},      {L"abc", 0},    {L"45", 45},
-      {L" 7 ", 7}, {L"-3", -3}, {L"2.6", 3},   {L"12x", 0},    {L"-0.5", 0},
+      {L"2.5", 2}, {L"3.5", 4}, {L"", 0},    {L"abc", 0}, {L"45", 45},
+      {L" 7 ", 7}, {L"-3", -3}, {L"2.6", 3}, {L"12x", 0}, {L"-0.5", 0},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(Track_From_Text(c.text), c.track) << std::string(c.text, c.text + std::wcslen(c.text));
+    EXPECT_EQ(Track_From_Text(c.text), c.track)
+        << std::string(c.text, c.text + std::wcslen(c.text));
   }
 }
 
@@ -298,8 +299,7 @@ TEST(DialogSet, ReadOnlyProgramFolderSendsTheKeysToTheUsersFileUntilItIsWritable
 
   files.app_data[AppDataFolder::kRoaming] = L"C:\\users\\u\\AppData\\Roaming";
   Write_Settings(host, L"3", profile, files, kFolder);
-  EXPECT_EQ(files.folders,
-            (std::set<std::wstring>{L"C:\\users\\u\\AppData\\Roaming\\Vantrel"}));
+  EXPECT_EQ(files.folders, (std::set<std::wstring>{L"C:\\users\\u\\AppData\\Roaming\\Vantrel"}));
   EXPECT_EQ(profile.files[kUserIni][L"Section"],
             (testing::FakeProfile::Keys{
                 {L"BGM区分", L" 2"}, {L"BGMﾘﾋﾟｰﾄ", L" 3"}, {L"BGMﾌｧｲﾙ", L"D:\\a.wav"}}));
@@ -323,8 +323,8 @@ TEST(DialogGradient, FirstAndLastLineDarkBrightestNearTheMiddle) {
   EXPECT_EQ(levels[static_cast<size_t>(243 * 3.14159265 / 6.284)], 220);
   EXPECT_LT(levels[20], levels[60]);
   EXPECT_LT(levels[230], levels[180]);
-  EXPECT_EQ(Window_Line_Colour(0), 0x1E0000u);      // RGB(0, 0, 30)
-  EXPECT_EQ(Window_Line_Colour(220), 0xFADCDCu);    // RGB(220, 220, 250)
+  EXPECT_EQ(Window_Line_Colour(0), 0x1E0000u);    // RGB(0, 0, 30)
+  EXPECT_EQ(Window_Line_Colour(220), 0xFADCDCu);  // RGB(220, 220, 250)
   EXPECT_EQ(Panel_Line_Colour(0), 0x1E1E1Eu);
   EXPECT_EQ(Panel_Line_Colour(220), 0xFAFAFAu);
 }
