@@ -40,8 +40,7 @@ void SaverRun::Form_Load() {
   SaveTexture(SaverPicture::kGlobe, kGlobeTextureName);
   SaveTexture(SaverPicture::kGlow, kGlowTextureName);
   // Whether it started shows later: a renderer that never ran is not running.
-  toolkit::Ignore_Result(
-      shell_.StartRenderer(Program_Path(program_folder_, Wide_Name(kRendererFileName))));
+  toolkit::Ignore_Result(shell_.StartRenderer(Renderer_Path(program_folder_)));
 
   if (settings_.BGM_Kind == kMusicCd) {
     music_.Cd_Open();

@@ -1,7 +1,5 @@
 #include "settings/path_rules.h"
 
-#include "shared_names.h"
-
 namespace vantrel::host {
 
 std::wstring Folder_Of(const std::wstring& path) {

@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "shared_names.h"
 #include "user_folders.h"
 
 namespace vantrel::host {
@@ -44,6 +45,12 @@ std::wstring User_Folder(FilePort& files, AppDataFolder which, bool make);
 // The program folder followed by a "\name" suffix, joined unchanged.
 inline std::wstring Program_Path(const std::wstring& program_folder, const std::wstring& suffix) {
   return program_folder + suffix;
+}
+
+// The renderer's file beside the host, which start-up checks and the saver
+// run starts.
+inline std::wstring Renderer_Path(const std::wstring& program_folder) {
+  return Program_Path(program_folder, Wide_Name(kRendererFileName));
 }
 
 }  // namespace vantrel::host

@@ -1,6 +1,5 @@
 #include "startup/startup.h"
 
-#include "shared_names.h"
 #include "startup/startup_args.h"
 
 namespace vantrel::host {
@@ -24,7 +23,7 @@ StartupOutcome Main(HostWide& host, StartupShell& shell) {
   const std::wstring folder = shell.ProgramFolder();
   Load_Settings(host, shell.Profile(), shell.Files(), folder);
 
-  if (!File_Exists(Program_Path(folder, Wide_Name(kRendererFileName)), shell.Files())) {
+  if (!File_Exists(Renderer_Path(folder), shell.Files())) {
     shell.ShowMessage(kRendererMissingText, kApplicationTitle);
     shell.EndHost();
     return StartupOutcome::kEnded;
