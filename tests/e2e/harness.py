@@ -201,7 +201,8 @@ class WineTestCase(unittest.TestCase):
         return code == 0
 
     def press_key(self, title, vk, hold_ms=150):
-        """Holds the key down across a few frames, as a person does."""
+        """Holds the key down across a few frames, as a person does. Title "-" types where
+        Windows sends keys now, without bringing a window forward first."""
         self.probe("key", title, vk, hold_ms)
 
     def set_screen_dpi(self, dpi):

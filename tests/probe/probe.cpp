@@ -353,7 +353,7 @@ int Choose(const char* title, const char* path, DWORD timeout_ms) {
 int Usage() {
   std::fprintf(stderr,
                "probe find TITLE | wait TITLE MS | gone TITLE MS | drawn TITLE MS |\n"
-               "      key TITLE VK HOLD_MS [shift] |\n"
+               "      key TITLE|- VK HOLD_MS [shift] |\n"
                "      close TITLE | kill TITLE | capture TITLE|- OUT.BMP | children TITLE |\n"
                "      parent WIDTH HEIGHT LIFE_MS | move X Y |\n"
                "      press left|right|middle X Y | drag left|right|middle X Y TO_X TO_Y |\n"
@@ -391,11 +391,14 @@ int main(int argc, char** argv) {
     return 0;
   }
   if (cmd == "key" && (argc == 5 || (argc == 6 && std::strcmp(argv[5], "shift") == 0))) {
-    HWND w = FindWindowA(nullptr, argv[2]);
-    if (!w) return 1;
-    SetForegroundWindow(w);
-    SetFocus(w);
-    Sleep(50);
+    // "-" types into whatever has the focus now, as a keyboard does.
+    if (std::strcmp(argv[2], "-") != 0) {
+      HWND w = FindWindowA(nullptr, argv[2]);
+      if (!w) return 1;
+      SetForegroundWindow(w);
+      SetFocus(w);
+      Sleep(50);
+    }
     const bool shift = argc == 6;
     if (shift) SendKey(VK_SHIFT, false);
     const WORD vk = static_cast<WORD>(std::strtoul(argv[3], nullptr, 0));
