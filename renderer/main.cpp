@@ -191,6 +191,9 @@ bool StartRenderer(Renderer& renderer, HINSTANCE instance) {
   if (!renderer.window) return false;
   ShowWindow(renderer.window, SW_SHOW);
   UpdateWindow(renderer.window);
+  // The keyboard comes to the scene even when another program was active;
+  // the host passed on its right to take the foreground.
+  SetForegroundWindow(renderer.window);
 
   // Sampled before the scene is built, so loading counts into the first frame.
   StartClock(renderer.clock);

@@ -36,6 +36,7 @@ void SaverRun::SaveTexture(SaverPicture picture, const char* name) {
 
 void SaverRun::Form_Load() {
   started_ms_ = shell_.Milliseconds();
+  shell_.ShowBackdrop();
   // The textures are on disk before the renderer starts and reads them.
   SaveTexture(SaverPicture::kGlobe, kGlobeTextureName);
   SaveTexture(SaverPicture::kGlow, kGlowTextureName);
@@ -77,7 +78,7 @@ void SaverRun::CdPollTimer_Tick() {
 
 void SaverRun::RendererWatchTimer_Tick() {
   if (shell_.WindowTitled(Wide_Name(kRendererWindowTitle))) {
-    renderer_seen_ = true;
+    KeepRendererInFront();
     return;
   }
   // A renderer still starting up keeps the run, for a while; once its window
@@ -88,6 +89,18 @@ void SaverRun::RendererWatchTimer_Tick() {
   }
   SetTimer(SaverTimer::kRendererWatch, false);
   shell_.Unload();
+}
+
+void SaverRun::KeepRendererInFront() {
+  const uint64_t now = shell_.Milliseconds();
+  if (!renderer_seen_) {
+    renderer_seen_ = true;
+    seen_ms_ = now;
+    shell_.LiftRendererAndBackdrop();
+  }
+  if (now - seen_ms_ < kRendererForegroundWatchMs && !shell_.RendererInForeground()) {
+    shell_.BringRendererForward();
+  }
 }
 
 void SaverRun::Form_QueryUnload() {

@@ -25,6 +25,10 @@ inline constexpr uint32_t kRendererWatchIntervalMs = 500;
 // How long a started renderer may take to show its window: a busy machine or
 // a virus scanner checking the new program can hold it back for seconds.
 inline constexpr uint64_t kRendererStartGraceMs = 15000;
+// For these first moments after the renderer's window shows, the watch brings
+// it forward whenever it is not the foreground window: a saver started while
+// another program is active may leave the keyboard with that program.
+inline constexpr uint64_t kRendererForegroundWatchMs = 5000;
 
 class SaverShell {
  public:
@@ -32,14 +36,22 @@ class SaverShell {
   // Writes the picture box's image to a bitmap file; true when it was written.
   virtual bool SavePicture(SaverPicture picture, const std::wstring& path) = 0;
   virtual FilePort& Files() = 0;
-  // Starts the renderer by path with SW_SHOWNORMAL, without waiting; false
-  // when it could not be started.
+  // Shows the black backdrop over every monitor, behind the windows to come.
+  virtual void ShowBackdrop() = 0;
+  // Starts the renderer by path with SW_SHOWNORMAL, without waiting, and
+  // passes it the right to take the foreground; false when it could not be
+  // started.
   virtual bool StartRenderer(const std::wstring& path) = 0;
   // Whether the process that StartRenderer started is still running.
   virtual bool RendererRunning() = 0;
   // A monotonic clock in milliseconds.
   virtual uint64_t Milliseconds() = 0;
   virtual bool WindowTitled(const std::wstring& title) = 0;
+  // Lifts the renderer's window and, just below it, the backdrop above
+  // every other window, the taskbar included.
+  virtual void LiftRendererAndBackdrop() = 0;
+  virtual bool RendererInForeground() = 0;
+  virtual void BringRendererForward() = 0;
   virtual void SetTimerEnabled(SaverTimer timer, bool enabled) = 0;
   virtual void ShowCursor() = 0;
   // Unloads the saver window, which runs its query-unload handler.
@@ -67,6 +79,8 @@ class SaverRun {
   // Starts or stops the sound file's player, chosen by the file's type.
   void SoundFile(bool start);
   void SetTimer(SaverTimer timer, bool enabled);
+  // Once the renderer's window is up: lifted once, kept in the foreground.
+  void KeepRendererInFront();
 
   SaverShell& shell_;
   MusicPlayer& music_;
@@ -76,6 +90,7 @@ class SaverRun {
   bool timer_enabled_[3] = {false, false, true};
   uint64_t started_ms_ = 0;
   bool renderer_seen_ = false;  // its window has been found once
+  uint64_t seen_ms_ = 0;        // when it was first found
 };
 
 }  // namespace vantrel::host

@@ -6,7 +6,9 @@
 
 #include "saver/saver_window.h"
 
+#include "saver/backdrop_win32.h"
 #include "saver/saver_run.h"
+#include "shared_names.h"
 #include "toolkit/app_win32.h"
 #include "toolkit/form_win32.h"
 #include "toolkit/ignore_result.h"
@@ -82,12 +84,26 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
     return toolkit::Save_Picture(Box(picture).Image(), path);
   }
   FilePort& Files() override { return files_; }
+  void ShowBackdrop() override { backdrop_.Show(); }
   bool StartRenderer(const std::wstring& path) override {
     return renderer_.Start(path, SW_SHOWNORMAL);
   }
   bool RendererRunning() override { return renderer_.Running(); }
   uint64_t Milliseconds() override { return GetTickCount64(); }
   bool WindowTitled(const std::wstring& title) override { return toolkit::Window_Titled(title); }
+  static HWND RendererWindow() {
+    return FindWindowW(nullptr, Wide_Name(kRendererWindowTitle).c_str());
+  }
+  void LiftRendererAndBackdrop() override {
+    if (HWND renderer = RendererWindow()) backdrop_.LiftBehind(renderer);
+  }
+  bool RendererInForeground() override {
+    HWND renderer = RendererWindow();
+    return renderer && GetForegroundWindow() == renderer;
+  }
+  void BringRendererForward() override {
+    if (HWND renderer = RendererWindow()) Ignore_Result(SetForegroundWindow(renderer));
+  }
   void SetTimerEnabled(SaverTimer timer, bool enabled) override {
     TimerOf(timer).SetEnabled(enabled);
   }
@@ -101,6 +117,7 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
   toolkit::Timer cd_poll_;
   toolkit::Timer renderer_watch_;
   FilePort& files_;
+  Backdrop backdrop_;
   toolkit::StartedProgram renderer_;
   MusicPlayer music_;
   SaverRun run_;

@@ -109,10 +109,14 @@ bool StartedProgram::Start(const std::wstring& path, int show_command) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(show_command);
   PROCESS_INFORMATION process{};
-  if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      nullptr, &startup, &process)) {
+  // Suspended until it holds the host's right to take the foreground, so that
+  // its first window can take the keyboard even when another program is active.
+  if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
+                      nullptr, nullptr, &startup, &process)) {
     return false;
   }
+  Ignore_Result(AllowSetForegroundWindow(process.dwProcessId));
+  Ignore_Result(ResumeThread(process.hThread));
   CloseHandle(process.hThread);
   if (process_) CloseHandle(process_);
   process_ = process.hProcess;

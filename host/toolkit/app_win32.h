@@ -46,7 +46,8 @@ MousePointer Mouse_Pointer();
 int Message_Box(const std::wstring& text, const std::wstring& caption, UINT type);
 
 // A program started by path, without arguments and without waiting, whose
-// process can be asked whether it still runs. It is never signalled.
+// process can be asked whether it still runs. It is never signalled. It may
+// take the foreground as the host could.
 class StartedProgram {
  public:
   StartedProgram() = default;

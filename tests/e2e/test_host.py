@@ -20,6 +20,7 @@ MESSAGE_CAPTION = "Vantrel (ScreenSaver)"
 MESSAGE_TEXT = "Vantrel.dll が同じﾌｫﾙﾀﾞに見つかりません！"
 PREVIEW = "Preview Window"
 PAGE = "Probe Parent"
+BACKDROP = "Vantrel_Backdrop"
 VK_RETURN = 13
 RESOURCES = os.path.join(os.environ.get("VANTREL_SOURCE_DIR", "../.."), "host", "resources")
 
@@ -116,6 +117,29 @@ class SaverRunTest(HostTestCase):
         # The renderer's end is noticed at the next 500 ms watch tick.
         self.assertLess(time.monotonic() - released, 1.5)
         self.assertIsNone(self.window_facts(SAVER))
+
+    def test_backdrop_hides_the_desktop_and_the_keyboard_stays_with_the_scene(self):
+        # Another program covers the screen and is active when the saver starts.
+        self.start(harness.PROBE, "parent", "1280", "1024", "60000", log_name="other")
+        self.wait_window(PAGE)
+        host = self.start_host("/s")
+        self.wait_window(RENDERER)
+        self.assertTrue(harness.wait_until(lambda: all(
+            (self.window_facts(t) or {}).get("topmost") for t in (RENDERER, BACKDROP)), 3))
+
+        def shows(image, box):
+            return any(any(p) for _, _, p in image.crop(*box).pixels())
+        scene, beside, below = (0, 0, 1024, 768), (1024, 0, 256, 768), (0, 768, 1280, 256)
+        # The scene shows above the backdrop, and nothing else shows.
+        screen = self.capture_when("-", "backdrop", lambda image: shows(image, scene) and not (
+            shows(image, beside) or shows(image, below)))
+        self.assertEqual([shows(screen, box) for box in (scene, beside, below)],
+                         [True, False, False])
+        # A click beside the scene leaves the keyboard with the renderer.
+        self.probe("press", "left", 1150, 900)
+        self.press_key("-", VK_ESCAPE)
+        self.assertTrue(self.wait_gone(RENDERER), "Escape did not reach the renderer")
+        self.assert_host_ends(host, 5)
 
     def test_empty_argument_string_runs_the_saver(self):
         host = self.start_host()

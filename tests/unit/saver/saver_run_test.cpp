@@ -22,6 +22,7 @@ class RecordingSaverShell : public SaverShell {
   Calls calls;
   bool renderer_window = true;
   bool started = true;
+  bool renderer_foreground = false;
   bool renderer_running = false;  // as after an end: a missing window ends the run
   uint64_t now_ms = 5000;
   SaverRun* saver = nullptr;
@@ -33,6 +34,7 @@ class RecordingSaverShell : public SaverShell {
     return unwritable.count(path) == 0;
   }
   FilePort& Files() override { return files; }
+  void ShowBackdrop() override { calls.push_back(L"backdrop"); }
   bool StartRenderer(const std::wstring& path) override {
     calls.push_back(L"start " + path);
     return started;
@@ -40,6 +42,9 @@ class RecordingSaverShell : public SaverShell {
   bool RendererRunning() override { return renderer_running; }
   uint64_t Milliseconds() override { return now_ms; }
   bool WindowTitled(const std::wstring&) override { return renderer_window; }
+  void LiftRendererAndBackdrop() override { calls.push_back(L"lift"); }
+  bool RendererInForeground() override { return renderer_foreground; }
+  void BringRendererForward() override { calls.push_back(L"forward"); }
   void SetTimerEnabled(SaverTimer timer, bool enabled) override {
     static const wchar_t* const names[] = {L"MP3 poll", L"CD poll", L"renderer watch"};
     calls.push_back(std::wstring(names[static_cast<int>(timer)]) + (enabled ? L" on" : L" off"));
@@ -69,8 +74,8 @@ class SaverRunTest : public ::testing::Test {
 
 TEST_F(SaverRunTest, LoadWritesTexturesBeforeStartingTheRenderer) {
   SaverRun& run = Start();
-  EXPECT_EQ(shell.calls, (Calls{L"save globe C:\\Yarrin1.bmp", L"save glow C:\\Yarrin2.bmp",
-                                L"start C:\\Saver\\Vantrel.dll"}));
+  EXPECT_EQ(shell.calls, (Calls{L"backdrop", L"save globe C:\\Yarrin1.bmp",
+                                L"save glow C:\\Yarrin2.bmp", L"start C:\\Saver\\Vantrel.dll"}));
   EXPECT_TRUE(run.TimerEnabled(SaverTimer::kRendererWatch));
   EXPECT_FALSE(run.TimerEnabled(SaverTimer::kMp3Poll));
   EXPECT_FALSE(run.TimerEnabled(SaverTimer::kCdPoll));
@@ -83,7 +88,7 @@ TEST_F(SaverRunTest, TextureThatCannotBeWrittenToCGoesToTheUsersLocalFolder) {
   shell.files.app_data[AppDataFolder::kLocal] = L"C:\\users\\u\\AppData\\Local";
   shell.files.app_data[AppDataFolder::kRoaming] = L"C:\\users\\u\\AppData\\Roaming";
   Start();
-  EXPECT_EQ(shell.calls, (Calls{L"save globe C:\\Yarrin1.bmp",
+  EXPECT_EQ(shell.calls, (Calls{L"backdrop", L"save globe C:\\Yarrin1.bmp",
                                 L"save globe C:\\users\\u\\AppData\\Local\\Vantrel\\Yarrin1.bmp",
                                 L"save glow C:\\Yarrin2.bmp", L"start C:\\Saver\\Vantrel.dll"}));
   EXPECT_EQ(shell.files.folders,
@@ -96,14 +101,32 @@ TEST_F(SaverRunTest, TextureThatCannotBeWrittenToCGoesToTheUsersLocalFolder) {
   shell.files.folders_can_be_made = false;
   shell.files.folders.clear();
   Start();
-  EXPECT_EQ(shell.calls, (Calls{L"save globe C:\\Yarrin1.bmp", L"save glow C:\\Yarrin2.bmp",
-                                L"start C:\\Saver\\Vantrel.dll"}));
+  EXPECT_EQ(shell.calls, (Calls{L"backdrop", L"save globe C:\\Yarrin1.bmp",
+                                L"save glow C:\\Yarrin2.bmp", L"start C:\\Saver\\Vantrel.dll"}));
+}
+
+// The renderer's window is lifted once, then brought forward at each tick
+// that finds it behind another, for the first seconds only.
+TEST_F(SaverRunTest, RendererWindowIsLiftedOnceAndKeptInTheForegroundAtFirst) {
+  SaverRun& run = Start();
+  shell.calls.clear();
+  run.RendererWatchTimer_Tick();
+  shell.now_ms += kRendererWatchIntervalMs;
+  shell.renderer_foreground = true;
+  run.RendererWatchTimer_Tick();
+  shell.renderer_foreground = false;
+  shell.now_ms += kRendererForegroundWatchMs - kRendererWatchIntervalMs - 1;
+  run.RendererWatchTimer_Tick();
+  shell.now_ms += 1;
+  run.RendererWatchTimer_Tick();
+  EXPECT_EQ(shell.calls, (Calls{L"lift", L"forward", L"forward"}));
 }
 
 TEST_F(SaverRunTest, RunEndsOnTheFirstTickWithoutRendererWindow) {
   SaverRun& run = Start();
+  shell.renderer_foreground = true;
   run.RendererWatchTimer_Tick();
-  EXPECT_EQ(shell.calls.size(), 3u);  // renderer still there: nothing happens
+  EXPECT_EQ(shell.calls.size(), 5u);  // renderer still there: lifted, nothing else
   shell.renderer_window = false;
   shell.calls.clear();
   run.RendererWatchTimer_Tick();
