@@ -25,6 +25,8 @@ import wave
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
 CLOCK_TICKS = os.sysconf("SC_CLK_TCK")
+sys.path.insert(0, os.path.join(ROOT, "tests", "e2e"))
+import harness  # noqa: E402
 
 
 def free_display():
@@ -33,16 +35,6 @@ def free_display():
                 f"/tmp/.X{number}-lock"):
             return f":{number}"
     raise RuntimeError("no free X display number")
-
-
-def wait_for(predicate, timeout, step=0.01):
-    end = time.monotonic() + timeout
-    while time.monotonic() < end:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(step)
-    return None
 
 
 class Bench:
@@ -65,7 +57,7 @@ class Bench:
         self.xvfb = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1280x1024x24",
                                       "-nolisten", "tcp"], stdout=subprocess.DEVNULL,
                                      stderr=subprocess.DEVNULL)
-        wait_for(lambda: os.path.exists(f"/tmp/.X11-unix/X{self.display[1:]}"), 10)
+        harness.wait_until(lambda: os.path.exists(f"/tmp/.X11-unix/X{self.display[1:]}"), 10)
         subprocess.run(["wineboot", "-i"], env=self.env, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, check=True, timeout=120)
 
@@ -109,11 +101,11 @@ class Bench:
                                 cwd=self.run_dir, env=self.env, stdout=subprocess.DEVNULL,
                                 stderr=subprocess.DEVNULL)
         try:
-            window = wait_for(self.renderer_window, 30)
+            window = harness.wait_until(self.renderer_window, 30, interval=0.01)
             window_at = time.monotonic()
-            if window is None:
+            if not window:
                 raise RuntimeError("the renderer window did not appear")
-            pids = wait_for(self.host_process_ids, 5) or []
+            pids = harness.wait_until(self.host_process_ids, 5, interval=0.01) or []
             cpu_before = sum(self.cpu_seconds(p) for p in pids)
             time.sleep(hold)
             cpu_after = sum(self.cpu_seconds(p) for p in pids)
