@@ -20,4 +20,10 @@ inline std::wstring Wide_Name(const char* name) {
   return std::wstring(name, name + std::char_traits<char>::length(name));
 }
 
+// The renderer's file beside the host, which start-up checks and the saver
+// run starts: the program folder and the file name joined unchanged.
+inline std::wstring Renderer_Path(const std::wstring& program_folder) {
+  return program_folder + Wide_Name(kRendererFileName);
+}
+
 }  // namespace vantrel

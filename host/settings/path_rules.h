@@ -47,10 +47,4 @@ inline std::wstring Program_Path(const std::wstring& program_folder, const std::
   return program_folder + suffix;
 }
 
-// The renderer's file beside the host, which start-up checks and the saver
-// run starts.
-inline std::wstring Renderer_Path(const std::wstring& program_folder) {
-  return Program_Path(program_folder, Wide_Name(kRendererFileName));
-}
-
 }  // namespace vantrel::host
