@@ -274,34 +274,46 @@ FunctionEnd
   Call un.CopyValue
 !macroend
 
-; Writes the desktop value $R0 as the text $R1, in the type it has now (a
-; number stays a number, an expandable text expandable). Changes $R2, $R3.
-Function WriteDesktopValue
+; $R0: a desktop value's name -> $R2: its registry type now, REG_SZ where it
+; is absent. Changes $R3.
+Function DesktopValueType
   System::Call 'advapi32::RegGetValueW(p ${HKCU_HANDLE}, w "${DESKTOP_KEY}", w R0, i ${RRF_ANY_AS_STORED}, *i 0 R2, p 0, p 0) i .R3'
-  ${If} $R3 = 0
-  ${AndIf} $R2 = 4 ; REG_DWORD
+  ${If} $R3 <> 0
+    StrCpy $R2 1
+  ${EndIf}
+FunctionEnd
+
+; Writes the desktop value $R0 as the text $R1 in the type $R2 (a number stays
+; a number, an expandable text expandable).
+Function WriteDesktopValue
+  ${If} $R2 = 4 ; REG_DWORD
     WriteRegDWORD HKCU "${DESKTOP_KEY}" $R0 $R1
-  ${ElseIf} $R3 = 0
-  ${AndIf} $R2 = 2 ; REG_EXPAND_SZ
+  ${ElseIf} $R2 = 2 ; REG_EXPAND_SZ
     WriteRegExpandStr HKCU "${DESKTOP_KEY}" $R0 $R1
   ${Else}
     WriteRegStr HKCU "${DESKTOP_KEY}" $R0 $R1
   ${EndIf}
 FunctionEnd
 
-; Makes $INSTDIR's Vantrel the user's screen saver. SCRNSAVE.EXE is in place
-; before the session hears of it; ScreenSaveActive is written again after,
-; in its own type. Sets the error flag when a value could not be written.
+; Makes $INSTDIR's Vantrel the user's screen saver, each value in the type
+; it had. SCRNSAVE.EXE is in place before the session hears of it, which
+; writes ScreenSaveActive as text; so that one is written again after.
+; Sets the error flag when a value could not be written.
 Function MakeVantrelTheSaver
+  StrCpy $R0 "ScreenSaveActive"
+  Call DesktopValueType
+  Push $R2
+  StrCpy $R0 "SCRNSAVE.EXE"
+  Call DesktopValueType
   StrCpy $0 "$INSTDIR\Vantrel.scr"
   Call SaverPath
-  StrCpy $R0 "SCRNSAVE.EXE"
   StrCpy $R1 $0
   Call WriteDesktopValue
   StrCpy $0 1
   !insertmacro TellScreenSaverActive
   StrCpy $R0 "ScreenSaveActive"
   StrCpy $R1 1
+  Pop $R2
   Call WriteDesktopValue
 FunctionEnd
 
