@@ -94,10 +94,10 @@ LangString OpenSettings ${LANG_ENGLISH} "Open the Screen Saver Settings"
 LangString OpenSettings ${LANG_JAPANESE} "「スクリーンセーバーの設定」を開く"
 LangString FolderTaken ${LANG_ENGLISH} "$INSTDIR already holds files of another program. Choose an empty folder."
 LangString FolderTaken ${LANG_JAPANESE} "$INSTDIR には別のプログラムのファイルがあります。空のフォルダーを選んでください。"
-LangString WriteFailed ${LANG_ENGLISH} "Vantrel could not be written to $INSTDIR or to your settings. Nothing was changed."
-LangString WriteFailed ${LANG_JAPANESE} "Vantrel を $INSTDIR またはユーザーの設定に書き込めませんでした。何も変更していません。"
-LangString StillRunning ${LANG_ENGLISH} "Vantrel in $INSTDIR is still running and could not be ended. Close the Screen Saver Settings and Vantrel, then try again. Nothing was removed."
-LangString StillRunning ${LANG_JAPANESE} "$INSTDIR の Vantrel が動いていて終了できませんでした。「スクリーンセーバーの設定」と Vantrel を閉じてから、もう一度お試しください。何も削除していません。"
+LangString WriteFailed ${LANG_ENGLISH} "Vantrel could not be written to $INSTDIR or to your settings. Your screen saver and the Apps entry stay as they were."
+LangString WriteFailed ${LANG_JAPANESE} "Vantrel を $INSTDIR またはユーザーの設定に書き込めませんでした。スクリーンセーバーと「アプリ」の項目はそのままです。"
+LangString StillRunning ${LANG_ENGLISH} "Vantrel in $INSTDIR is still running and could not be ended, so it stays installed. Close the Screen Saver Settings and Vantrel, then try again."
+LangString StillRunning ${LANG_JAPANESE} "$INSTDIR の Vantrel が動いていて終了できなかったため、アンインストールしていません。「スクリーンセーバーの設定」と Vantrel を閉じてから、もう一度お試しください。"
 
 ; The previous install's folder and whether the setup starts without an
 ; installed-apps entry, or writes into a folder without Vantrel.scr: what a
@@ -562,11 +562,14 @@ Section "Uninstall"
   StrCpy $0 $INSTDIR
   Call un.IsSaverIn
   StrCpy $SaverIsThis $0
+  ; Never the entry or the uninstaller while a program stays; the host
+  ; first, so that where it stays nothing is gone.
   Delete "$INSTDIR\Vantrel.scr"
-  Delete "$INSTDIR\Vantrel.dll"
-  ; Never the entry or the uninstaller while a program stays.
   ${If} ${FileExists} "$INSTDIR\Vantrel.scr"
-  ${OrIf} ${FileExists} "$INSTDIR\Vantrel.dll"
+    !insertmacro Fail "$(StillRunning)"
+  ${EndIf}
+  Delete "$INSTDIR\Vantrel.dll"
+  ${If} ${FileExists} "$INSTDIR\Vantrel.dll"
     !insertmacro Fail "$(StillRunning)"
   ${EndIf}
   ${If} $SaverIsThis = 1
