@@ -12,7 +12,7 @@ import unittest
 import harness
 import prefix_setup
 from test_dialog import DialogTestCase, middle
-from test_host import RENDERER, RESOURCES
+from test_host import PAGE, RENDERER, RESOURCES
 from test_host_music import write_tone
 from test_renderer import CENTRE, classify, grown
 
@@ -143,22 +143,46 @@ class StandardUserTest(DialogTestCase):
 
     def test_setup_installs_for_the_user_and_its_uninstaller_leaves_nothing(self):
         self.assertTrue(os.path.isfile(harness.SETUP), f"no setup program at {harness.SETUP}")
+        setup = shutil.copy(harness.SETUP, self.run_dir)  # the user may not reach the build tree
+        profile = os.path.join(self.drive_c, "users", self.user)
+        self.folder = os.path.join(profile, "AppData", "Local", "Programs", "Vantrel")
+        installed = f"C:\\users\\{self.user}\\AppData\\Local\\Programs\\Vantrel"
+        uninstaller = installed + "\\uninstall.exe"
+
+        # No screen saver chosen. A setup into a folder the user may not make
+        # fails and changes nothing.
+        desktop = self.reg_values(DESKTOP_KEY)
+        self.assertNotIn("SCRNSAVE.EXE", desktop)
+        self.assertNotEqual(self.wine("wine", setup, "/S", "/D=C:\\Vantrel")[0], 0)
+        self.assertIsNone(self.reg_values(UNINSTALL_KEY))
+        self.assertEqual(self.reg_values(DESKTOP_KEY), desktop)
+        # Uninstalled while the Screen Saver Settings page shows the preview:
+        # the preview ends, everything goes, and still no screen saver is chosen.
+        self.assertEqual(self.wine("wine", setup, "/S")[0], 0)
+        page = self.start(self.probe_exe, "parent", "152", "112", "60000", log_name="page")
+        handle = self.wait_window(PAGE)["hwnd"]
+        preview = self.start_host(f"/p {handle}")
+        self.assertTrue(harness.wait_until(
+            lambda: "child " in self.probe("children", PAGE, check=False)[1], 5))
+        self.assertEqual(self.wine("wine", os.path.join(self.folder, "uninstall.exe"), "/S")[0], 0)
+        self.assertTrue(harness.wait_until(lambda: not os.path.exists(self.folder), 30))
+        self.wait_exit(preview)
+        self.probe("close", PAGE)
+        self.wait_exit(page)
+        self.assertIsNone(self.reg_values(UNINSTALL_KEY))
+        self.assertEqual(self.reg_values(DESKTOP_KEY), desktop)
+
         before = "C:\\windows\\system32\\before.scr"
         chosen = self.wine("wine", "reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", before,
                            "/f")
         self.assertEqual(chosen[0], 0)
-        setup = shutil.copy(harness.SETUP, self.run_dir)  # the user may not reach the build tree
         self.assertEqual(self.wine("wine", setup, "/S")[0], 0)
-
-        profile = os.path.join(self.drive_c, "users", self.user)
-        self.folder = os.path.join(profile, "AppData", "Local", "Programs", "Vantrel")
-        installed = f"C:\\users\\{self.user}\\AppData\\Local\\Programs\\Vantrel"
         desktop = self.reg_values(DESKTOP_KEY)
         self.assertEqual(desktop["SCRNSAVE.EXE"], installed + "\\Vantrel.scr")
         self.assertEqual(desktop["ScreenSaveActive"], "1")
         entry = self.reg_values(UNINSTALL_KEY)
-        uninstaller = installed + "\\uninstall.exe"
         for name, data in (("DisplayName", "Vantrel"), ("Publisher", "the Vantrel developers"),
+                           ("URLInfoAbout", "https://example.org/vantrel/"),
                            ("DisplayVersion", os.environ["VANTREL_VERSION"]),
                            ("InstallLocation", installed),
                            ("DisplayIcon", installed + "\\Vantrel.scr"),
@@ -167,6 +191,7 @@ class StandardUserTest(DialogTestCase):
                            ("NoModify", "0x1"), ("NoRepair", "0x1")):
             self.assertEqual(entry.get(name), data, name)
         self.assertGreater(int(entry["EstimatedSize"], 16), 0)
+        self.assertRegex(entry["InstallDate"], r"^20\d{6}$")
         self.assert_earth_on_the_globes(self.saver_run_shot())
 
         # The setup run again keeps the settings and the choice kept the first
