@@ -3,10 +3,12 @@ captions, marks and buttons as the screen shows them; hover faces; choosing
 a kind with any mouse button; the real file chooser; Set, Cancel and the
 close box as the settings file sees them (read through the profile API)."""
 import os
+import subprocess
 import unittest
 
 import harness
 import images
+import prefix_setup
 from test_host import DIALOG, RENDERER, RESOURCES, SAVER, HostTestCase
 from test_host_music import seconds_of_sound, write_tone
 
@@ -458,6 +460,30 @@ class DialogSetTest(DialogTestCase):
         self.assertIsNotNone(self.window_facts(DIALOG))
         self.probe("close", DIALOG)
         self.assert_closes(host)
+
+
+class DialogLocaleTest(DialogTestCase):
+    """A second prefix whose ANSI code page is 1252, with the same font replacements."""
+    ENGLISH = "en_US.UTF-8"
+
+    @classmethod
+    def setUpClass(cls):
+        cls.english_prefix = os.path.join(harness.E2E_DIR, "prefix-en_US")
+        prefix_setup.make_prefix(cls.english_prefix, lang=cls.ENGLISH)
+
+    def test_dialog_under_code_page_1252_is_the_picture_it_is_under_932(self):
+        # No settings file: its keys are in each system's own code page.
+        japanese = self.env
+        english = harness.base_env(self.display, self.home, self.english_prefix, self.ENGLISH)
+        self.addCleanup(subprocess.run, ["wineserver", "-k"], env=english)
+        shots = []
+        for self.env in (english, japanese):
+            self.probe("move", 2, 2)  # the pointer away from every button
+            host, _ = self.open_dialog()
+            shots.append(self.client_shot())
+            self.probe("close", DIALOG)
+            self.assert_closes(host)
+        self.assertTrue(shots[0].rows == shots[1].rows, "the dialogs differ: see the artifacts")
 
 
 if __name__ == "__main__":
