@@ -254,12 +254,11 @@ WINDOWS_10_AND_11 = "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
 
 def manifest_facts(text):
     """What Windows takes from an application manifest."""
-    ns = {"v3": "urn:schemas-microsoft-com:asm.v3",
-          "c": "urn:schemas-microsoft-com:compatibility.v1",
+    ns = {"v3": "urn:schemas-microsoft-com:asm.v3", "c": "urn:schemas-microsoft-com:compatibility.v1",
           "ws": "http://schemas.microsoft.com/SMI/2005/WindowsSettings"}
-    manifest = ElementTree.fromstring(text.encode("utf-8"))
+    manifest = ElementTree.fromstring(text)
     return {"level": manifest.find(".//v3:requestedExecutionLevel", ns).get("level"),
-            "dpi_aware": manifest.findtext(".//ws:dpiAware", "false", ns).strip() == "true",
+            "dpi_aware": manifest.findtext(".//ws:dpiAware", "false", ns) == "true",
             "supported_os": [os_.get("Id") for os_ in manifest.findall(".//c:supportedOS", ns)]}
 
 

@@ -201,23 +201,6 @@ TEST(ButtonClick, DisabledControlIgnoresEverything) {
   EXPECT_TRUE(b.surface.drawings.empty());
 }
 
-TEST(ButtonKeys, SpaceShowsThePressedFaceAndClicksOnReleaseUnlessTheFocusWent) {
-  Button b(ButtonState::kSelected);
-  b.logic.SpacePressed();
-  b.logic.SpacePressed();  // the key repeating
-  EXPECT_EQ(b.surface.drawings.size(), 1u);
-  EXPECT_EQ(b.surface.LastSkin(), Skin::kPressed);
-  EXPECT_EQ(b.surface.clicks, 0);
-  b.logic.SpaceReleased();
-  EXPECT_EQ(b.surface.LastSkin(), Skin::kSelected);
-  EXPECT_EQ(b.surface.clicks, 1);
-  b.logic.SpacePressed();
-  b.logic.FocusLost();
-  b.logic.SpaceReleased();
-  b.logic.EnterPressed();
-  EXPECT_EQ(b.surface.clicks, 2);  // Enter's, not the lost Space's
-}
-
 TEST(ButtonGradient, DirectionFollowsStateAndCarriesIntoStateFour) {
   Button from_selected(ButtonState::kSelected);
   from_selected.logic.PointerMoved();  // 3 -> 4 keeps white on top

@@ -185,13 +185,6 @@ TEST(DialogFileChooser, ChosenPathBecomesFileCaptionAndNextFolder) {
   EXPECT_EQ(d.host.BGM_File, L"D:\\Sounds\\loop.wav");
   EXPECT_EQ(d.view.file_caption, L"D:\\Sounds\\loop.wav");
   EXPECT_TRUE(d.view.file_notice);
-  // With a short form, that is stored; the user still sees the name chosen.
-  d.files.short_paths[L"D:\\音\\歌.wav"] = L"D:\\F3E9~1\\6B4C~1.WAV";
-  d.dialog.Cmd_File_Click();
-  EXPECT_EQ(d.host.BGM_File, L"D:\\F3E9~1\\6B4C~1.WAV");
-  EXPECT_EQ(d.host.BGM_Dir, L"D:\\音");
-  EXPECT_EQ(d.view.file_caption, L"D:\\音\\歌.wav");
-  EXPECT_FALSE(d.view.file_notice);
 }
 
 TEST(DialogSet, WritesAllThreeKeysWithABlankBeforeValuesOfZeroAndMoreThenCloses) {
@@ -277,37 +270,20 @@ TEST(DialogFocus, ComesBackToWhereItWasAndToThePanelAtFirst) {
   EXPECT_EQ(d.view.focused, DialogControl::kRepeat);
 }
 
-TEST(DialogKeys, ArrowsOnThePanelFollowTheScreenOrderWithTheFocusCue) {
+TEST(DialogKeys, ArrowsOnThePanelFollowTheScreenOrderWithTheCueAndEnterElsewhereSets) {
   Dialog d(9);
-  d.view.focused = DialogControl::kRepeat;
-  EXPECT_FALSE(d.dialog.Key_Down(DialogKey::kNext));  // not on the panel
   d.view.focused = DialogControl::kPanel;
   d.dialog.Panel_Focus(true);
-  const struct {
-    DialogKey key;
-    int16_t kind;
-  } steps[] = {{DialogKey::kNext, 1}, {DialogKey::kNext, 0},     {DialogKey::kNext, 2},
-               {DialogKey::kNext, 1}, {DialogKey::kPrevious, 2}, {DialogKey::kPrevious, 0}};
-  for (const auto& step : steps) {
-    EXPECT_TRUE(d.dialog.Key_Down(step.key));
-    EXPECT_EQ(d.host.BGM_Kind, step.kind);
-    EXPECT_EQ(d.view.SelectedKinds(), std::vector<int>{step.kind});
-    for (int i = 0; i < kKindCount; ++i) EXPECT_EQ(d.view.cues[i], i == step.kind);
+  const DialogKey next = DialogKey::kNext, previous = DialogKey::kPrevious;
+  for (auto [key, kind] : {std::pair{next, 1}, {next, 0}, {next, 2}, {next, 1}, {previous, 2}}) {
+    EXPECT_TRUE(d.dialog.Key_Down(key));
+    EXPECT_EQ(d.view.SelectedKinds(), std::vector<int>{kind});
+    for (int i = 0; i < kKindCount; ++i) EXPECT_EQ(d.view.cues[i], i == kind);
   }
-  d.dialog.Panel_Focus(false);
-  EXPECT_EQ(d.view.cues, (std::array<bool, kKindCount>{}));
-}
-
-TEST(DialogKeys, EscapeCancelsAndEnterSetsUnlessAButtonHasTheFocus) {
-  Dialog d(1);
-  d.view.focused = DialogControl::kSet;
-  EXPECT_FALSE(d.dialog.Key_Down(DialogKey::kEnter));  // the button clicks itself
-  EXPECT_TRUE(d.dialog.Key_Down(DialogKey::kEscape));
-  EXPECT_EQ(d.view.log, Log{L"close"});
-  EXPECT_TRUE(d.profile.files.empty());
   d.view.focused = DialogControl::kRepeat;
+  EXPECT_FALSE(d.dialog.Key_Down(next));
   EXPECT_TRUE(d.dialog.Key_Down(DialogKey::kEnter));
-  EXPECT_EQ(d.Keys()[L"BGM区分"], L" 1");
+  EXPECT_EQ(d.Keys()[L"BGM区分"], L" 2");
 }
 
 TEST(DialogTrackText, SetTakesTheNearestWholeNumberHalvesToEven) {
