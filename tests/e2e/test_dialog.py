@@ -364,6 +364,8 @@ class DialogKeyboardTest(DialogTestCase):
                     if close_to(self.button_band(shot, rect), selected)]
 
         self.assertEqual(focused(), [])  # the panel holds the focus first
+        # A screen reader names each button by its window's text.
+        self.assertLessEqual({"設定", "ｷｬﾝｾﾙ", "..."}, set(self.child_texts(DIALOG)))
         # The track box is disabled for kind 2, so the first Tab lands on "...".
         for shift, expected in ((False, ["file"]), (False, ["set"]), (False, ["cancel"]),
                                 (True, ["set"]), (True, ["file"])):
