@@ -148,6 +148,7 @@ void ButtonLogic::FocusGained() {
 }
 
 void ButtonLogic::FocusLost() {
+  space_held_ = false;  // a press whose control lost the focus does not click
   if (!IsEnabled) return;
   if (State != ButtonState::kNormal) {
     State = ButtonState::kNormal;
@@ -174,6 +175,37 @@ void ButtonLogic::EndHover() {
     State = ButtonState::kSelected;
     DrawFace(Skin::kSelected);
   }
+}
+
+void ButtonLogic::SpacePressed() {
+  if (!IsEnabled || space_held_) return;
+  space_held_ = true;
+  DrawFace(Skin::kPressed);
+}
+
+void ButtonLogic::SpaceReleased() {
+  if (!space_held_) return;
+  space_held_ = false;
+  if (!IsEnabled) return;
+  switch (State) {
+    case ButtonState::kHighLight:
+      DrawFace(Skin::kHighLight);
+      break;
+    case ButtonState::kSelected:
+      DrawFace(Skin::kSelected);
+      break;
+    case ButtonState::kHighLightSelect:
+      DrawFace(Skin::kHighLightSelect);
+      break;
+    default:
+      DrawFace(Skin::kNormal);
+      break;
+  }
+  surface_.RaiseClick();
+}
+
+void ButtonLogic::EnterPressed() {
+  if (IsEnabled) surface_.RaiseClick();
 }
 
 }  // namespace vantrel::button

@@ -81,6 +81,12 @@ class ButtonLogic {
   void TimerTick(CursorOver where);
   void EndHover();
 
+  // The keyboard on the focused control, as on a push button: Space shows
+  // the pressed face while held and clicks on its release; Enter clicks.
+  void SpacePressed();
+  void SpaceReleased();
+  void EnterPressed();
+
   // Fields, for the shell's painting and for tests.
   int16_t IsEnabled = 0;
   uint8_t FirstRun = 0;
@@ -93,6 +99,7 @@ class ButtonLogic {
   ButtonSurface& surface_;
   CaptionLabel caption_;
   int presses_ = 0;  // buttons pressed on the control and not yet released
+  bool space_held_ = false;
 };
 
 }  // namespace vantrel::button

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "toolkit/ansi_text_win32.h"
 #include "toolkit/app_win32.h"
 #include "toolkit/ignore_result.h"
 #include "toolkit/twips.h"
@@ -15,6 +14,7 @@ using toolkit::Screen_Pixels_X;
 using toolkit::Screen_Pixels_Y;
 
 constexpr const char* kCommandClass = "Yarrin.Command";
+constexpr const wchar_t* kCommandClassWide = L"Yarrin.Command";
 constexpr UINT_PTR kHoverTimerId = 1;
 // What the face is cleared to before the gradient: the control's back colour.
 constexpr COLORREF kBackColour = RGB(236, 233, 216);
@@ -67,7 +67,7 @@ ButtonControl::ButtonControl() : logic_(*this) {}
 
 ButtonControl::~ButtonControl() {
   if (window_) {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
 }
@@ -77,15 +77,17 @@ bool ButtonControl::Create(HWND parent, const RECT& pixels, const toolkit::Prope
   toolkit::Register_Window_Class(kCommandClass, &ButtonControl::WindowProc);
   CreateParams params{this, &design, &ambient};
   // The window attaches itself to this object as it is created (WindowProc).
-  return CreateWindowExA(0, kCommandClass, "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, pixels.left,
+  return CreateWindowExW(0, kCommandClassWide, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, pixels.left,
                          pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
-                         nullptr, GetModuleHandleA(nullptr), &params) != nullptr;
+                         nullptr, GetModuleHandleW(nullptr), &params) != nullptr;
 }
 
-void ButtonControl::OnCreate(const CREATESTRUCTA& create) {
+void ButtonControl::OnCreate(const CREATESTRUCTW& create) {
   const auto& params = *static_cast<const CreateParams*>(create.lpCreateParams);
   face_ = toolkit::Picture(std::max(create.cx, 1), std::max(create.cy, 1));
   logic_.Restore(*params.design, *params.ambient);
+  // The window's text is the caption, so that a screen reader can name the button.
+  Ignore_Result(SetWindowTextW(window_, logic_.Label().text.c_str()));
   logic_.Resized();
 }
 
@@ -98,9 +100,9 @@ void ButtonControl::OnSize(int width, int height) {
 // Tab skips a disabled control: it is a tab stop only while enabled.
 void ButtonControl::SyncTabStop() {
   if (!window_) return;
-  const LONG style = GetWindowLongA(window_, GWL_STYLE);
+  const LONG style = GetWindowLongW(window_, GWL_STYLE);
   const LONG wanted = logic_.IsEnabled ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
-  if (wanted != style) SetWindowLongA(window_, GWL_STYLE, wanted);
+  if (wanted != style) SetWindowLongW(window_, GWL_STYLE, wanted);
 }
 
 int32_t ButtonControl::WidthTwips() {
@@ -175,19 +177,19 @@ void ButtonControl::OnPaint() {
              Screen_Pixels_X(label.left + label.width), Screen_Pixels_Y(label.top + label.height)};
     toolkit::SelectedObject font(dc, CaptionFont());
     SetBkMode(dc, TRANSPARENT);
-    const std::string text = toolkit::To_Ansi(label.text);
+    const std::wstring& text = label.text;
     const UINT format = DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_NOCLIP;
     if (label.enabled) {
       SetTextColor(dc, label.colour);
-      DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
     } else {
       // The greyed look of a disabled label: a light copy below right.
       RECT light = box;
       OffsetRect(&light, 1, 1);
       SetTextColor(dc, RGB(255, 255, 255));
-      DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &light, format);
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &light, format);
       SetTextColor(dc, kGreyText);
-      DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+      DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
     }
   });
 }
@@ -209,6 +211,19 @@ void ButtonControl::OnButtonUp(int button) {
   logic_.ButtonReleased(button);
 }
 
+bool ButtonControl::OnKeyDown(WPARAM key, LPARAM flags) {
+  const bool repeat = (flags & (1 << 30)) != 0;  // held down: the key came before
+  if (key == VK_SPACE) {
+    if (!repeat) logic_.SpacePressed();
+    return true;
+  }
+  if (key == VK_RETURN) {
+    if (!repeat) logic_.EnterPressed();
+    return true;
+  }
+  return false;
+}
+
 void ButtonControl::OnTimer() {
   POINT at{};
   if (!GetCursorPos(&at)) return;
@@ -225,13 +240,13 @@ void ButtonControl::OnTimer() {
 LRESULT CALLBACK ButtonControl::WindowProc(HWND window, UINT message, WPARAM wparam,
                                            LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTA*>(lparam);
+    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
     ButtonControl* owner = static_cast<const CreateParams*>(create->lpCreateParams)->command;
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
     owner->window_ = window;
   }
-  auto* command = reinterpret_cast<ButtonControl*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!command) return DefWindowProcA(window, message, wparam, lparam);
+  auto* command = reinterpret_cast<ButtonControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!command) return DefWindowProcW(window, message, wparam, lparam);
   return command->HandleMessage(message, wparam, lparam);
 }
 
@@ -239,7 +254,7 @@ LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
   HWND window = window_;
   switch (message) {
     case WM_CREATE:
-      OnCreate(*reinterpret_cast<const CREATESTRUCTA*>(lparam));
+      OnCreate(*reinterpret_cast<const CREATESTRUCTW*>(lparam));
       return 0;
     case WM_ERASEBKGND:
       return 1;
@@ -273,18 +288,25 @@ LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_KILLFOCUS:
       logic_.FocusLost();
       return 0;
+    case WM_KEYDOWN:
+      if (OnKeyDown(wparam, lparam)) return 0;
+      break;
+    case WM_KEYUP:
+      if (wparam != VK_SPACE) break;
+      logic_.SpaceReleased();  // last: a Click may end the dialog that holds this control
+      return 0;
     case WM_TIMER:
       if (wparam == kHoverTimerId) OnTimer();
       return 0;
     case WM_NCDESTROY:
       Ignore_Result(KillTimer(window, kHoverTimerId));
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       window_ = nullptr;
       break;
     default:
       break;
   }
-  return DefWindowProcA(window, message, wparam, lparam);
+  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 }  // namespace vantrel::button

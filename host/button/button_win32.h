@@ -1,6 +1,6 @@
 // The button control as its own window class, "Yarrin.Command":
 // a child window that keeps its painted face as an image and hands its
-// mouse, focus and timer messages to ButtonLogic.
+// mouse, keyboard, focus and timer messages to ButtonLogic.
 #pragma once
 
 #include <windows.h>
@@ -41,12 +41,14 @@ class ButtonControl final : public ButtonSurface {
  private:
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
-  void OnCreate(const CREATESTRUCTA& create);
+  void OnCreate(const CREATESTRUCTW& create);
   void OnPaint();
   void OnSize(int width, int height);
   void SyncTabStop();
   void OnButtonDown(int button);
   void OnButtonUp(int button);
+  // Space and Enter; true when the key was the control's.
+  bool OnKeyDown(WPARAM key, LPARAM flags);
   void OnTimer();
   HFONT CaptionFont();
 

@@ -5,40 +5,34 @@
 
 #include <vector>
 
-#include "toolkit/ansi_text_win32.h"
 #include "toolkit/ignore_result.h"
 
 namespace vantrel::host {
 
-using toolkit::From_Ansi_Buffer;
 using toolkit::Ignore_Result;
-using toolkit::To_Ansi;
 
+// Wide calls: a sound file's path may hold characters outside the ANSI code page.
 uint32_t Win32MciPort::SendString(const std::wstring& command, std::wstring* reply,
                                   size_t capacity) {
-  if (!reply) return mciSendStringA(To_Ansi(command).c_str(), nullptr, 0, nullptr);
-  std::vector<char> buffer(capacity, '\0');
-  const MCIERROR code = mciSendStringA(To_Ansi(command).c_str(), buffer.data(),
-                                       static_cast<UINT>(buffer.size()), nullptr);
-  *reply = From_Ansi_Buffer(buffer.data(), buffer.size());
+  if (!reply) return mciSendStringW(command.c_str(), nullptr, 0, nullptr);
+  std::vector<wchar_t> buffer(capacity + 1, L'\0');  // one more, so the text always ends
+  const MCIERROR code =
+      mciSendStringW(command.c_str(), buffer.data(), static_cast<UINT>(capacity), nullptr);
+  *reply = buffer.data();
   return code;
 }
 
 bool Win32MciPort::GetErrorString(uint32_t code, std::wstring& text, size_t capacity) {
-  std::vector<char> buffer(capacity, '\0');
-  if (!mciGetErrorStringA(code, buffer.data(), static_cast<UINT>(buffer.size()))) return false;
-  text = From_Ansi_Buffer(buffer.data(), buffer.size());
+  std::vector<wchar_t> buffer(capacity + 1, L'\0');
+  if (!mciGetErrorStringW(code, buffer.data(), static_cast<UINT>(capacity))) return false;
+  text = buffer.data();
   return true;
 }
 
 uint32_t Win32MciPort::WaveOutDeviceCount() { return waveOutGetNumDevs(); }
 
 void Win32MciPort::PlaySoundFile(const std::wstring* name, uint32_t flags) {
-  if (!name) {
-    Ignore_Result(PlaySoundA(nullptr, nullptr, flags));
-    return;
-  }
-  Ignore_Result(PlaySoundA(To_Ansi(*name).c_str(), nullptr, flags));
+  Ignore_Result(PlaySoundW(name ? name->c_str() : nullptr, nullptr, flags));
 }
 
 }  // namespace vantrel::host

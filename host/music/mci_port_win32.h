@@ -1,5 +1,5 @@
 // The music player's platform port on Win32: MCI command strings, the
-// wave output devices and PlaySoundA.
+// wave output devices and PlaySound, through the wide calls.
 #pragma once
 
 #include "music/music_player.h"

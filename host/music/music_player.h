@@ -1,6 +1,6 @@
 // Background music of a saver run: an audio CD through the MCI device
 // "cdaudio", an MP3 file under the MCI alias "MP3Play", a WAV file through
-// PlaySoundA. Every failure is silent; results are kept only where a later
+// PlaySound. Every failure is silent; results are kept only where a later
 // step looks at them.
 #pragma once
 
@@ -15,15 +15,15 @@ namespace vantrel::host {
 class MciPort {
  public:
   virtual ~MciPort() = default;
-  // mciSendStringA without a callback window. With `reply`, a buffer of
+  // mciSendString without a callback window. With `reply`, a buffer of
   // `capacity` characters is passed and `reply` receives its text before the
   // first NUL; without it no buffer is passed.
   virtual uint32_t SendString(const std::wstring& command, std::wstring* reply,
                               size_t capacity) = 0;
-  // mciGetErrorStringA into a buffer of `capacity` characters.
+  // mciGetErrorString into a buffer of `capacity` characters.
   virtual bool GetErrorString(uint32_t code, std::wstring& text, size_t capacity) = 0;
   virtual uint32_t WaveOutDeviceCount() = 0;
-  // PlaySoundA(name, NULL, flags); no name stops any sound it plays.
+  // PlaySound(name, NULL, flags); no name stops any sound it plays.
   virtual void PlaySoundFile(const std::wstring* name, uint32_t flags) = 0;
 };
 

@@ -21,6 +21,8 @@ class FilePort {
   virtual bool MakeFolder(const std::wstring& path) = 0;
   // Deletes a file; a failure is not reported.
   virtual void RemoveFile(const std::wstring& path) = 0;
+  // The short (8.3) form of an existing file's path; empty when it has none.
+  virtual std::wstring ShortPath(const std::wstring& path) = 0;
 };
 
 // The part of `path` up to its last ":" or "\", without a trailing "\":

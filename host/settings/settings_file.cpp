@@ -5,7 +5,7 @@
 namespace vantrel::host {
 namespace {
 
-constexpr size_t kValueBufferBytes = 256;
+constexpr size_t kValueBufferBytes = kMaxValueBytes + 1;
 
 // Reads a whole-number key into `target`; a value that is not a number or
 // lies outside 16 bits leaves `target` as it is.
@@ -39,6 +39,18 @@ std::wstring Ini_Read(ProfilePort& profile, const std::wstring& section, const s
 bool Ini_Write(ProfilePort& profile, const std::wstring& section, const std::wstring& key,
                const std::wstring& value, const std::wstring& file) {
   return profile.WriteString(section, key, value, file);
+}
+
+std::optional<std::wstring> Storable_Path(const std::wstring& path, ProfilePort& profile,
+                                          FilePort& files) {
+  const auto reads_back = [&profile](const std::wstring& text) {
+    const std::optional<size_t> bytes = profile.StoredBytes(text);
+    return bytes && *bytes <= kMaxValueBytes;
+  };
+  if (reads_back(path)) return path;
+  const std::wstring short_form = files.ShortPath(path);
+  if (!short_form.empty() && reads_back(short_form)) return short_form;
+  return std::nullopt;
 }
 
 std::wstring User_Settings_File(FilePort& files, bool make) {

@@ -4,6 +4,8 @@
 // application-data folder instead, and that one is read first.
 #pragma once
 
+#include <cstddef>
+#include <optional>
 #include <string>
 
 #include "settings/host_wide.h"
@@ -28,7 +30,13 @@ class ProfilePort {
   // True when the key reached the file.
   virtual bool WriteString(const std::wstring& section, const std::wstring& key,
                            const std::wstring& value, const std::wstring& file) = 0;
+  // The bytes `value` takes in the file's code page; nothing when that code
+  // page cannot hold it.
+  virtual std::optional<size_t> StoredBytes(const std::wstring& value) = 0;
 };
+
+// The most bytes of a value that Ini_Read gives back whole.
+inline constexpr size_t kMaxValueBytes = 255;
 
 // The key's value, or the empty text; at most 255 bytes of it.
 std::wstring Ini_Read(ProfilePort& profile, const std::wstring& section, const std::wstring& key,
@@ -38,6 +46,12 @@ std::wstring Ini_Read(ProfilePort& profile, const std::wstring& section, const s
 // when it was written; nothing is shown on a failure.
 bool Ini_Write(ProfilePort& profile, const std::wstring& section, const std::wstring& key,
                const std::wstring& value, const std::wstring& file);
+
+// The form of a chosen sound file's path that the settings file holds and
+// reads back whole: the path itself where the file's code page holds it, else
+// its short (8.3) form, which is plain ASCII; nothing when neither does.
+std::optional<std::wstring> Storable_Path(const std::wstring& path, ProfilePort& profile,
+                                          FilePort& files);
 
 // The per-user settings file; its folder is made first when `make` is true.
 // Empty when the user has no such folder.

@@ -35,6 +35,14 @@ bool Win32ProfilePort::WriteString(const std::wstring& section, const std::wstri
          FALSE;
 }
 
+// A text the code page cannot hold comes back from it changed ('?' or a
+// look-alike letter).
+std::optional<size_t> Win32ProfilePort::StoredBytes(const std::wstring& value) {
+  const std::string bytes = To_Ansi(value);
+  if (From_Ansi(bytes) != value) return std::nullopt;
+  return bytes.size();
+}
+
 // Paths reach the file system through the wide calls: the program folder and
 // the user's folders may hold characters outside the ANSI code page.
 bool Win32FilePort::CanOpenForReading(const std::wstring& path) {
@@ -59,6 +67,16 @@ bool Win32FilePort::MakeFolder(const std::wstring& path) {
 
 void Win32FilePort::RemoveFile(const std::wstring& path) {
   Ignore_Result(DeleteFileW(path.c_str()));
+}
+
+std::wstring Win32FilePort::ShortPath(const std::wstring& path) {
+  const DWORD needed = GetShortPathNameW(path.c_str(), nullptr, 0);
+  if (needed == 0) return {};
+  std::wstring short_form(needed, L'\0');
+  const DWORD length = GetShortPathNameW(path.c_str(), short_form.data(), needed);
+  if (length == 0 || length >= needed) return {};
+  short_form.resize(length);
+  return short_form;
 }
 
 }  // namespace vantrel::host

@@ -13,6 +13,7 @@ class Win32ProfilePort final : public ProfilePort {
                          size_t capacity) override;
   bool WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value,
                    const std::wstring& file) override;
+  std::optional<size_t> StoredBytes(const std::wstring& value) override;
 };
 
 class Win32FilePort final : public FilePort {
@@ -21,6 +22,7 @@ class Win32FilePort final : public FilePort {
   std::wstring AppData(AppDataFolder which) override;
   bool MakeFolder(const std::wstring& path) override;
   void RemoveFile(const std::wstring& path) override;
+  std::wstring ShortPath(const std::wstring& path) override;
 };
 
 }  // namespace vantrel::host

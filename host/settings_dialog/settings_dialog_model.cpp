@@ -1,6 +1,8 @@
 #include "settings_dialog/settings_dialog_model.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <utility>
 
 #include "settings/number_text.h"
@@ -46,8 +48,8 @@ void Write_Settings(HostWide& host, const std::wstring& repeat_text, ProfilePort
   if (!user_file.empty()) toolkit::Ignore_Result(write_keys(user_file));  // nothing is shown
 }
 
-void Take_Chosen_File(HostWide& host, const std::wstring& path) {
-  host.BGM_File = path;
+void Take_Chosen_File(HostWide& host, const std::wstring& path, const std::wstring& stored) {
+  host.BGM_File = stored;
   host.BGM_Dir = Folder_Of(path);
 }
 
@@ -108,7 +110,12 @@ void SettingsDialog::Kind_MouseDown(int16_t kind) {
 void SettingsDialog::Cmd_File_Click() {
   const std::optional<std::wstring> path = view_.ChooseSoundFile(host_.BGM_Dir);
   if (!path) return;
-  Take_Chosen_File(host_, *path);
+  // A name the settings file cannot hold would come back broken at the next
+  // start and play nothing: the earlier choice stays, and the user is told.
+  const std::optional<std::wstring> stored = Storable_Path(*path, profile_, files_);
+  view_.ShowFileNotStored(!stored);
+  if (!stored) return;
+  Take_Chosen_File(host_, *path, *stored);
   view_.SetFileCaption(*path);
 }
 
@@ -134,6 +141,41 @@ void SettingsDialog::Activated() {
   view_.Focus(last_focus_ == DialogControl::kNone ? DialogControl::kPanel : last_focus_);
 }
 
+bool SettingsDialog::Key_Down(DialogKey key) {
+  const DialogControl focused = view_.FocusedControl();
+  switch (key) {
+    case DialogKey::kEscape:
+      Cmd_Can_Click();
+      return true;
+    case DialogKey::kEnter:
+      if (focused == DialogControl::kFileButton || focused == DialogControl::kSet ||
+          focused == DialogControl::kCancel) {
+        return false;
+      }
+      Cmd_Set_Click();
+      return true;
+    case DialogKey::kPrevious:
+    case DialogKey::kNext: {
+      if (focused != DialogControl::kPanel) return false;
+      const int16_t* begin = std::begin(kKindScreenOrder);
+      const int row =
+          static_cast<int>(std::find(begin, std::end(kKindScreenOrder), host_.BGM_Kind) - begin);
+      // From a kind outside the list, the first or the last row.
+      const int next = row == kKindCount
+                           ? (key == DialogKey::kNext ? 0 : kKindCount - 1)
+                           : (row + (key == DialogKey::kNext ? 1 : kKindCount - 1)) % kKindCount;
+      Kind_MouseDown(kKindScreenOrder[next]);
+      return true;
+    }
+  }
+  return false;
+}
+
+void SettingsDialog::Panel_Focus(bool focused) {
+  panel_focused_ = focused;
+  ShowMarks(host_.BGM_Kind);
+}
+
 void SettingsDialog::Prepare_Buttons() {
   for (DialogControl button :
        {DialogControl::kSet, DialogControl::kCancel, DialogControl::kFileButton}) {
@@ -141,11 +183,13 @@ void SettingsDialog::Prepare_Buttons() {
   }
 }
 
-// All marks unselected, then the kind's selected; a kind outside 0..2
+// All marks unselected, then the kind's selected, and the focus cue on its
+// caption while the panel has the focus; a kind outside 0..2
 // selects none.
 void SettingsDialog::ShowMarks(int16_t kind) {
   for (int i = 0; i < kKindCount; ++i) view_.ShowMark(i, false);
   if (kind >= 0 && kind < kKindCount) view_.ShowMark(kind, true);
+  for (int i = 0; i < kKindCount; ++i) view_.ShowKindFocus(i, panel_focused_ && i == kind);
 }
 
 void SettingsDialog::OpenLink() {

@@ -30,6 +30,9 @@ inline constexpr const wchar_t* kFileButtonCaption = L"...";
 inline constexpr const wchar_t* kChooserFilterName = L"BGMﾌｧｲﾙ (MP3 WAV)";
 inline constexpr const wchar_t* kChooserFilterPattern = L"*.MP3;*.WAV";
 inline constexpr const wchar_t* kChooserTitle = L"ﾌｧｲﾙを開く";
+// Shown when the settings file cannot hold the chosen file's name.
+inline constexpr const wchar_t* kFileNotStoredText =
+    L"このﾌｧｲﾙ名は保存できないため、前の選択のままです";
 // The link: a reserved example address, so that it can mislead no one.
 inline constexpr const wchar_t* kLinkAddress = L"https://example.org/vantrel/";
 inline constexpr const wchar_t* kCreditLine =
@@ -56,8 +59,9 @@ int16_t Track_From_Text(const std::wstring& text);
 void Write_Settings(HostWide& host, const std::wstring& repeat_text, ProfilePort& profile,
                     FilePort& files, const std::wstring& program_folder);
 
-// The file chooser returned `path`: the file and the chooser's next folder.
-void Take_Chosen_File(HostWide& host, const std::wstring& path);
+// The file chooser returned `path`, stored as `stored`: the file and the
+// chooser's next folder.
+void Take_Chosen_File(HostWide& host, const std::wstring& path, const std::wstring& stored);
 
 // Brightness of each line y = 0 .. round(height) of a background gradient:
 // |sin(y / (height / 3.142))| x 220, rounded half to even. Empty for a
@@ -83,6 +87,12 @@ Placement Dialog_Placement(double screen_width, double screen_height, double win
 
 // The dialog's controls that take the keyboard focus, by their roles.
 enum class DialogControl { kNone, kPanel, kRepeat, kFileButton, kSet, kCancel };
+
+// The kinds from the top of the screen down, the order the arrow keys follow.
+inline constexpr int16_t kKindScreenOrder[kKindCount] = {kMusicCd, kMusicNone, kMusicFile};
+
+// The keys the dialog acts on before its controls see them.
+enum class DialogKey { kEscape, kEnter, kPrevious, kNext };
 
 // The order in which Tab moves the focus through them.
 inline constexpr DialogControl kTabOrder[] = {DialogControl::kPanel, DialogControl::kRepeat,
@@ -110,6 +120,10 @@ class DialogView {
   // The mark of a kind (0 to 2) with its selected or unselected picture.
   virtual void ShowMark(int kind, bool selected) = 0;
   virtual void SetFileCaption(const std::wstring& path) = 0;
+  // The notice that the chosen file's name could not be kept.
+  virtual void ShowFileNotStored(bool shown) = 0;
+  // The focus cue on a kind's caption.
+  virtual void ShowKindFocus(int kind, bool shown) = 0;
   // The sound-file chooser, opening in `folder`; nothing when cancelled.
   virtual std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) = 0;
   virtual std::optional<ScreenPoint> CursorPosition() = 0;
@@ -152,6 +166,13 @@ class SettingsDialog {
   // the panel the first time.
   void Deactivated() { last_focus_ = view_.FocusedControl(); }
   void Activated();
+  // A key pressed anywhere in the dialog, as dialogs take it: Escape
+  // cancels, Enter sets unless a button has the focus (it clicks itself),
+  // and while the kind panel has the focus the arrows move the chosen kind
+  // in screen order. True when the dialog acted on it.
+  bool Key_Down(DialogKey key);
+  // The kind panel gained or lost the keyboard focus.
+  void Panel_Focus(bool focused);
 
  private:
   void Prepare_Buttons();
@@ -164,6 +185,7 @@ class SettingsDialog {
   FilePort& files_;
   const std::wstring program_folder_;
   bool link_pressed_ = false;
+  bool panel_focused_ = false;
   DialogControl last_focus_ = DialogControl::kNone;
 };
 

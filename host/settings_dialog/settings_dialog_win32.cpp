@@ -15,7 +15,6 @@
 #include "button/button_win32.h"
 #include "settings_dialog/settings_dialog.h"
 #include "settings_dialog/settings_dialog_model.h"
-#include "toolkit/ansi_text_win32.h"
 #include "toolkit/app_win32.h"
 #include "toolkit/controls_win32.h"
 #include "toolkit/form_win32.h"
@@ -70,7 +69,7 @@ HCURSOR MakeHandCursor() {
       if (!edge) xor_mask[byte] |= bit;  // white inside a black outline
     }
   }
-  return CreateCursor(GetModuleHandleA(nullptr), 12, 10, 32, 32, and_mask, xor_mask);
+  return CreateCursor(GetModuleHandleW(nullptr), 12, 10, 32, 32, and_mask, xor_mask);
 }
 
 toolkit::FormDesign DialogDesign() {
@@ -139,6 +138,7 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
   void Form_Unload() override { dialog_.Form_Unload(); }
   bool Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
   std::vector<HWND> Form_TabOrder() const override;
+  bool Form_KeyDown(WPARAM key) override;
 
  private:
   void CreateControls();
@@ -156,6 +156,10 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
   std::wstring RepeatText() override { return repeat_.Text(); }
   void ShowMark(int kind, bool selected) override;
   void SetFileCaption(const std::wstring& path) override { file_name_.SetCaption(path); }
+  void ShowFileNotStored(bool shown) override {
+    file_notice_.SetCaption(shown ? kFileNotStoredText : L"");
+  }
+  void ShowKindFocus(int kind, bool shown) override { kinds_[kind]->SetFocusCue(shown); }
   std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) override;
   std::optional<ScreenPoint> CursorPosition() override;
   void ZoomOpen() override { Zoom_Open(Handle(), host_.values); }
@@ -166,7 +170,7 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
   void OpenAddress(const std::wstring& address) override;
   DialogControl FocusedControl() override;
   void Focus(DialogControl control) override { SetFocus(HandleOf(control)); }
-  void Close() override { PostMessageA(Handle(), kUnloadMessage, 0, 0); }
+  void Close() override { PostMessageW(Handle(), kUnloadMessage, 0, 0); }
 
   toolkit::PictureBox panel_;  // Pic_C(0)
   toolkit::Picture mark_unselected_, mark_selected_;
@@ -175,7 +179,7 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
   toolkit::Image ra_unselected_, ra_selected_;
   // In the panel.
   toolkit::Shape heading_frame_;
-  toolkit::Label heading_, repeat_caption_, file_name_;
+  toolkit::Label heading_, repeat_caption_, file_name_, file_notice_;
   std::array<std::unique_ptr<toolkit::Image>, kKindCount> marks_;
   std::array<std::unique_ptr<toolkit::Label>, kKindCount> kinds_;
   toolkit::ComboBox repeat_;  // BGM_Repeat
@@ -214,6 +218,7 @@ SettingsDialogWindow::SettingsDialogWindow(HostContext& host)
                    d.word_wrap = true;
                    return d;
                  }()),
+      file_notice_(panel_, Caption(L"", RGB(255, 255, 160), false)),
       repeat_(panel_, TahomaFont()),
       host_(host),
       dialog_(*this, host.values, host.profile, host.files, host.program_folder) {
@@ -230,6 +235,8 @@ SettingsDialogWindow::SettingsDialogWindow(HostContext& host)
   repeat_caption_.Move(2340, 840, 990, 195);
   repeat_caption_.SetCaption(kRepeatCaption);
   file_name_.Move(1080, 1740, 5595, 495);
+  file_notice_.Move(1080, 2250, 5595, 195);  // below the file's name, empty until needed
+  panel_.on_focus = [this](bool focused) { dialog_.Panel_Focus(focused); };
   // Rows on screen in the order 1, 0, 2.
   const int mark_tops[kKindCount] = {1140, 840, 1440};
   const int kind_widths[kKindCount] = {330, 645, 900};
@@ -275,10 +282,10 @@ void SettingsDialogWindow::CreateControls() {
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
   hand_ = MakeHandCursor();
-  HINSTANCE instance = GetModuleHandleA(nullptr);
+  HINSTANCE instance = GetModuleHandleW(nullptr);
   for (auto [which, size] : {std::pair{ICON_BIG, 32}, std::pair{ICON_SMALL, 16}}) {
-    if (HANDLE icon = LoadImageA(instance, MAKEINTRESOURCEA(1), IMAGE_ICON, size, size, 0)) {
-      SendMessageA(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
+    if (HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0)) {
+      SendMessageW(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
     }
   }
 }
@@ -294,6 +301,24 @@ std::vector<HWND> SettingsDialogWindow::Form_TabOrder() const {
   std::vector<HWND> order;
   for (DialogControl control : kTabOrder) order.push_back(HandleOf(control));
   return order;
+}
+
+bool SettingsDialogWindow::Form_KeyDown(WPARAM key) {
+  switch (key) {
+    case VK_ESCAPE:
+    case VK_RETURN:
+      // A dropped-down list takes them itself: it closes, choosing or not.
+      if (repeat_.Dropped()) return false;
+      return dialog_.Key_Down(key == VK_ESCAPE ? DialogKey::kEscape : DialogKey::kEnter);
+    case VK_UP:
+    case VK_LEFT:
+      return dialog_.Key_Down(DialogKey::kPrevious);
+    case VK_DOWN:
+    case VK_RIGHT:
+      return dialog_.Key_Down(DialogKey::kNext);
+    default:
+      return false;
+  }
 }
 
 HWND SettingsDialogWindow::HandleOf(DialogControl control) const {
@@ -352,19 +377,20 @@ void SettingsDialogWindow::ShowMark(int kind, bool selected) {
 }
 
 std::optional<std::wstring> SettingsDialogWindow::ChooseSoundFile(const std::wstring& folder) {
-  std::string filter = toolkit::To_Ansi(kChooserFilterName);
-  filter += '\0';
-  filter += toolkit::To_Ansi(kChooserFilterPattern);
-  filter += std::string(2, '\0');
-  char file[256] = {};   // 255 NULs offered, one more so the text always ends
-  char title[256] = {};  // the returned title is not used
-  const std::string initial = toolkit::To_Ansi(folder);
-  const std::string caption = toolkit::To_Ansi(kChooserTitle);
-  OPENFILENAMEA record{};
+  // Wide, so that the chooser shows its texts and returns any file name whole.
+  std::wstring filter = kChooserFilterName;
+  filter += L'\0';
+  filter += kChooserFilterPattern;
+  filter += std::wstring(2, L'\0');
+  wchar_t file[256] = {};   // 255 NULs offered, one more so the text always ends
+  wchar_t title[256] = {};  // the returned title is not used
+  const std::wstring initial = folder;
+  const std::wstring caption = kChooserTitle;
+  OPENFILENAMEW record{};
   // The record without the fields added in Windows 2000, in this build's layout.
-  record.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  record.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
   record.hwndOwner = Handle();
-  record.hInstance = GetModuleHandleA(nullptr);
+  record.hInstance = GetModuleHandleW(nullptr);
   record.lpstrFilter = filter.c_str();
   record.lpstrFile = file;
   record.nMaxFile = 255;
@@ -373,8 +399,8 @@ std::optional<std::wstring> SettingsDialogWindow::ChooseSoundFile(const std::wst
   record.lpstrInitialDir = initial.c_str();
   record.lpstrTitle = caption.c_str();
   record.Flags = 0;
-  if (GetOpenFileNameA(&record) <= 0) return std::nullopt;
-  return toolkit::From_Ansi_Buffer(file, 255);
+  if (GetOpenFileNameW(&record) <= 0) return std::nullopt;
+  return std::wstring(file);
 }
 
 std::optional<ScreenPoint> SettingsDialogWindow::CursorPosition() {
@@ -390,8 +416,7 @@ void SettingsDialogWindow::SetPointer(DialogPointer pointer) {
 }
 
 void SettingsDialogWindow::OpenAddress(const std::wstring& address) {
-  Ignore_Result(
-      ShellExecuteA(Handle(), "open", toolkit::To_Ansi(address).c_str(), "", "", SW_SHOWNORMAL));
+  Ignore_Result(ShellExecuteW(Handle(), L"open", address.c_str(), L"", L"", SW_SHOWNORMAL));
 }
 
 void SettingsDialogWindow::PaintGradients() {

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <cstring>
-
 namespace vantrel::toolkit {
 
 std::string To_Ansi(const std::wstring& text) {
@@ -23,12 +21,6 @@ std::wstring From_Ansi(const std::string& text) {
   std::wstring out(wide > 0 ? wide : 0, L'\0');
   if (wide > 0) MultiByteToWideChar(CP_ACP, 0, text.data(), bytes, out.data(), wide);
   return out;
-}
-
-std::wstring From_Ansi_Buffer(const char* buffer, size_t size) {
-  const void* nul = std::memchr(buffer, 0, size);
-  const size_t length = nul ? static_cast<const char*>(nul) - buffer : size;
-  return From_Ansi(std::string(buffer, length));
 }
 
 }  // namespace vantrel::toolkit

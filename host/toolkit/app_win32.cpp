@@ -2,7 +2,6 @@
 
 #include <vector>
 
-#include "ansi_text_win32.h"
 #include "ignore_result.h"
 #include "twips.h"
 
@@ -59,21 +58,24 @@ int Screen_Pixels_Y(double twips) { return Twips_To_Pixels(twips, Twips_Per_Pixe
 int Screen_Twips_X(double pixels) { return Pixels_To_Twips(pixels, Twips_Per_Pixel_X()); }
 int Screen_Twips_Y(double pixels) { return Pixels_To_Twips(pixels, Twips_Per_Pixel_Y()); }
 
+// Unicode classes: their windows keep and show texts in any script, whatever
+// the system's ANSI code page.
 void Register_Window_Class(const char* name, WNDPROC procedure, UINT style) {
-  WNDCLASSEXA window_class{};
+  const std::wstring wide_name(name, name + std::char_traits<char>::length(name));  // ASCII
+  WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
-  HINSTANCE instance = GetModuleHandleA(nullptr);
-  if (GetClassInfoExA(instance, name, &window_class)) return;
+  HINSTANCE instance = GetModuleHandleW(nullptr);
+  if (GetClassInfoExW(instance, wide_name.c_str(), &window_class)) return;
   window_class.style = style;
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
-  window_class.lpszClassName = name;
-  Ignore_Result(RegisterClassExA(&window_class));
+  window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  window_class.lpszClassName = wide_name.c_str();
+  Ignore_Result(RegisterClassExW(&window_class));
 }
 
 bool Window_Titled(const std::wstring& title) {
-  return FindWindowA(nullptr, To_Ansi(title).c_str()) != nullptr;
+  return FindWindowW(nullptr, title.c_str()) != nullptr;
 }
 
 RECT Window_Screen_Rect(HWND window) {
@@ -92,7 +94,7 @@ void Set_Mouse_Pointer(MousePointer pointer) {
 MousePointer Mouse_Pointer() { return App().pointer; }
 
 int Message_Box(const std::wstring& text, const std::wstring& caption, UINT type) {
-  return MessageBoxA(nullptr, To_Ansi(text).c_str(), To_Ansi(caption).c_str(), type);
+  return MessageBoxW(nullptr, text.c_str(), caption.c_str(), type);
 }
 
 StartedProgram::~StartedProgram() {
@@ -131,9 +133,9 @@ void End_Host() { ExitProcess(0); }
 
 int Run_Message_Loop() {
   MSG message;
-  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
   return 0;
 }

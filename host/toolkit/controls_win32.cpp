@@ -1,6 +1,5 @@
 #include "controls_win32.h"
 
-#include "ansi_text_win32.h"
 #include "app_win32.h"
 
 namespace vantrel::toolkit {
@@ -22,15 +21,28 @@ void Label::FitToCaption() {
   SIZE size{};
   {
     SelectedObject font(screen, font_.Handle());
-    const std::string text = To_Ansi(design_.caption);
-    GetTextExtentPoint32A(screen, text.c_str(), static_cast<int>(text.size()), &size);
+    const std::wstring& text = design_.caption;
+    GetTextExtentPoint32W(screen, text.c_str(), static_cast<int>(text.size()), &size);
   }
   ReleaseDC(nullptr, screen);
   width_ = Screen_Twips_X(size.cx);
   height_ = Screen_Twips_Y(size.cy);
 }
 
+void Label::SetFocusCue(bool shown) {
+  if (focus_cue_ == shown) return;
+  focus_cue_ = shown;
+  owner_.Refresh();
+}
+
 void Label::Draw(HDC dc, const RECT& pixels) const {
+  if (focus_cue_) {
+    RECT cue = pixels;
+    InflateRect(&cue, 2, 1);
+    SetTextColor(dc, RGB(0, 0, 0));
+    SetBkColor(dc, RGB(255, 255, 255));
+    DrawFocusRect(dc, &cue);
+  }
   RECT box = pixels;
   if (design_.border) {
     Frame_Rect(dc, box, RGB(0, 0, 0));
@@ -41,10 +53,10 @@ void Label::Draw(HDC dc, const RECT& pixels) const {
   SelectObject(dc, font_.Handle());
   SetBkMode(dc, TRANSPARENT);
   SetTextColor(dc, design_.colour);
-  const std::string text = To_Ansi(design_.caption);
+  const std::wstring& text = design_.caption;
   UINT format = design_.alignment | DT_NOPREFIX | DT_TOP;
   format |= design_.word_wrap ? DT_WORDBREAK : DT_SINGLELINE;
-  DrawTextA(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
+  DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &box, format);
 }
 
 // ---- Shape
@@ -61,12 +73,12 @@ bool ComboBox::Create(int left, int top, int width, int height, int list_rows) {
   if (window_ || !owner_.Loaded()) return window_ != nullptr;
   const int x = owner_.ToPixelsX(left), y = owner_.ToPixelsY(top);
   const int w = owner_.ToPixelsX(width), h = owner_.ToPixelsY(height);
-  window_ = CreateWindowExA(
-      0, "COMBOBOX", "",
+  window_ = CreateWindowExW(
+      0, L"COMBOBOX", L"",
       WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, x, y, w,
-      h + list_rows * h, owner_.Handle(), nullptr, GetModuleHandleA(nullptr), nullptr);
+      h + list_rows * h, owner_.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!window_) return false;
-  SendMessageA(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
+  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
   return true;
 }
 
@@ -75,21 +87,22 @@ void ComboBox::SetEnabled(bool enabled) {
 }
 
 void ComboBox::SetText(const std::wstring& text) {
-  if (window_) SetWindowTextA(window_, To_Ansi(text).c_str());
+  if (window_) SetWindowTextW(window_, text.c_str());
 }
 
 std::wstring ComboBox::Text() const {
   if (!window_) return std::wstring();
-  char buffer[256] = {};
-  GetWindowTextA(window_, buffer, sizeof buffer);
-  return From_Ansi_Buffer(buffer, sizeof buffer);
+  wchar_t buffer[256] = {};
+  GetWindowTextW(window_, buffer, 256);
+  return buffer;
 }
 
 void ComboBox::AddItem(const std::wstring& item) {
-  if (window_) {
-    const std::string text = To_Ansi(item);
-    SendMessageA(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  }
+  if (window_) SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+bool ComboBox::Dropped() const {
+  return window_ && SendMessageW(window_, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
 }  // namespace vantrel::toolkit

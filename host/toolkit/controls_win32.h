@@ -29,12 +29,15 @@ class Label : public Element {
   Label(Form& owner, LabelDesign design);
   void SetCaption(const std::wstring& caption);
   const std::wstring& Caption() const { return design_.caption; }
+  // The dotted frame that shows where the keyboard is.
+  void SetFocusCue(bool shown);
   void Draw(HDC dc, const RECT& pixels) const override;
 
  private:
   void FitToCaption();
   LabelDesign design_;
   Font font_;
+  bool focus_cue_ = false;
 };
 
 // A rectangle outline without fill.
@@ -63,6 +66,8 @@ class ComboBox {
   void SetText(const std::wstring& text);
   std::wstring Text() const;
   void AddItem(const std::wstring& item);
+  // Whether its list is dropped down, so that Enter and Escape are its own.
+  bool Dropped() const;
 
  private:
   Form& owner_;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "ansi_text_win32.h"
 #include "app_win32.h"
 #include "ignore_result.h"
 #include "twips.h"
@@ -11,6 +10,7 @@ namespace vantrel::toolkit {
 namespace {
 
 constexpr const char* kFormClass = "VantrelForm";
+constexpr const wchar_t* kFormClassWide = L"VantrelForm";
 
 }  // namespace
 
@@ -94,7 +94,7 @@ Form::Form(Form& parent, FormDesign design) : design_(std::move(design)), parent
 
 Form::~Form() {
   if (window_) {
-    SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
     DestroyWindow(window_);
   }
 }
@@ -103,10 +103,10 @@ bool Form::Load(HWND parent_window) {
   if (window_) return true;
   Register_Window_Class(kFormClass, &Form::WindowProc, CS_DBLCLKS);
   HWND parent = parent_ ? parent_->window_ : parent_window;
-  window_ = CreateWindowExA(
-      design_.ex_style, kFormClass, To_Ansi(design_.caption).c_str(), design_.style,
+  window_ = CreateWindowExW(
+      design_.ex_style, kFormClassWide, design_.caption.c_str(), design_.style,
       Screen_Pixels_X(design_.left), Screen_Pixels_Y(design_.top), Screen_Pixels_X(design_.width),
-      Screen_Pixels_Y(design_.height), parent, nullptr, GetModuleHandleA(nullptr), this);
+      Screen_Pixels_Y(design_.height), parent, nullptr, GetModuleHandleW(nullptr), this);
   if (!window_) return false;
   App_Form_Loaded();
   OnSize();
@@ -127,18 +127,19 @@ void Form::ShowModal() {
   Show();
   MSG message;
   while (window_) {
-    const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got <= 0) {
       // Leave the quit request for the outer loop.
       if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
-    if (message.message == WM_KEYDOWN && message.wParam == VK_TAB &&
-        MoveFocusByTab(GetKeyState(VK_SHIFT) < 0)) {
+    if (message.message == WM_KEYDOWN &&
+        (message.wParam == VK_TAB ? MoveFocusByTab(GetKeyState(VK_SHIFT) < 0)
+                                  : Form_KeyDown(message.wParam))) {
       continue;
     }
     TranslateMessage(&message);
-    DispatchMessageA(&message);
+    DispatchMessageW(&message);
   }
 }
 
@@ -233,11 +234,11 @@ void Form::ResizeImage(int width, int height) {
 
 LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTA*>(lparam);
-    SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
+    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
   }
-  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-  if (!form) return DefWindowProcA(window, message, wparam, lparam);
+  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+  if (!form) return DefWindowProcW(window, message, wparam, lparam);
   if (message == WM_NCCREATE) form->window_ = window;
   return form->HandleMessage(message, wparam, lparam);
 }
@@ -285,13 +286,17 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnDestroy();
       return 0;
     case WM_NCDESTROY:
-      SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
       window_ = nullptr;
-      return DefWindowProcA(window, message, wparam, lparam);
+      return DefWindowProcW(window, message, wparam, lparam);
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS:
+      if (on_focus) on_focus(message == WM_SETFOCUS);
+      return 0;
     default:
       break;
   }
-  return DefWindowProcA(window, message, wparam, lparam);
+  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 void Form::OnSize() {
@@ -325,7 +330,7 @@ void Form::OnMouseDown(int button, LPARAM lparam) {
 
 bool Form::OnSetCursor() {
   if (Mouse_Pointer() != MousePointer::kHourglass) return false;
-  SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+  SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
   return true;
 }
 

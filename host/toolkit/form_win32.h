@@ -126,6 +126,9 @@ class Form {
   // Repaints the window from the kept image and the elements.
   void Refresh();
 
+  // Runs as the form's own window gains (true) or loses (false) the keyboard focus.
+  std::function<void(bool focused)> on_focus;
+
  protected:
   virtual void Form_Load() {}
   virtual void Form_Resize() {}
@@ -138,6 +141,9 @@ class Form {
   // is shown modally, in order; hidden, disabled and non-tab-stop ones are
   // skipped. Empty: Tab does nothing.
   virtual std::vector<HWND> Form_TabOrder() const { return {}; }
+  // A key other than Tab pressed while the form is shown modally, before the
+  // focused window sees it; true when the form has acted on it.
+  virtual bool Form_KeyDown(WPARAM) { return false; }
   // The index of the window in `windows` that holds the focus or contains
   // the window that does; -1 when none does.
   int Focused_Among(const std::vector<HWND>& windows) const;

@@ -2,16 +2,16 @@
 
 #include <cmath>
 
-#include "ansi_text_win32.h"
 #include "app_win32.h"
 
 namespace vantrel::toolkit {
 
 Font::Font(const FontDesign& design) : design_(design) {
   const int height = -static_cast<int>(std::lround(design.points * Screen_Dpi_Y() / 72.0));
-  font_ = CreateFontA(height, 0, 0, 0, design.weight, FALSE, design.underline ? TRUE : FALSE, FALSE,
+  // Wide, so that the face name reaches the font mapper whole under any code page.
+  font_ = CreateFontW(height, 0, 0, 0, design.weight, FALSE, design.underline ? TRUE : FALSE, FALSE,
                       static_cast<BYTE>(design.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, To_Ansi(design.name).c_str());
+                      DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, design.name.c_str());
 }
 
 Font::~Font() {

@@ -32,14 +32,15 @@ STANDARD_USER = "vantrel-user"  # made by scripts/setup
 WINE_ENV_KEYS = ("WINEPREFIX", "WINEDLLOVERRIDES", "WINEDEBUG", "LANG", "LC_ALL", "DISPLAY", "HOME")
 
 
-def base_env(display=None, home=None, prefix=PREFIX):
+def base_env(display=None, home=None, prefix=PREFIX, lang="ja_JP.UTF-8"):
+    """With `lang` en_US.UTF-8 Wine's ANSI code page is 1252 instead of 932."""
     env = dict(os.environ)
     env.update({
         "WINEPREFIX": prefix,
         "WINEDLLOVERRIDES": "mscoree,mshtml=",
         "WINEDEBUG": env.get("VANTREL_WINEDEBUG", "-all"),
-        "LANG": "ja_JP.UTF-8",
-        "LC_ALL": "ja_JP.UTF-8",
+        "LANG": lang,
+        "LC_ALL": lang,
     })
     if display:
         env["DISPLAY"] = display

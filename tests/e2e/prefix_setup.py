@@ -31,8 +31,9 @@ DECORATIONS_REG = """
 """
 
 
-def make_prefix(prefix, decorations=False, user=None):
-    """A fresh prefix; with `user`, one that Unix user owns and makes."""
+def make_prefix(prefix, decorations=False, user=None, lang="ja_JP.UTF-8"):
+    """A fresh prefix; with `user`, one that Unix user owns and makes; with
+    `lang`, one for that locale."""
     shutil.rmtree(prefix, ignore_errors=True)
     work = os.path.dirname(os.path.abspath(prefix))
     os.makedirs(work, exist_ok=True)
@@ -44,7 +45,7 @@ def make_prefix(prefix, decorations=False, user=None):
             os.makedirs(folder, exist_ok=True)
             shutil.chown(folder, user)
     xvfb, display = harness.start_xvfb(os.path.join(work, "prefix-xvfb.log"))
-    env = harness.base_env(display, home, prefix)
+    env = harness.base_env(display, home, prefix, lang)
 
     def wine(*argv):
         return harness.as_user(user, env, argv)

@@ -3,14 +3,17 @@ captions, marks and buttons as the screen shows them; hover faces; choosing
 a kind with any mouse button; the real file chooser; Set, Cancel and the
 close box as the settings file sees them (read through the profile API)."""
 import os
+import subprocess
 import unittest
 
 import harness
 import images
+import prefix_setup
 from test_host import DIALOG, RENDERER, RESOURCES, SAVER, HostTestCase
 from test_host_music import seconds_of_sound, write_tone
 
 CHOOSER = "ﾌｧｲﾙを開く"
+VK_TAB, VK_RETURN, VK_SPACE, VK_UP, VK_DOWN = 9, 13, 32, 38, 40
 
 # The designed rectangles (left, top, width, height) in twips of the dialog's
 # client area; the panel's controls are given inside the panel.
@@ -341,7 +344,7 @@ class DialogKindTest(DialogTestCase):
 
 
 class DialogKeyboardTest(DialogTestCase):
-    def test_tab_moves_the_focus_through_the_enabled_controls_and_keys_click_nothing(self):
+    def test_tab_moves_the_focus_through_the_enabled_controls_and_escape_cancels(self):
         song = os.path.join(self.art_dir, "song.mp3")
         with open(song, "wb") as f:
             f.write(bytes(400))
@@ -361,22 +364,31 @@ class DialogKeyboardTest(DialogTestCase):
                     if close_to(self.button_band(shot, rect), selected)]
 
         self.assertEqual(focused(), [])  # the panel holds the focus first
+        # A screen reader names each button by its window's text.
+        self.assertLessEqual({"設定", "ｷｬﾝｾﾙ", "..."}, set(self.child_texts(DIALOG)))
         # The track box is disabled for kind 2, so the first Tab lands on "...".
         for shift, expected in ((False, ["file"]), (False, ["set"]), (False, ["cancel"]),
                                 (True, ["set"]), (True, ["file"])):
             self.probe("key", DIALOG, 9, 60, *(["shift"] if shift else []))
             self.assertEqual(harness.wait_until(lambda: focused() == expected and expected, 3)
                              or focused(), expected, f"after {'Shift+' if shift else ''}Tab")
-        # Enter, space and Escape neither press nor click the focused button.
-        for vk in (13, 32, 27):
-            self.probe("key", DIALOG, vk, 60)
-        # No chooser comes up, as one would for a click.
-        self.assertNotEqual(self.probe("wait", CHOOSER, 500, check=False)[0], 0)
-        self.assertEqual(focused(), ["file"])
-        self.probe("close", DIALOG)
+        self.press_key("-", harness.VK_ESCAPE)  # on "...": Escape still cancels
         self.assert_closes(host)
         with open(self.ini, "rb") as f:
             self.assertEqual(f.read(), before)
+
+    def test_keyboard_alone_chooses_a_kind_and_sets_with_space_or_enter(self):
+        self.write_keys(kind=0, track=0, path="")
+        # Typed where the focus is, as a keyboard does: first the kind panel.
+        # Kind 2 without a file reads back as 0 for the second walk.
+        for keys, kind in (((VK_DOWN, VK_TAB, VK_TAB, VK_SPACE), "2"),  # MP3、WAV; "...", 設定
+                           ((VK_UP, VK_TAB, VK_TAB, VK_RETURN), "1")):  # 音楽CD; track box, 設定
+            host, _ = self.open_dialog()
+            self.probe("move", 2, 2)  # the pointer away from every button
+            for vk in keys:
+                self.press_key("-", vk)
+            self.assert_closes(host)
+            self.assertEqual(self.key("BGM区分").strip(), kind)
 
 
 class DialogSetTest(DialogTestCase):
@@ -450,6 +462,30 @@ class DialogSetTest(DialogTestCase):
         self.assertIsNotNone(self.window_facts(DIALOG))
         self.probe("close", DIALOG)
         self.assert_closes(host)
+
+
+class DialogLocaleTest(DialogTestCase):
+    """A second prefix whose ANSI code page is 1252, with the same font replacements."""
+    ENGLISH = "en_US.UTF-8"
+
+    @classmethod
+    def setUpClass(cls):
+        cls.english_prefix = os.path.join(harness.E2E_DIR, "prefix-en_US")
+        prefix_setup.make_prefix(cls.english_prefix, lang=cls.ENGLISH)
+
+    def test_dialog_under_code_page_1252_is_the_picture_it_is_under_932(self):
+        # No settings file: its keys are in each system's own code page.
+        japanese = self.env
+        english = harness.base_env(self.display, self.home, self.english_prefix, self.ENGLISH)
+        self.addCleanup(subprocess.run, ["wineserver", "-k"], env=english)
+        shots = []
+        for self.env in (english, japanese):
+            self.probe("move", 2, 2)  # the pointer away from every button
+            host, _ = self.open_dialog()
+            shots.append(self.client_shot())
+            self.probe("close", DIALOG)
+            self.assert_closes(host)
+        self.assertTrue(shots[0].rows == shots[1].rows, "the dialogs differ: see the artifacts")
 
 
 if __name__ == "__main__":

@@ -9,6 +9,7 @@ import struct
 import subprocess
 import time
 import unittest
+from xml.etree import ElementTree
 
 import harness
 from harness import VK_ESCAPE, WineTestCase
@@ -272,6 +273,19 @@ class PreviewTest(HostTestCase):
         self.assert_host_ends(host)
 
 
+WINDOWS_10_AND_11 = "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"
+
+
+def manifest_facts(text):
+    """What Windows takes from an application manifest."""
+    ns = {"v3": "urn:schemas-microsoft-com:asm.v3", "c": "urn:schemas-microsoft-com:compatibility.v1",
+          "ws": "http://schemas.microsoft.com/SMI/2005/WindowsSettings"}
+    manifest = ElementTree.fromstring(text)
+    return {"level": manifest.find(".//v3:requestedExecutionLevel", ns).get("level"),
+            "dpi_aware": manifest.findtext(".//ws:dpiAware", "false", ns) == "true",
+            "supported_os": [os_.get("Id") for os_ in manifest.findall(".//c:supportedOS", ns)]}
+
+
 class ProgramFilesTest(WineTestCase):
     """Properties > Details of both programs, and the name the screen-saver
     list shows, read through Win32 as Windows reads them."""
@@ -303,6 +317,10 @@ class ProgramFilesTest(WineTestCase):
                 self.assertIn("the Vantrel developers", facts.get("LegalCopyright", ""))
                 if program == "Vantrel.scr":
                     self.assertEqual(facts.get("string1"), "Vantrel")
+                # Wine reports every window as DPI aware whatever a program declares.
+                self.assertEqual(manifest_facts(facts["manifest"]), {
+                    "level": "asInvoker", "dpi_aware": program == "Vantrel.scr",
+                    "supported_os": [WINDOWS_10_AND_11]})
 
 
 if __name__ == "__main__":

@@ -292,7 +292,8 @@ int PrintProfileValue(const char* file, const char* section, const char* key) {
 }
 
 // What Windows shows of a program file: its version resource (Properties >
-// Details) and its string 1 (the screen-saver list's name), texts as hex.
+// Details), its string 1 (the screen-saver list's name) and its manifest,
+// texts as hex.
 // Exit code 1: no version resource.
 int PrintVersion(const char* file) {
   DWORD ignored = 0;
@@ -328,6 +329,14 @@ int PrintVersion(const char* file) {
     char text[256] = {};
     if (LoadStringA(module, 1, text, sizeof text) > 0) {
       std::printf("string1=%s\n", Hex(text).c_str());
+    }
+    // The application manifest Windows reads as it starts the program.
+    if (HRSRC found = FindResourceA(module, MAKEINTRESOURCEA(1), MAKEINTRESOURCEA(24))) {
+      const char* bytes = static_cast<const char*>(LockResource(LoadResource(module, found)));
+      if (bytes) {
+        std::printf("manifest=%s\n",
+                    Hex(std::string(bytes, SizeofResource(module, found)).c_str()).c_str());
+      }
     }
     FreeLibrary(module);
   }

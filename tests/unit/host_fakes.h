@@ -3,6 +3,7 @@
 
 #include <deque>
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <utility>
@@ -24,6 +25,7 @@ class FakeFiles : public FilePort {
   std::set<std::wstring> folders;
   bool folders_can_be_made = true;
   std::vector<std::wstring> removed;
+  std::map<std::wstring, std::wstring> short_paths;
 
   bool CanOpenForReading(const std::wstring& path) override {
     probed.push_back(path);
@@ -40,6 +42,10 @@ class FakeFiles : public FilePort {
   void RemoveFile(const std::wstring& path) override {
     removed.push_back(path);
     readable.erase(path);
+  }
+  std::wstring ShortPath(const std::wstring& path) override {
+    auto found = short_paths.find(path);
+    return found == short_paths.end() ? L"" : found->second;
   }
 };
 
@@ -69,6 +75,13 @@ class FakeProfile : public ProfilePort {
     if (read_only.count(file)) return false;
     files[file][section][key] = value;
     return true;
+  }
+  // A one-byte code page that holds Latin-1 only, as 1252 nearly does.
+  std::optional<size_t> StoredBytes(const std::wstring& value) override {
+    for (wchar_t c : value) {
+      if (c > 0xFF) return std::nullopt;
+    }
+    return value.size();
   }
 };
 

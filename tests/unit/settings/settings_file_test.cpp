@@ -114,5 +114,22 @@ TEST(IniRead, ValuesAreCutTo255Bytes) {
   EXPECT_EQ(Ini_Read(profile, L"Other", L"k", L"f.ini"), L"");
 }
 
+TEST(StorablePath, ThePathWhereTheFileHoldsItElseItsShortFormElseNothing) {
+  FakeProfile profile;  // holds Latin-1 only
+  FakeFiles files;
+  const std::wstring japanese = L"C:\\音楽\\曲.mp3";
+  const std::wstring longest = L"C:\\" + std::wstring(248, L'x') + L".mp3";  // 255 bytes
+  const std::wstring too_long = L"C:\\" + std::wstring(249, L'x') + L".mp3";
+  const std::wstring no_short = L"D:\\歌.wav";
+  files.short_paths = {{japanese, L"C:\\7B2C~1\\0E6F~1.MP3"},
+                       {too_long, L"C:\\XXXXXX~1.MP3"},
+                       {no_short, no_short}};  // 8.3 names switched off: the long one again
+  EXPECT_EQ(Storable_Path(longest, profile, files), longest);
+  EXPECT_EQ(Storable_Path(japanese, profile, files), L"C:\\7B2C~1\\0E6F~1.MP3");
+  EXPECT_EQ(Storable_Path(too_long, profile, files), L"C:\\XXXXXX~1.MP3");
+  EXPECT_EQ(Storable_Path(no_short, profile, files), std::nullopt);
+  EXPECT_EQ(Storable_Path(L"E:\\♪.mp3", profile, files), std::nullopt);  // no short form at all
+}
+
 }  // namespace
 }  // namespace vantrel::host

@@ -23,6 +23,8 @@ constexpr const wchar_t* kIni = L"C:\\Saver\\Vantrel.ini";
 class FakeView : public DialogView {
  public:
   std::array<int, kKindCount> marks{};  // 1 selected picture, -1 unselected, 0 none yet
+  std::array<bool, kKindCount> cues{};
+  bool file_notice = false;
   bool repeat_enabled = true, file_enabled = true;
   std::wstring repeat_text, file_caption;
   std::vector<std::wstring> repeat_list;
@@ -46,6 +48,8 @@ class FakeView : public DialogView {
   std::wstring RepeatText() override { return repeat_text; }
   void ShowMark(int kind, bool selected) override { marks.at(kind) = selected ? 1 : -1; }
   void SetFileCaption(const std::wstring& path) override { file_caption = path; }
+  void ShowFileNotStored(bool shown) override { file_notice = shown; }
+  void ShowKindFocus(int kind, bool shown) override { cues.at(kind) = shown; }
   std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) override {
     chooser_folder = folder;
     return chosen;
@@ -175,6 +179,12 @@ TEST(DialogFileChooser, ChosenPathBecomesFileCaptionAndNextFolder) {
   EXPECT_EQ(d.view.chooser_folder, L"D:\\Sounds");
   EXPECT_EQ(d.host.BGM_File, L"D:\\Sounds\\loop.wav");
   EXPECT_EQ(d.view.file_caption, L"D:\\Sounds\\loop.wav");
+  // A name the settings file cannot hold, without a short form: kept out, and said.
+  d.view.chosen = L"D:\\音\\歌.wav";
+  d.dialog.Cmd_File_Click();
+  EXPECT_EQ(d.host.BGM_File, L"D:\\Sounds\\loop.wav");
+  EXPECT_EQ(d.view.file_caption, L"D:\\Sounds\\loop.wav");
+  EXPECT_TRUE(d.view.file_notice);
 }
 
 TEST(DialogSet, WritesAllThreeKeysWithABlankBeforeValuesOfZeroAndMoreThenCloses) {
@@ -258,6 +268,22 @@ TEST(DialogFocus, ComesBackToWhereItWasAndToThePanelAtFirst) {
   d.view.focused = DialogControl::kNone;  // the file chooser had it
   d.dialog.Activated();
   EXPECT_EQ(d.view.focused, DialogControl::kRepeat);
+}
+
+TEST(DialogKeys, ArrowsOnThePanelFollowTheScreenOrderWithTheCueAndEnterElsewhereSets) {
+  Dialog d(9);
+  d.view.focused = DialogControl::kPanel;
+  d.dialog.Panel_Focus(true);
+  const DialogKey next = DialogKey::kNext, previous = DialogKey::kPrevious;
+  for (auto [key, kind] : {std::pair{next, 1}, {next, 0}, {next, 2}, {next, 1}, {previous, 2}}) {
+    EXPECT_TRUE(d.dialog.Key_Down(key));
+    EXPECT_EQ(d.view.SelectedKinds(), std::vector<int>{kind});
+    for (int i = 0; i < kKindCount; ++i) EXPECT_EQ(d.view.cues[i], i == kind);
+  }
+  d.view.focused = DialogControl::kRepeat;
+  EXPECT_FALSE(d.dialog.Key_Down(next));
+  EXPECT_TRUE(d.dialog.Key_Down(DialogKey::kEnter));
+  EXPECT_EQ(d.Keys()[L"BGM区分"], L" 2");
 }
 
 TEST(DialogTrackText, SetTakesTheNearestWholeNumberHalvesToEven) {
