@@ -80,10 +80,7 @@ void MusicPlayer::Cd_Stop() {
   Send(mci_, L"close cdaudio");
 }
 
-void MusicPlayer::Cd_Poll() {
-  cd_keep_polling_ = kHostTrue;
-  if (!PollCdDevice()) cd_keep_polling_ = kHostFalse;
-}
+void MusicPlayer::Cd_Poll() { cd_keep_polling_ = PollCdDevice(); }
 
 bool MusicPlayer::PollCdDevice() {
   const std::wstring current = Mci_Query(L"status cdaudio current track");

@@ -64,7 +64,7 @@ class MusicPlayer {
   // "play" for `device`, from `from` when it is not empty.
   int32_t Mci_Play(const std::wstring& device, const std::wstring& from);
 
-  HostBool Cd_KeepPolling() const { return cd_keep_polling_; }
+  bool Cd_KeepPolling() const { return cd_keep_polling_; }
 
  private:
   // Cd_Poll's steps; false where the routine meets a runtime failure.
@@ -72,7 +72,7 @@ class MusicPlayer {
 
   MciPort& mci_;
   const HostWide& settings_;
-  HostBool cd_keep_polling_ = kHostFalse;
+  bool cd_keep_polling_ = false;
   std::wstring mci_last_text_;
 };
 

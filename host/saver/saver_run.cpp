@@ -43,11 +43,11 @@ void SaverRun::Form_Load() {
   // Whether it started shows later: a renderer that never ran is not running.
   toolkit::Ignore_Result(shell_.StartRenderer(Renderer_Path(program_folder_)));
 
-  if (settings_.BGM_Kind == kMusicCd) {
+  if (settings_.BGM_Kind == MusicKind::kCd) {
     music_.Cd_Open();
     SetTimer(SaverTimer::kCdPoll, true);
   }
-  if (settings_.BGM_Kind == kMusicFile) SoundFile(true);
+  if (settings_.BGM_Kind == MusicKind::kFile) SoundFile(true);
 }
 
 void SaverRun::SoundFile(bool start) {
@@ -73,7 +73,7 @@ void SaverRun::Mp3PollTimer_Tick() { music_.Mp3_Poll(); }
 
 void SaverRun::CdPollTimer_Tick() {
   music_.Cd_Poll();
-  SetTimer(SaverTimer::kCdPoll, music_.Cd_KeepPolling() != kHostFalse);
+  SetTimer(SaverTimer::kCdPoll, music_.Cd_KeepPolling());
 }
 
 void SaverRun::RendererWatchTimer_Tick() {
@@ -108,7 +108,7 @@ void SaverRun::Form_QueryUnload() {
     SetTimer(SaverTimer::kCdPoll, false);
     music_.Cd_Stop();
   }
-  if (settings_.BGM_Kind == kMusicFile) SoundFile(false);
+  if (settings_.BGM_Kind == MusicKind::kFile) SoundFile(false);
   if (cursor_hidden_) shell_.ShowCursor();
   shell_.EndHost();
 }

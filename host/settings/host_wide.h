@@ -8,23 +8,18 @@
 
 namespace vantrel::host {
 
-// The music kinds of BGM_Kind; any other value means no music as well.
-inline constexpr int16_t kMusicNone = 0;
-inline constexpr int16_t kMusicCd = 1;
-inline constexpr int16_t kMusicFile = 2;
+// The music kind, stored as a 16-bit number in the settings file. A stored
+// number other than these three also means no music; it is kept as read, so
+// that a Set without a new choice writes it back unchanged.
+enum class MusicKind : int16_t { kNone = 0, kCd = 1, kFile = 2 };
 
 struct HostWide {
-  int16_t BGM_Kind = kMusicNone;  // kMusicCd, kMusicFile, other values no music
-  int16_t BGM_RepeatTrack = 0;    // CD track to repeat, 0 = none
-  std::wstring BGM_File;          // full path of the sound file, empty = none
-  std::wstring BGM_Dir;           // folder the file chooser opens in; not stored
-  int16_t Zoom_X = 0;             // screen point the settings dialog grows from
+  MusicKind BGM_Kind = MusicKind::kNone;
+  int16_t BGM_RepeatTrack = 0;  // CD track to repeat, 0 = none
+  std::wstring BGM_File;        // full path of the sound file, empty = none
+  std::wstring BGM_Dir;         // folder the file chooser opens in; not stored
+  int16_t Zoom_X = 0;           // screen point the settings dialog grows from
   int16_t Zoom_Y = 0;
 };
-
-// Host Booleans are 16-bit with true as -1.
-using HostBool = int16_t;
-constexpr HostBool kHostTrue = -1;
-constexpr HostBool kHostFalse = 0;
 
 }  // namespace vantrel::host

@@ -1,6 +1,7 @@
 #include "settings/settings_file.h"
 
 #include "settings/number_text.h"
+#include "toolkit/ignore_result.h"
 
 namespace vantrel::host {
 namespace {
@@ -23,7 +24,7 @@ void ReadNumberKey(ProfilePort& profile, const std::wstring& key, const std::wst
 
 void DropSoundFile(HostWide& host) {
   host.BGM_File.clear();
-  if (host.BGM_Kind == kMusicFile) host.BGM_Kind = kMusicNone;
+  if (host.BGM_Kind == MusicKind::kFile) host.BGM_Kind = MusicKind::kNone;
 }
 
 }  // namespace
@@ -39,6 +40,27 @@ std::wstring Ini_Read(ProfilePort& profile, const std::wstring& section, const s
 bool Ini_Write(ProfilePort& profile, const std::wstring& section, const std::wstring& key,
                const std::wstring& value, const std::wstring& file) {
   return profile.WriteString(section, key, value, file);
+}
+
+void Write_Settings(const HostWide& host, ProfilePort& profile, FilePort& files,
+                    const std::wstring& program_folder) {
+  // Every key is tried, also after one has failed.
+  const auto write_keys = [&](const std::wstring& file) {
+    const auto kind = static_cast<int16_t>(host.BGM_Kind);
+    bool written = Ini_Write(profile, kSettingsSection, kKeyKind, Number_Text(kind), file);
+    written &=
+        Ini_Write(profile, kSettingsSection, kKeyRepeat, Number_Text(host.BGM_RepeatTrack), file);
+    written &= Ini_Write(profile, kSettingsSection, kKeyFile, host.BGM_File, file);
+    return written;
+  };
+  if (write_keys(Program_Path(program_folder, kSettingsFileSuffix))) {
+    const std::wstring stale = User_Settings_File(files, false);
+    if (!stale.empty()) files.RemoveFile(stale);
+    return;
+  }
+  // A standard user may not write into the program folder.
+  const std::wstring user_file = User_Settings_File(files, true);
+  if (!user_file.empty()) toolkit::Ignore_Result(write_keys(user_file));  // nothing is shown
 }
 
 std::optional<std::wstring> Storable_Path(const std::wstring& path, ProfilePort& profile,
@@ -65,7 +87,9 @@ void Load_Settings(HostWide& host, ProfilePort& profile, FilePort& files,
   const std::wstring user_file = User_Settings_File(files, false);
   const std::wstring file =
       File_Exists(user_file, files) ? user_file : Program_Path(program_folder, kSettingsFileSuffix);
-  ReadNumberKey(profile, kKeyKind, file, host.BGM_Kind);
+  auto stored_kind = static_cast<int16_t>(host.BGM_Kind);
+  ReadNumberKey(profile, kKeyKind, file, stored_kind);
+  host.BGM_Kind = static_cast<MusicKind>(stored_kind);
   ReadNumberKey(profile, kKeyRepeat, file, host.BGM_RepeatTrack);
 
   const std::wstring path = Ini_Read(profile, kSettingsSection, kKeyFile, file);

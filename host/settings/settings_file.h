@@ -47,6 +47,13 @@ std::wstring Ini_Read(ProfilePort& profile, const std::wstring& section, const s
 bool Ini_Write(ProfilePort& profile, const std::wstring& section, const std::wstring& key,
                const std::wstring& value, const std::wstring& file);
 
+// Set: the three keys, every time, whatever the kind. They go to
+// "\Vantrel.ini" in the program folder; when a write there fails, all three
+// go to the per-user settings file instead, and when they all succeed, a
+// per-user file left from earlier is removed so that it cannot hide them.
+void Write_Settings(const HostWide& host, ProfilePort& profile, FilePort& files,
+                    const std::wstring& program_folder);
+
 // The form of a chosen sound file's path that the settings file holds and
 // reads back whole: the path itself where the file's code page holds it, else
 // its short (8.3) form, which is plain ASCII; nothing when neither does.

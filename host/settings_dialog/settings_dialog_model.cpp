@@ -27,27 +27,6 @@ int16_t Track_From_Text(const std::wstring& text) {
   return Round_To_Int16(*number).value_or(0);
 }
 
-void Write_Settings(HostWide& host, const std::wstring& repeat_text, ProfilePort& profile,
-                    FilePort& files, const std::wstring& program_folder) {
-  host.BGM_RepeatTrack = Track_From_Text(repeat_text);
-  // Every key is tried, also after one has failed.
-  const auto write_keys = [&](const std::wstring& file) {
-    bool written = Ini_Write(profile, kSettingsSection, kKeyKind, Number_Text(host.BGM_Kind), file);
-    written &=
-        Ini_Write(profile, kSettingsSection, kKeyRepeat, Number_Text(host.BGM_RepeatTrack), file);
-    written &= Ini_Write(profile, kSettingsSection, kKeyFile, host.BGM_File, file);
-    return written;
-  };
-  if (write_keys(Program_Path(program_folder, kSettingsFileSuffix))) {
-    const std::wstring stale = User_Settings_File(files, false);
-    if (!stale.empty()) files.RemoveFile(stale);
-    return;
-  }
-  // A standard user may not write into the program folder.
-  const std::wstring user_file = User_Settings_File(files, true);
-  if (!user_file.empty()) toolkit::Ignore_Result(write_keys(user_file));  // nothing is shown
-}
-
 void Take_Chosen_File(HostWide& host, const std::wstring& path, const std::wstring& stored) {
   host.BGM_File = stored;
   host.BGM_Dir = Folder_Of(path);
@@ -85,8 +64,8 @@ void SettingsDialog::Form_Load() {
   Prepare_Buttons();
   view_.SetRepeatEnabled(false);
   ShowMarks(host_.BGM_Kind);
-  if (host_.BGM_Kind == kMusicCd) view_.SetRepeatEnabled(true);
-  view_.SetButtonEnabled(DialogControl::kFileButton, host_.BGM_Kind == kMusicFile);
+  if (host_.BGM_Kind == MusicKind::kCd) view_.SetRepeatEnabled(true);
+  view_.SetButtonEnabled(DialogControl::kFileButton, host_.BGM_Kind == MusicKind::kFile);
   // The text goes in before the list is filled.
   view_.SetRepeatText(Hash_Hash(host_.BGM_RepeatTrack));
   for (const std::wstring& entry : Repeat_List()) view_.AddRepeatEntry(entry);
@@ -98,16 +77,16 @@ void SettingsDialog::Form_Load() {
   view_.SetPointer(DialogPointer::kDefault);
 }
 
-void SettingsDialog::Kind_MouseDown(int16_t kind) {
+void SettingsDialog::Kind_MouseDown(MusicKind kind) {
   host_.BGM_Kind = kind;
   view_.SetButtonEnabled(DialogControl::kFileButton, false);
   view_.SetRepeatEnabled(false);
   ShowMarks(kind);
-  if (kind == kMusicCd) view_.SetRepeatEnabled(true);
-  if (kind == kMusicFile) view_.SetButtonEnabled(DialogControl::kFileButton, true);
+  if (kind == MusicKind::kCd) view_.SetRepeatEnabled(true);
+  if (kind == MusicKind::kFile) view_.SetButtonEnabled(DialogControl::kFileButton, true);
 }
 
-void SettingsDialog::Cmd_File_Click() {
+void SettingsDialog::FileButton_Click() {
   const std::optional<std::wstring> path = view_.ChooseSoundFile(host_.BGM_Dir);
   if (!path) return;
   // A name the settings file cannot hold would come back broken at the next
@@ -119,8 +98,9 @@ void SettingsDialog::Cmd_File_Click() {
   view_.SetFileCaption(*path);
 }
 
-void SettingsDialog::Cmd_Set_Click() {
-  Write_Settings(host_, view_.RepeatText(), profile_, files_, program_folder_);
+void SettingsDialog::SetButton_Click() {
+  host_.BGM_RepeatTrack = Track_From_Text(view_.RepeatText());
+  Write_Settings(host_, profile_, files_, program_folder_);
   view_.Close();
 }
 
@@ -145,19 +125,19 @@ bool SettingsDialog::Key_Down(DialogKey key) {
   const DialogControl focused = view_.FocusedControl();
   switch (key) {
     case DialogKey::kEscape:
-      Cmd_Can_Click();
+      CancelButton_Click();
       return true;
     case DialogKey::kEnter:
       if (focused == DialogControl::kFileButton || focused == DialogControl::kSet ||
           focused == DialogControl::kCancel) {
         return false;
       }
-      Cmd_Set_Click();
+      SetButton_Click();
       return true;
     case DialogKey::kPrevious:
     case DialogKey::kNext: {
       if (focused != DialogControl::kPanel) return false;
-      const int16_t* begin = std::begin(kKindScreenOrder);
+      const MusicKind* begin = std::begin(kKindScreenOrder);
       const int row =
           static_cast<int>(std::find(begin, std::end(kKindScreenOrder), host_.BGM_Kind) - begin);
       // From a kind outside the list, the first or the last row.
@@ -184,12 +164,14 @@ void SettingsDialog::Prepare_Buttons() {
 }
 
 // All marks unselected, then the kind's selected, and the focus cue on its
-// caption while the panel has the focus; a kind outside 0..2
+// caption while the panel has the focus; a kind the dialog does not offer
 // selects none.
-void SettingsDialog::ShowMarks(int16_t kind) {
+void SettingsDialog::ShowMarks(MusicKind kind) {
   for (int i = 0; i < kKindCount; ++i) view_.ShowMark(i, false);
-  if (kind >= 0 && kind < kKindCount) view_.ShowMark(kind, true);
-  for (int i = 0; i < kKindCount; ++i) view_.ShowKindFocus(i, panel_focused_ && i == kind);
+  for (int i = 0; i < kKindCount; ++i) {
+    if (kKinds[i] == kind) view_.ShowMark(i, true);
+  }
+  for (int i = 0; i < kKindCount; ++i) view_.ShowKindFocus(i, panel_focused_ && kKinds[i] == kind);
 }
 
 void SettingsDialog::OpenLink() {

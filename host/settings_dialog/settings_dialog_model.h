@@ -19,8 +19,11 @@ namespace vantrel::host {
 // The dialog's title, by which a second start finds it open.
 inline constexpr const wchar_t* kSettingsDialogTitle = L"<Vantrel>";
 
-// The dialog's own texts; the kinds' captions are indexed by BGM_Kind.
+// The kinds the dialog offers, in the order of their marks and captions.
 inline constexpr int kKindCount = 3;
+inline constexpr MusicKind kKinds[kKindCount] = {MusicKind::kNone, MusicKind::kCd,
+                                                 MusicKind::kFile};
+// The dialog's own texts.
 inline constexpr const wchar_t* kKindCaptions[kKindCount] = {L"なし", L"音楽CD", L"MP3、WAV"};
 inline constexpr const wchar_t* kRepeatCaption = L"曲目をﾘﾋﾟｰﾄ";
 inline constexpr const wchar_t* kHeadingCaption = L"BGM";
@@ -50,14 +53,6 @@ std::vector<std::wstring> Repeat_List();
 // that is not a number. A number outside -32768..32767 is limited to the
 // nearest end of that range, so no value outside it is ever written.
 int16_t Track_From_Text(const std::wstring& text);
-
-// Set: the three keys, every time, whatever the kind; the track is taken
-// from `repeat_text` into host.BGM_RepeatTrack first. They go to
-// "\Vantrel.ini" in the program folder; when a write there fails, all three
-// go to the per-user settings file instead, and when they all succeed, a
-// per-user file left from earlier is removed so that it cannot hide them.
-void Write_Settings(HostWide& host, const std::wstring& repeat_text, ProfilePort& profile,
-                    FilePort& files, const std::wstring& program_folder);
 
 // The file chooser returned `path`, stored as `stored`: the file and the
 // chooser's next folder.
@@ -89,7 +84,8 @@ Placement Dialog_Placement(double screen_width, double screen_height, double win
 enum class DialogControl { kNone, kPanel, kRepeat, kFileButton, kSet, kCancel };
 
 // The kinds from the top of the screen down, the order the arrow keys follow.
-inline constexpr int16_t kKindScreenOrder[kKindCount] = {kMusicCd, kMusicNone, kMusicFile};
+inline constexpr MusicKind kKindScreenOrder[kKindCount] = {MusicKind::kCd, MusicKind::kNone,
+                                                           MusicKind::kFile};
 
 // The keys the dialog acts on before its controls see them.
 enum class DialogKey { kEscape, kEnter, kPrevious, kNext };
@@ -117,13 +113,13 @@ class DialogView {
   virtual void SetRepeatText(const std::wstring& text) = 0;
   virtual void AddRepeatEntry(const std::wstring& entry) = 0;
   virtual std::wstring RepeatText() = 0;
-  // The mark of a kind (0 to 2) with its selected or unselected picture.
-  virtual void ShowMark(int kind, bool selected) = 0;
+  // The mark of kKinds[index] with its selected or unselected picture.
+  virtual void ShowMark(int index, bool selected) = 0;
   virtual void SetFileCaption(const std::wstring& path) = 0;
   // The notice that the chosen file's name could not be kept.
   virtual void ShowFileNotStored(bool shown) = 0;
-  // The focus cue on a kind's caption.
-  virtual void ShowKindFocus(int kind, bool shown) = 0;
+  // The focus cue on the caption of kKinds[index].
+  virtual void ShowKindFocus(int index, bool shown) = 0;
   // The sound-file chooser, opening in `folder`; nothing when cancelled.
   virtual std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) = 0;
   virtual std::optional<ScreenPoint> CursorPosition() = 0;
@@ -152,10 +148,10 @@ class SettingsDialog {
 
   void Form_Load();
   // A mouse-down with any button on a kind's mark or caption.
-  void Kind_MouseDown(int16_t kind);
-  void Cmd_File_Click();
-  void Cmd_Set_Click();
-  void Cmd_Can_Click() { view_.Close(); }
+  void Kind_MouseDown(MusicKind kind);
+  void FileButton_Click();
+  void SetButton_Click();
+  void CancelButton_Click() { view_.Close(); }
   void Form_Unload() { view_.ZoomClose(); }
   // The link opens on a left press and a left release both on it; the
   // dialog holds the mouse in between, and losing it ends the press.
@@ -176,7 +172,7 @@ class SettingsDialog {
 
  private:
   void Prepare_Buttons();
-  void ShowMarks(int16_t kind);
+  void ShowMarks(MusicKind kind);
   void OpenLink();
 
   DialogView& view_;

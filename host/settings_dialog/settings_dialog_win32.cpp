@@ -247,8 +247,8 @@ SettingsDialogWindow::SettingsDialogWindow(HostContext& host)
     kinds_[i]->Move(660, mark_tops[i], kind_widths[i], 195);
     kinds_[i]->SetCaption(kKindCaptions[i]);
     // Any mouse button selects; shift state and position are not used.
-    marks_[i]->on_mouse_down = [this, i](int) { dialog_.Kind_MouseDown(i); };
-    kinds_[i]->on_mouse_down = [this, i](int) { dialog_.Kind_MouseDown(i); };
+    marks_[i]->on_mouse_down = [this, i](int) { dialog_.Kind_MouseDown(kKinds[i]); };
+    kinds_[i]->on_mouse_down = [this, i](int) { dialog_.Kind_MouseDown(kKinds[i]); };
   }
 }
 
@@ -272,9 +272,9 @@ void SettingsDialogWindow::CreateControls() {
     store.Write(L"Font", button::Font_Text(gothic), button::Font_Text(d.ambient));
     Ignore_Result(d.command.Create(d.container.Handle(), d.pixels, store, d.ambient));
   }
-  set_.on_click = [this] { dialog_.Cmd_Set_Click(); };
-  cancel_.on_click = [this] { dialog_.Cmd_Can_Click(); };
-  file_button_.on_click = [this] { dialog_.Cmd_File_Click(); };
+  set_.on_click = [this] { dialog_.SetButton_Click(); };
+  cancel_.on_click = [this] { dialog_.CancelButton_Click(); };
+  file_button_.on_click = [this] { dialog_.FileButton_Click(); };
   Ignore_Result(repeat_.Create(1680, 780, 615, 300, 8));
   // The combo box follows the file button's window in the focus order.
   if (repeat_.Handle() && file_button_.Handle()) {

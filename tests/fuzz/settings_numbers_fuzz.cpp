@@ -31,6 +31,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::abort();
   }
   if (Read_Whole_Number(Number_Text(track)) != static_cast<double>(track)) std::abort();
-  if (host.BGM_Kind == kMusicFile && !files.readable.count(host.BGM_File)) std::abort();
+  if (host.BGM_Kind == MusicKind::kFile && !files.readable.count(host.BGM_File)) std::abort();
   return 0;
 }

@@ -69,7 +69,7 @@ TEST_F(MusicTest, CdPollStartsAStoppedDiscWithoutRepeatTrack) {
   CdOnTrack(L"1", L"stopped");
   music.Cd_Poll();
   EXPECT_EQ(mci.commands.back(), L"play cdaudio");
-  EXPECT_EQ(music.Cd_KeepPolling(), kHostTrue);
+  EXPECT_TRUE(music.Cd_KeepPolling());
 }
 
 TEST_F(MusicTest, CdPollLeavesAPlayingDiscAloneWithoutRepeatTrack) {
@@ -77,7 +77,7 @@ TEST_F(MusicTest, CdPollLeavesAPlayingDiscAloneWithoutRepeatTrack) {
   music.Cd_Poll();
   EXPECT_EQ(mci.commands, (Commands{L"status cdaudio current track",
                                     L"status cdaudio number of tracks", L"status cdaudio mode"}));
-  EXPECT_EQ(music.Cd_KeepPolling(), kHostTrue);
+  EXPECT_TRUE(music.Cd_KeepPolling());
 }
 
 TEST_F(MusicTest, CdPollJumpsBackToTheRepeatTrack) {
@@ -88,7 +88,7 @@ TEST_F(MusicTest, CdPollJumpsBackToTheRepeatTrack) {
   ASSERT_GE(mci.commands.size(), 2u);
   EXPECT_EQ(mci.commands[mci.commands.size() - 2], L"status cdaudio position track 3");
   EXPECT_EQ(mci.commands.back(), L"play cdaudio from 03:00:00:00");
-  EXPECT_EQ(music.Cd_KeepPolling(), kHostTrue);
+  EXPECT_TRUE(music.Cd_KeepPolling());
 }
 
 TEST_F(MusicTest, CdPollKeepsTheRepeatTrackPlaying) {
@@ -121,7 +121,7 @@ TEST_F(MusicTest, CdPollingEndsOnAnyDeviceError) {
   // No drive: the first status query already fails.
   mci.Answer(L"status cdaudio current track", kNoDevice, L"");
   music.Cd_Poll();
-  EXPECT_EQ(music.Cd_KeepPolling(), kHostFalse);
+  EXPECT_FALSE(music.Cd_KeepPolling());
   EXPECT_EQ(mci.commands, Commands{L"status cdaudio current track"});
 
   // A reply that itself reports an error.
@@ -130,7 +130,7 @@ TEST_F(MusicTest, CdPollingEndsOnAnyDeviceError) {
   mci.Answer(L"status cdaudio current track", 0, L"1");
   mci.Answer(L"status cdaudio number of tracks", 0, L"err: no disc");
   music.Cd_Poll();
-  EXPECT_EQ(music.Cd_KeepPolling(), kHostFalse);
+  EXPECT_FALSE(music.Cd_KeepPolling());
   EXPECT_EQ(mci.commands.size(), 2u);
 }
 
@@ -140,7 +140,7 @@ TEST_F(MusicTest, CdPollingEndsWhenTheTrackIsNoNumberAndARepeatIsSet) {
     mci.script.clear();
     CdOnTrack(track, L"stopped");
     music.Cd_Poll();
-    EXPECT_EQ(music.Cd_KeepPolling(), kHostFalse) << "track: " << track;
+    EXPECT_FALSE(music.Cd_KeepPolling()) << "track: " << track;
     EXPECT_NE(mci.commands.back().rfind(L"play", 0), 0u) << "track: " << track;
   }
 }
@@ -148,11 +148,11 @@ TEST_F(MusicTest, CdPollingEndsWhenTheTrackIsNoNumberAndARepeatIsSet) {
 TEST_F(MusicTest, PollingResumesNextTimeWhenTheDeviceAnswersAgain) {
   mci.Answer(L"status cdaudio current track", kNoDevice, L"");
   music.Cd_Poll();
-  ASSERT_EQ(music.Cd_KeepPolling(), kHostFalse);
+  ASSERT_FALSE(music.Cd_KeepPolling());
   mci.script.clear();
   CdOnTrack(L"1", L"playing");
   music.Cd_Poll();
-  EXPECT_EQ(music.Cd_KeepPolling(), kHostTrue);
+  EXPECT_TRUE(music.Cd_KeepPolling());
 }
 
 TEST_F(MusicTest, Mp3StartQuotesThePathAndPlaysOnlyAfterAnOpen) {

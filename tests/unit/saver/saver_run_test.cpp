@@ -153,14 +153,14 @@ TEST_F(SaverRunTest, CursorIsShownAgainOnlyWhenStartUpHidIt) {
 
 TEST_F(SaverRunTest, FailedRendererStartStillStartsTheMusic) {
   shell.started = false;
-  settings.BGM_Kind = 1;
+  settings.BGM_Kind = MusicKind::kCd;
   SaverRun& run = Start();
   EXPECT_EQ(mci.commands, (Calls{L"open cdaudio", L"set cdaudio time format tmsf"}));
   EXPECT_TRUE(run.TimerEnabled(SaverTimer::kCdPoll));
 }
 
 TEST_F(SaverRunTest, CdWithoutDiscStopsPollingAndIsNotClosedAtTheEnd) {
-  settings.BGM_Kind = 1;
+  settings.BGM_Kind = MusicKind::kCd;
   mci.Answer(L"status cdaudio current track", 263, L"");
   SaverRun& run = Start();
   run.CdPollTimer_Tick();
@@ -175,7 +175,7 @@ TEST_F(SaverRunTest, CdWithoutDiscStopsPollingAndIsNotClosedAtTheEnd) {
 }
 
 TEST_F(SaverRunTest, CdStillPollingIsStoppedAtTheEnd) {
-  settings.BGM_Kind = 1;
+  settings.BGM_Kind = MusicKind::kCd;
   mci.Answer(L"status cdaudio current track", 0, L"1");
   mci.Answer(L"status cdaudio mode", 0, L"playing");
   SaverRun& run = Start();
@@ -189,7 +189,7 @@ TEST_F(SaverRunTest, CdStillPollingIsStoppedAtTheEnd) {
 }
 
 TEST_F(SaverRunTest, Mp3PlaysPollsAndStopsWhateverTheExtensionCase) {
-  settings.BGM_Kind = 2;
+  settings.BGM_Kind = MusicKind::kFile;
   settings.BGM_File = L"C:\\Music\\song.Mp3";
   mci.Answer(L"open \"C:\\Music\\song.Mp3\" type MPEGVideo Alias MP3Play", 277, L"");
   SaverRun& run = Start();
@@ -207,7 +207,7 @@ TEST_F(SaverRunTest, Mp3PlaysPollsAndStopsWhateverTheExtensionCase) {
 }
 
 TEST_F(SaverRunTest, WavLoopsAndIsStoppedAtTheEnd) {
-  settings.BGM_Kind = 2;
+  settings.BGM_Kind = MusicKind::kFile;
   settings.BGM_File = L"C:\\a.wav";
   SaverRun& run = Start();
   ASSERT_EQ(mci.sounds.size(), 1u);
@@ -227,7 +227,7 @@ TEST_F(SaverRunTest, OtherExtensionsAndKindsPlayNothing) {
     mci.commands.clear();
     mci.sounds.clear();
     shell.renderer_window = true;
-    settings.BGM_Kind = c.kind;
+    settings.BGM_Kind = static_cast<MusicKind>(c.kind);
     settings.BGM_File = c.file;
     SaverRun& run = Start();
     shell.renderer_window = false;

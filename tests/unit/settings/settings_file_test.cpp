@@ -29,7 +29,7 @@ class LoadSettingsTest : public ::testing::Test {
 
 TEST_F(LoadSettingsTest, MissingFileGivesNoMusicAndTheProgramFolder) {
   const HostWide host = Load();
-  EXPECT_EQ(host.BGM_Kind, 0);
+  EXPECT_EQ(host.BGM_Kind, MusicKind::kNone);
   EXPECT_EQ(host.BGM_RepeatTrack, 0);
   EXPECT_EQ(host.BGM_File, L"");
   EXPECT_EQ(host.BGM_Dir, kFolder);
@@ -42,13 +42,13 @@ TEST_F(LoadSettingsTest, PerUserFileIsReadInsteadWhenItExists) {
   Set(L"BGM区分", L"1");
   profile.files[user_ini][L"Section"][L"BGMﾘﾋﾟｰﾄ"] = L" 4";
   // Not there yet: the file beside the host.
-  EXPECT_EQ(Load().BGM_Kind, 1);
+  EXPECT_EQ(Load().BGM_Kind, MusicKind::kCd);
   for (const auto& file : profile.read_files) EXPECT_EQ(file, kIni);
 
   files.readable.insert(user_ini);
   profile.read_files.clear();
   const HostWide host = Load();
-  EXPECT_EQ(host.BGM_Kind, 0);
+  EXPECT_EQ(host.BGM_Kind, MusicKind::kNone);
   EXPECT_EQ(host.BGM_RepeatTrack, 4);
   EXPECT_EQ(host.BGM_Dir, kFolder);
   for (const auto& file : profile.read_files) EXPECT_EQ(file, user_ini);
@@ -61,7 +61,7 @@ TEST_F(LoadSettingsTest, ReadsTheFileAsTheSettingsDialogWritesIt) {
   Set(L"BGMﾌｧｲﾙ", L"C:\\Music\\song.mp3");
   files.readable = {L"C:\\Music\\song.mp3"};
   const HostWide host = Load();
-  EXPECT_EQ(host.BGM_Kind, 2);
+  EXPECT_EQ(host.BGM_Kind, MusicKind::kFile);
   EXPECT_EQ(host.BGM_RepeatTrack, 5);
   EXPECT_EQ(host.BGM_File, L"C:\\Music\\song.mp3");
   EXPECT_EQ(host.BGM_Dir, L"C:\\Music");
@@ -81,7 +81,7 @@ TEST_F(LoadSettingsTest, NumbersAreRoundedDownAndBadOnesReadAsZero) {
     const HostWide host = Load();
     // A sound-file kind without a file falls back to none.
     const int16_t expected_kind = c.kind == 2 ? 0 : c.kind;
-    EXPECT_EQ(host.BGM_Kind, expected_kind) << "text: " << c.text;
+    EXPECT_EQ(static_cast<int16_t>(host.BGM_Kind), expected_kind) << "text: " << c.text;
     EXPECT_EQ(host.BGM_RepeatTrack, c.kind) << "text: " << c.text;
   }
 }
@@ -90,20 +90,49 @@ TEST_F(LoadSettingsTest, SoundFileThatCannotBeOpenedIsDroppedWithItsKind) {
   Set(L"BGM区分", L"2");
   Set(L"BGMﾌｧｲﾙ", L"C:\\Music\\gone.mp3");
   HostWide host = Load();
-  EXPECT_EQ(host.BGM_Kind, 0);
+  EXPECT_EQ(host.BGM_Kind, MusicKind::kNone);
   EXPECT_EQ(host.BGM_File, L"");
   EXPECT_EQ(host.BGM_Dir, kFolder);
 
   // The CD kind does not depend on the file.
   Set(L"BGM区分", L"1");
   host = Load();
-  EXPECT_EQ(host.BGM_Kind, 1);
+  EXPECT_EQ(host.BGM_Kind, MusicKind::kCd);
   EXPECT_EQ(host.BGM_File, L"");
 }
 
 TEST_F(LoadSettingsTest, SoundFileKindWithoutAFileKeyFallsBackToNone) {
   Set(L"BGM区分", L"2");
-  EXPECT_EQ(Load().BGM_Kind, 0);
+  EXPECT_EQ(Load().BGM_Kind, MusicKind::kNone);
+}
+
+TEST(WriteSettings, ReadOnlyProgramFolderSendsTheKeysToTheUsersFileUntilItIsWritable) {
+  constexpr const wchar_t* kUserIni = L"C:\\users\\u\\AppData\\Roaming\\Vantrel\\Vantrel.ini";
+  FakeProfile profile;
+  FakeFiles files;
+  profile.read_only = {kIni};
+  HostWide host;
+  host.BGM_Kind = MusicKind::kFile;
+  host.BGM_RepeatTrack = 3;
+  host.BGM_File = L"D:\\a.wav";
+
+  // No roaming folder: nothing can be written, and nothing is.
+  Write_Settings(host, profile, files, kFolder);
+  EXPECT_TRUE(profile.files.empty());
+
+  files.app_data[AppDataFolder::kRoaming] = L"C:\\users\\u\\AppData\\Roaming";
+  Write_Settings(host, profile, files, kFolder);
+  EXPECT_EQ(files.folders, (std::set<std::wstring>{L"C:\\users\\u\\AppData\\Roaming\\Vantrel"}));
+  EXPECT_EQ(
+      profile.files[kUserIni][L"Section"],
+      (FakeProfile::Keys{{L"BGM区分", L" 2"}, {L"BGMﾘﾋﾟｰﾄ", L" 3"}, {L"BGMﾌｧｲﾙ", L"D:\\a.wav"}}));
+  EXPECT_TRUE(files.removed.empty());
+
+  // Once the program folder takes the keys, the user's older file goes.
+  profile.read_only.clear();
+  Write_Settings(host, profile, files, kFolder);
+  EXPECT_EQ(profile.files[kIni][L"Section"].size(), 3u);
+  EXPECT_EQ(files.removed, (std::vector<std::wstring>{kUserIni}));
 }
 
 TEST(IniRead, ValuesAreCutTo255Bytes) {

@@ -90,7 +90,7 @@ struct Dialog {
   SettingsDialog dialog{view, host, profile, files, kFolder};
 
   explicit Dialog(int16_t kind = 0, int16_t track = 0, std::wstring file = L"") {
-    host.BGM_Kind = kind;
+    host.BGM_Kind = static_cast<MusicKind>(kind);  // as read from the settings file
     host.BGM_RepeatTrack = track;
     host.BGM_File = std::move(file);
     host.BGM_Dir = L"C:\\Music";
@@ -156,8 +156,8 @@ TEST(DialogLoad, PlacesThenZoomsFromTheCursorAndEndsWithTheDefaultPointer) {
 TEST(DialogKinds, SelectingAKindChangesTheMarksAndControlsButKeepsTheTexts) {
   Dialog d(2, 7, L"C:\\Music\\song.mp3");
   for (int16_t kind : {1, 0, 2, 2, 1}) {
-    d.dialog.Kind_MouseDown(kind);
-    EXPECT_EQ(d.host.BGM_Kind, kind);
+    d.dialog.Kind_MouseDown(kKinds[kind]);
+    EXPECT_EQ(d.host.BGM_Kind, kKinds[kind]);
     EXPECT_EQ(d.view.SelectedKinds(), std::vector<int>{kind});
     EXPECT_EQ(d.view.repeat_enabled, kind == 1);
     EXPECT_EQ(d.view.file_enabled, kind == 2);
@@ -170,18 +170,18 @@ TEST(DialogKinds, SelectingAKindChangesTheMarksAndControlsButKeepsTheTexts) {
 TEST(DialogFileChooser, ChosenPathBecomesFileCaptionAndNextFolder) {
   Dialog d(2);
   d.view.chosen = L"D:\\Sounds\\loop.wav";
-  d.dialog.Cmd_File_Click();
+  d.dialog.FileButton_Click();
   EXPECT_EQ(d.view.chooser_folder, L"C:\\Music");
   EXPECT_EQ(d.host.BGM_File, L"D:\\Sounds\\loop.wav");
   EXPECT_EQ(d.view.file_caption, L"D:\\Sounds\\loop.wav");
   d.view.chosen.reset();  // cancelled: nothing changes
-  d.dialog.Cmd_File_Click();
+  d.dialog.FileButton_Click();
   EXPECT_EQ(d.view.chooser_folder, L"D:\\Sounds");
   EXPECT_EQ(d.host.BGM_File, L"D:\\Sounds\\loop.wav");
   EXPECT_EQ(d.view.file_caption, L"D:\\Sounds\\loop.wav");
   // A name the settings file cannot hold, without a short form: kept out, and said.
   d.view.chosen = L"D:\\音\\歌.wav";
-  d.dialog.Cmd_File_Click();
+  d.dialog.FileButton_Click();
   EXPECT_EQ(d.host.BGM_File, L"D:\\Sounds\\loop.wav");
   EXPECT_EQ(d.view.file_caption, L"D:\\Sounds\\loop.wav");
   EXPECT_TRUE(d.view.file_notice);
@@ -189,10 +189,10 @@ TEST(DialogFileChooser, ChosenPathBecomesFileCaptionAndNextFolder) {
 
 TEST(DialogSet, WritesAllThreeKeysWithABlankBeforeValuesOfZeroAndMoreThenCloses) {
   Dialog d(0);
-  d.dialog.Kind_MouseDown(2);
+  d.dialog.Kind_MouseDown(MusicKind::kFile);
   d.view.chosen = L"C:\\Music\\song.mp3";
-  d.dialog.Cmd_File_Click();
-  d.dialog.Cmd_Set_Click();
+  d.dialog.FileButton_Click();
+  d.dialog.SetButton_Click();
   EXPECT_EQ(d.Keys()[L"BGM区分"], L" 2");
   EXPECT_EQ(d.Keys()[L"BGMﾘﾋﾟｰﾄ"], L" 0");
   EXPECT_EQ(d.Keys()[L"BGMﾌｧｲﾙ"], L"C:\\Music\\song.mp3");
@@ -202,7 +202,7 @@ TEST(DialogSet, WritesAllThreeKeysWithABlankBeforeValuesOfZeroAndMoreThenCloses)
 
 TEST(DialogSet, HandEditedValuesAreWrittenBack) {
   Dialog d(-3, 45);
-  d.dialog.Cmd_Set_Click();
+  d.dialog.SetButton_Click();
   EXPECT_EQ(d.Keys()[L"BGM区分"], L"-3");
   EXPECT_EQ(d.Keys()[L"BGMﾘﾋﾟｰﾄ"], L" 45");
   EXPECT_EQ(d.Keys()[L"BGMﾌｧｲﾙ"], L"");
@@ -210,9 +210,9 @@ TEST(DialogSet, HandEditedValuesAreWrittenBack) {
 
 TEST(DialogSet, TrackOfADisabledBoxIsStillTakenAndAFileKeptAfterNone) {
   Dialog d(2, 0, L"C:\\Music\\song.mp3");
-  d.dialog.Kind_MouseDown(0);
+  d.dialog.Kind_MouseDown(MusicKind::kNone);
   d.view.repeat_text = L"3.5";
-  d.dialog.Cmd_Set_Click();
+  d.dialog.SetButton_Click();
   EXPECT_EQ(d.host.BGM_RepeatTrack, 4);
   EXPECT_EQ(d.Keys()[L"BGMﾘﾋﾟｰﾄ"], L" 4");
   EXPECT_EQ(d.Keys()[L"BGMﾌｧｲﾙ"], L"C:\\Music\\song.mp3");
@@ -220,10 +220,10 @@ TEST(DialogSet, TrackOfADisabledBoxIsStillTakenAndAFileKeptAfterNone) {
 
 TEST(DialogCancel, ClosesWithoutWriting) {
   Dialog d(1, 4);
-  d.dialog.Kind_MouseDown(2);
+  d.dialog.Kind_MouseDown(MusicKind::kFile);
   d.view.chosen = L"C:\\x.wav";
-  d.dialog.Cmd_File_Click();
-  d.dialog.Cmd_Can_Click();
+  d.dialog.FileButton_Click();
+  d.dialog.CancelButton_Click();
   EXPECT_EQ(d.view.log, Log{L"close"});
   EXPECT_TRUE(d.profile.files.empty());
 }
@@ -308,34 +308,6 @@ TEST(DialogTrackText, NumbersBeyondSixteenBitsAreLimitedToTheRange) {
   EXPECT_EQ(Track_From_Text(L"1e300"), 32767);
   EXPECT_EQ(Track_From_Text(L"-32768"), -32768);
   EXPECT_EQ(Track_From_Text(L"-40000"), -32768);
-}
-
-TEST(DialogSet, ReadOnlyProgramFolderSendsTheKeysToTheUsersFileUntilItIsWritable) {
-  constexpr const wchar_t* kUserIni = L"C:\\users\\u\\AppData\\Roaming\\Vantrel\\Vantrel.ini";
-  testing::FakeProfile profile;
-  testing::FakeFiles files;
-  profile.read_only = {kIni};
-  HostWide host;
-  host.BGM_Kind = 2;
-  host.BGM_File = L"D:\\a.wav";
-
-  // No roaming folder: nothing can be written, and nothing is.
-  Write_Settings(host, L"3", profile, files, kFolder);
-  EXPECT_TRUE(profile.files.empty());
-
-  files.app_data[AppDataFolder::kRoaming] = L"C:\\users\\u\\AppData\\Roaming";
-  Write_Settings(host, L"3", profile, files, kFolder);
-  EXPECT_EQ(files.folders, (std::set<std::wstring>{L"C:\\users\\u\\AppData\\Roaming\\Vantrel"}));
-  EXPECT_EQ(profile.files[kUserIni][L"Section"],
-            (testing::FakeProfile::Keys{
-                {L"BGM区分", L" 2"}, {L"BGMﾘﾋﾟｰﾄ", L" 3"}, {L"BGMﾌｧｲﾙ", L"D:\\a.wav"}}));
-  EXPECT_TRUE(files.removed.empty());
-
-  // Once the program folder takes the keys, the user's older file goes.
-  profile.read_only.clear();
-  Write_Settings(host, L"", profile, files, kFolder);
-  EXPECT_EQ(profile.files[kIni][L"Section"].size(), 3u);
-  EXPECT_EQ(files.removed, (std::vector<std::wstring>{kUserIni}));
 }
 
 TEST(DialogGradient, FirstAndLastLineDarkBrightestNearTheMiddle) {

@@ -161,7 +161,7 @@ TEST(Main, SettingsAreReadForEveryModeButThePreview) {
     shell.profile.files[ini][L"Section"][L"BGM区分"] = L" 1";
     HostWide host;
     Main(host, shell);
-    EXPECT_EQ(host.BGM_Kind, 1) << "arguments: " << arguments;
+    EXPECT_EQ(host.BGM_Kind, MusicKind::kCd) << "arguments: " << arguments;
     EXPECT_EQ(host.BGM_Dir, kFolder) << "arguments: " << arguments;
   }
   RecordingStartup preview;
@@ -169,7 +169,7 @@ TEST(Main, SettingsAreReadForEveryModeButThePreview) {
   preview.profile.files[ini][L"Section"][L"BGM区分"] = L" 1";
   HostWide host;
   Main(host, preview);
-  EXPECT_EQ(host.BGM_Kind, 0);
+  EXPECT_EQ(host.BGM_Kind, MusicKind::kNone);
   EXPECT_TRUE(preview.profile.read_files.empty());
 }
 
