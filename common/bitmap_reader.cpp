@@ -57,7 +57,6 @@ BitmapReadResult Read_Bitmap(ByteSource& source) {
     result.image.pixels.clear();
     return result;
   };
-
   uint8_t header[kFileHeaderBytes];
   if (source.Read(header, sizeof header) < sizeof header) return fail(BitmapError::kShortHeader);
   if (ReadU16(header) != kBitmapMagic) return fail(BitmapError::kNotBitmap);

@@ -66,7 +66,7 @@ struct GradientVertex {
 // width x height pixels: FaceWhite on top unless `invert`.
 std::array<GradientVertex, 2> Gradient_Vertices(bool invert, double width_px, double height_px);
 
-// InvertGradient for the state about to be drawn: Normal and Selected white
+// Whether the gradient is inverted for the state about to be drawn: Normal and Selected white
 // on top, HighLight tint on top, any other state keeps what the previous
 // drawing left.
 bool Invert_For_State(ButtonState state, bool previous);

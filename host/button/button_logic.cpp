@@ -6,9 +6,6 @@
 namespace vantrel::button {
 namespace {
 
-constexpr int16_t kTrue = -1;
-constexpr int16_t kFalse = 0;
-
 // Keys of the persisted property set.
 constexpr const wchar_t* kKeyEnabled = L"Enabled";
 constexpr const wchar_t* kKeyCaption = L"Caption";
@@ -51,25 +48,26 @@ toolkit::FontDesign Font_From_Text(const std::wstring& text, const toolkit::Font
 // ---- public interface
 
 void ButtonLogic::Initialize() {
-  State = ButtonState::kNormal;
+  state_ = ButtonState::kNormal;
   surface_.StartHoverTimer(kHoverInterval);
 }
 
 void ButtonLogic::SetEnabled(bool enabled) {
-  IsEnabled = enabled ? kTrue : kFalse;
+  enabled_ = enabled;
   ShowEnabledState();
 }
 
 // ---- persistence
 
 void ButtonLogic::Restore(const toolkit::PropertyStore& store, const toolkit::FontDesign& ambient) {
-  IsEnabled = ValueOr(store.Read(kKeyEnabled, true), true) ? kTrue : kFalse;
+  enabled_ = ValueOr(store.Read(kKeyEnabled, true), true);
   caption_.text = ValueOr<std::wstring>(store.Read(kKeyCaption, std::wstring(kRestoredCaption)),
                                         kRestoredCaption);
   const std::wstring ambient_text = Font_Text(ambient);
   caption_.font =
       Font_From_Text(ValueOr(store.Read(kKeyFont, ambient_text), ambient_text), ambient);
-  FirstRun = static_cast<uint8_t>(ValueOr<int32_t>(store.Read(kKeyFirstRun, int32_t{1}), 1));
+  // Kept as a byte: only its low eight bits count.
+  first_run_ = static_cast<uint8_t>(ValueOr<int32_t>(store.Read(kKeyFirstRun, int32_t{1}), 1)) != 0;
   caption_.colour =
       static_cast<uint32_t>(ValueOr<int32_t>(store.Read(kKeyFontColour, int32_t{0}), 0));
   RefreshNormalFace();
@@ -78,86 +76,86 @@ void ButtonLogic::Restore(const toolkit::PropertyStore& store, const toolkit::Fo
 // ---- face operations
 
 void ButtonLogic::DrawFace(Skin skin) {
-  InvertGradient = Invert_For_State(State, InvertGradient);
+  invert_gradient_ = Invert_For_State(state_, invert_gradient_);
   const FaceGeometry geometry =
       Face_Geometry(surface_.WidthTwips(), surface_.HeightTwips(), caption_.height);
   caption_.top = geometry.label_top;
   caption_.left = geometry.label_left;
   caption_.width = geometry.label_width;
-  surface_.PaintFace(skin, InvertGradient, caption_);
+  surface_.PaintFace(skin, invert_gradient_, geometry);
 }
 
 void ButtonLogic::ShowEnabledState() {
   // The caption label is drawn live over the face, so its enabled look is
   // set before the face goes out.
-  caption_.enabled = IsEnabled != kFalse;
-  DrawFace(IsEnabled ? Skin::kNormal : Skin::kDisable);
+  caption_.enabled = enabled_;
+  DrawFace(enabled_ ? Skin::kNormal : Skin::kDisable);
 }
 
 void ButtonLogic::RefreshNormalFace() {
-  if (!IsEnabled) return;
+  if (!enabled_) return;
   caption_.enabled = true;
-  if (FirstRun == 0) caption_.colour = 0;
+  if (!first_run_) caption_.colour = 0;
   DrawFace(Skin::kNormal);
 }
 
 // ---- pointer, focus and hover
 
 void ButtonLogic::PointerMoved() {
-  if (!IsEnabled) return;
-  if (State == ButtonState::kNormal) {
-    State = ButtonState::kHighLight;
+  if (!enabled_) return;
+  if (state_ == ButtonState::kNormal) {
+    state_ = ButtonState::kHighLight;
     DrawFace(Skin::kHighLight);
   }
-  if (State == ButtonState::kSelected && !ButtonHeld) {
-    State = ButtonState::kHighLightSelect;
+  if (state_ == ButtonState::kSelected && !left_held_) {
+    state_ = ButtonState::kHighLightSelect;
     DrawFace(Skin::kHighLightSelect);
   }
 }
 
 void ButtonLogic::ButtonPressed(int button) {
-  if (!IsEnabled) return;
+  if (!enabled_) return;
   presses_ |= button;
   if (button != kLeftButton) return;
-  ButtonHeld = kTrue;
+  left_held_ = true;
   DrawFace(Skin::kPressed);
 }
 
 void ButtonLogic::ButtonReleased(int button) {
   const bool began_here = (presses_ & button) != 0;
   presses_ &= ~button;
-  if (!IsEnabled) return;
+  if (!enabled_) return;
   if (button == kLeftButton) {
-    ButtonHeld = kFalse;
-    if (State == ButtonState::kHighLight) DrawFace(Skin::kNormal);
-    if (State == ButtonState::kHighLightSelect) DrawFace(Skin::kHighLightSelect);
+    left_held_ = false;
+    if (state_ == ButtonState::kHighLight) DrawFace(Skin::kNormal);
+    if (state_ == ButtonState::kHighLightSelect) DrawFace(Skin::kHighLightSelect);
   }
-  if (began_here && State != ButtonState::kSelected && IsEnabled == kTrue) surface_.RaiseClick();
+  if (began_here && state_ != ButtonState::kSelected && enabled_) surface_.RaiseClick();
 }
 
 void ButtonLogic::FocusGained() {
-  if (!IsEnabled) return;
-  if (State != ButtonState::kHighLight) {
-    State = ButtonState::kSelected;
+  if (!enabled_) return;
+  if (state_ != ButtonState::kHighLight) {
+    state_ = ButtonState::kSelected;
     DrawFace(Skin::kSelected);
   }
-  if (State == ButtonState::kHighLight) {
-    State = ButtonState::kHighLightSelect;
+  if (state_ == ButtonState::kHighLight) {
+    state_ = ButtonState::kHighLightSelect;
     DrawFace(Skin::kPressed);
   }
 }
 
 void ButtonLogic::FocusLost() {
   space_held_ = false;  // a press whose control lost the focus does not click
-  if (!IsEnabled) return;
-  if (State != ButtonState::kNormal) {
-    State = ButtonState::kNormal;
+  if (!enabled_) return;
+  if (state_ != ButtonState::kNormal) {
+    state_ = ButtonState::kNormal;
     DrawFace(Skin::kNormal);
   }
 }
 
 void ButtonLogic::TimerTick(CursorOver where) {
-  if (!IsEnabled) return;
+  if (!enabled_) return;
   if (where == CursorOver::kParentWindow) {
     EndHover();
     return;
@@ -166,19 +164,19 @@ void ButtonLogic::TimerTick(CursorOver where) {
 }
 
 void ButtonLogic::EndHover() {
-  if (!IsEnabled) return;
-  if (State == ButtonState::kHighLight) {
-    State = ButtonState::kNormal;
+  if (!enabled_) return;
+  if (state_ == ButtonState::kHighLight) {
+    state_ = ButtonState::kNormal;
     DrawFace(Skin::kNormal);
   }
-  if (State == ButtonState::kHighLightSelect) {
-    State = ButtonState::kSelected;
+  if (state_ == ButtonState::kHighLightSelect) {
+    state_ = ButtonState::kSelected;
     DrawFace(Skin::kSelected);
   }
 }
 
 void ButtonLogic::SpacePressed() {
-  if (!IsEnabled || space_held_) return;
+  if (!enabled_ || space_held_) return;
   space_held_ = true;
   DrawFace(Skin::kPressed);
 }
@@ -186,8 +184,8 @@ void ButtonLogic::SpacePressed() {
 void ButtonLogic::SpaceReleased() {
   if (!space_held_) return;
   space_held_ = false;
-  if (!IsEnabled) return;
-  switch (State) {
+  if (!enabled_) return;
+  switch (state_) {
     case ButtonState::kHighLight:
       DrawFace(Skin::kHighLight);
       break;
@@ -205,7 +203,7 @@ void ButtonLogic::SpaceReleased() {
 }
 
 void ButtonLogic::EnterPressed() {
-  if (IsEnabled) surface_.RaiseClick();
+  if (enabled_) surface_.RaiseClick();
 }
 
 }  // namespace vantrel::button

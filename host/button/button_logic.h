@@ -25,7 +25,7 @@ std::wstring Font_Text(const toolkit::FontDesign& font);
 // The font of a Font_Text; `fallback` when the text does not read.
 toolkit::FontDesign Font_From_Text(const std::wstring& text, const toolkit::FontDesign& fallback);
 
-// The caption label LblMsg as designed; DrawFace lays it out again.
+// The caption as designed; DrawFace lays it out again on every face.
 struct CaptionLabel {
   std::wstring text = L"Command";
   toolkit::FontDesign font;
@@ -39,8 +39,9 @@ struct CaptionLabel {
 class ButtonSurface {
  public:
   virtual ~ButtonSurface() = default;
-  // Clear, gradient, eight frame pieces, caption at its new place.
-  virtual void PaintFace(Skin skin, bool invert_gradient, const CaptionLabel& caption) = 0;
+  // Clear, gradient and the eight frame pieces of `geometry`; the caption
+  // is drawn over them at the place the logic gave its label.
+  virtual void PaintFace(Skin skin, bool invert_gradient, const FaceGeometry& geometry) = 0;
   virtual int32_t WidthTwips() = 0;
   virtual int32_t HeightTwips() = 0;
   virtual void StartHoverTimer(unsigned interval_ms) = 0;
@@ -87,18 +88,19 @@ class ButtonLogic {
   void SpaceReleased();
   void EnterPressed();
 
-  // Fields, for the shell's painting and for tests.
-  int16_t IsEnabled = 0;
-  uint8_t FirstRun = 0;
-  ButtonState State = ButtonState::kNone;
-  bool InvertGradient = false;
-  int16_t ButtonHeld = 0;
+  bool Enabled() const { return enabled_; }
+  ButtonState State() const { return state_; }
   const CaptionLabel& Label() const { return caption_; }
 
  private:
   ButtonSurface& surface_;
   CaptionLabel caption_;
-  int presses_ = 0;  // buttons pressed on the control and not yet released
+  bool enabled_ = false;
+  bool first_run_ = false;  // false: the stored caption colour gives way to black
+  ButtonState state_ = ButtonState::kNone;
+  bool invert_gradient_ = false;  // tint on top; kept from the previous face
+  bool left_held_ = false;        // the left button went down on the control
+  int presses_ = 0;               // buttons pressed on the control and not yet released
   bool space_held_ = false;
 };
 

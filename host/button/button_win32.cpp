@@ -48,17 +48,17 @@ struct CreateParams {
   const toolkit::FontDesign* ambient;
 };
 
-int ButtonCode(UINT message) {
-  switch (message) {
-    case WM_LBUTTONDOWN:
-    case WM_LBUTTONUP:
+// The logic's code of a mouse button.
+int LogicButton(toolkit::MouseButton button) {
+  switch (button) {
+    case toolkit::MouseButton::kLeft:
       return kLeftButton;
-    case WM_RBUTTONDOWN:
-    case WM_RBUTTONUP:
+    case toolkit::MouseButton::kRight:
       return kRightButton;
-    default:
-      return kMiddleButton;
+    case toolkit::MouseButton::kMiddle:
+      break;
   }
+  return kMiddleButton;
 }
 
 }  // namespace
@@ -101,7 +101,7 @@ void ButtonControl::OnSize(int width, int height) {
 void ButtonControl::SyncTabStop() {
   if (!window_) return;
   const LONG style = GetWindowLongW(window_, GWL_STYLE);
-  const LONG wanted = logic_.IsEnabled ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
+  const LONG wanted = logic_.Enabled() ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
   if (wanted != style) SetWindowLongW(window_, GWL_STYLE, wanted);
 }
 
@@ -134,7 +134,7 @@ HFONT ButtonControl::CaptionFont() {
 
 // Clear, gradient, the eight frame pieces; the caption is drawn over the
 // kept face at every paint, at the place the logic gave it.
-void ButtonControl::PaintFace(Skin skin, bool invert_gradient, const CaptionLabel&) {
+void ButtonControl::PaintFace(Skin skin, bool invert_gradient, const FaceGeometry& geometry) {
   SyncTabStop();  // every change of the enabled state repaints the face
   if (face_.Empty()) return;
   toolkit::BitmapDC face(face_.Bitmap());
@@ -149,24 +149,26 @@ void ButtonControl::PaintFace(Skin skin, bool invert_gradient, const CaptionLabe
   }
   GRADIENT_RECT rect{0, 1};
   Ignore_Result(GradientFill(dc, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V));
-
-  const toolkit::Picture& picture = AllSkins().Of(skin);
-  if (!picture.Empty()) {
-    toolkit::BitmapDC skin_dc(picture.Bitmap());
-    const FaceGeometry g = Face_Geometry(WidthTwips(), HeightTwips(), logic_.Label().height);
-    for (const FacePiece& p : g.pieces) {
-      // Ends rounded rather than sizes, so that neighbouring pieces meet.
-      const int x = Screen_Pixels_X(p.dest_x), y = Screen_Pixels_Y(p.dest_y);
-      const int w = Screen_Pixels_X(p.dest_x + p.dest_w) - x;
-      const int h = Screen_Pixels_Y(p.dest_y + p.dest_h) - y;
-      if (w <= 0 || h <= 0) continue;  // a zero-length edge paints nothing
-      const int sx = SkinPixels(p.src_x), sy = SkinPixels(p.src_y);
-      Ignore_Result(StretchBlt(dc, x, y, w, h, skin_dc.get(), sx, sy,
-                               SkinPixels(p.src_x + p.src_w) - sx,
-                               SkinPixels(p.src_y + p.src_h) - sy, SRCCOPY));
-    }
-  }
+  PaintPieces(dc, skin, geometry);
   if (window_) InvalidateRect(window_, nullptr, FALSE);
+}
+
+// The frame pieces cut from the skin onto the face.
+void ButtonControl::PaintPieces(HDC dc, Skin skin, const FaceGeometry& geometry) {
+  const toolkit::Picture& picture = AllSkins().Of(skin);
+  if (picture.Empty()) return;
+  toolkit::BitmapDC skin_dc(picture.Bitmap());
+  for (const FacePiece& p : geometry.pieces) {
+    // Ends rounded rather than sizes, so that neighbouring pieces meet.
+    const int x = Screen_Pixels_X(p.dest_x), y = Screen_Pixels_Y(p.dest_y);
+    const int w = Screen_Pixels_X(p.dest_x + p.dest_w) - x;
+    const int h = Screen_Pixels_Y(p.dest_y + p.dest_h) - y;
+    if (w <= 0 || h <= 0) continue;  // a zero-length edge paints nothing
+    const int sx = SkinPixels(p.src_x), sy = SkinPixels(p.src_y);
+    Ignore_Result(StretchBlt(dc, x, y, w, h, skin_dc.get(), sx, sy,
+                             SkinPixels(p.src_x + p.src_w) - sx, SkinPixels(p.src_y + p.src_h) - sy,
+                             SRCCOPY));
+  }
 }
 
 void ButtonControl::OnPaint() {
@@ -194,10 +196,26 @@ void ButtonControl::OnPaint() {
   });
 }
 
+void ButtonControl::OnMouse(const toolkit::MouseEvent& mouse) {
+  switch (mouse.action) {
+    case toolkit::MouseAction::kMove:
+      logic_.PointerMoved();
+      break;
+    case toolkit::MouseAction::kPress:
+      OnButtonDown(LogicButton(mouse.button));
+      break;
+    case toolkit::MouseAction::kRelease:
+      OnButtonUp(LogicButton(mouse.button));
+      break;
+    case toolkit::MouseAction::kNone:
+      break;
+  }
+}
+
 void ButtonControl::OnButtonDown(int button) {
   // A disabled control takes neither the focus nor the pointer; only the
   // left button moves the focus, so the others show no pressed look.
-  if (!logic_.IsEnabled) return;
+  if (!logic_.Enabled()) return;
   if (button == kLeftButton && GetFocus() != window_) SetFocus(window_);
   if (held_buttons_ == 0) SetCapture(window_);
   held_buttons_ |= button;
@@ -211,6 +229,12 @@ void ButtonControl::OnButtonUp(int button) {
   logic_.ButtonReleased(button);
 }
 
+void ButtonControl::OnCaptureChanged() {
+  // Taken away while a button was still down: its release will not come here.
+  if (held_buttons_ != 0) logic_.PressesLost();
+  held_buttons_ = 0;
+}
+
 bool ButtonControl::OnKeyDown(WPARAM key, LPARAM flags) {
   const bool repeat = (flags & (1 << 30)) != 0;  // held down: the key came before
   if (key == VK_SPACE) {
@@ -222,6 +246,12 @@ bool ButtonControl::OnKeyDown(WPARAM key, LPARAM flags) {
     return true;
   }
   return false;
+}
+
+bool ButtonControl::OnKeyUp(WPARAM key) {
+  if (key != VK_SPACE) return false;
+  logic_.SpaceReleased();  // last: a Click may end the dialog that holds this control
+  return true;
 }
 
 void ButtonControl::OnTimer() {
@@ -250,8 +280,19 @@ LRESULT CALLBACK ButtonControl::WindowProc(HWND window, UINT message, WPARAM wpa
   return command->HandleMessage(message, wparam, lparam);
 }
 
+void ButtonControl::OnNcDestroy() {
+  Ignore_Result(KillTimer(window_, kHoverTimerId));
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  window_ = nullptr;
+}
+
 LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND window = window_;
+  const toolkit::MouseEvent mouse = toolkit::Mouse_Event(message, lparam);
+  if (mouse.action != toolkit::MouseAction::kNone) {
+    OnMouse(mouse);
+    return 0;
+  }
   switch (message) {
     case WM_CREATE:
       OnCreate(*reinterpret_cast<const CREATESTRUCTW*>(lparam));
@@ -264,23 +305,8 @@ LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_SIZE:
       OnSize(LOWORD(lparam), HIWORD(lparam));
       return 0;
-    case WM_MOUSEMOVE:
-      logic_.PointerMoved();
-      return 0;
-    case WM_LBUTTONDOWN:
-    case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
-      OnButtonDown(ButtonCode(message));
-      return 0;
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP:
-      OnButtonUp(ButtonCode(message));
-      return 0;
     case WM_CAPTURECHANGED:
-      // Taken away while a button was still down: its release will not come here.
-      if (held_buttons_ != 0) logic_.PressesLost();
-      held_buttons_ = 0;
+      OnCaptureChanged();
       return 0;
     case WM_SETFOCUS:
       logic_.FocusGained();
@@ -292,16 +318,13 @@ LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
       if (OnKeyDown(wparam, lparam)) return 0;
       break;
     case WM_KEYUP:
-      if (wparam != VK_SPACE) break;
-      logic_.SpaceReleased();  // last: a Click may end the dialog that holds this control
-      return 0;
+      if (OnKeyUp(wparam)) return 0;
+      break;
     case WM_TIMER:
       if (wparam == kHoverTimerId) OnTimer();
       return 0;
     case WM_NCDESTROY:
-      Ignore_Result(KillTimer(window, kHoverTimerId));
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      window_ = nullptr;
+      OnNcDestroy();
       break;
     default:
       break;

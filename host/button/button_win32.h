@@ -10,6 +10,7 @@
 
 #include "button/button_logic.h"
 #include "toolkit/gdi_win32.h"
+#include "toolkit/mouse_win32.h"
 #include "toolkit/picture_win32.h"
 #include "toolkit/property_store.h"
 
@@ -32,7 +33,7 @@ class ButtonControl final : public ButtonSurface {
   std::function<void()> on_click;
 
   // ButtonSurface
-  void PaintFace(Skin skin, bool invert_gradient, const CaptionLabel& caption) override;
+  void PaintFace(Skin skin, bool invert_gradient, const FaceGeometry& geometry) override;
   int32_t WidthTwips() override;
   int32_t HeightTwips() override;
   void StartHoverTimer(unsigned interval_ms) override;
@@ -45,11 +46,16 @@ class ButtonControl final : public ButtonSurface {
   void OnPaint();
   void OnSize(int width, int height);
   void SyncTabStop();
+  void PaintPieces(HDC dc, Skin skin, const FaceGeometry& geometry);
+  void OnMouse(const toolkit::MouseEvent& mouse);
   void OnButtonDown(int button);
   void OnButtonUp(int button);
+  void OnCaptureChanged();
   // Space and Enter; true when the key was the control's.
   bool OnKeyDown(WPARAM key, LPARAM flags);
+  bool OnKeyUp(WPARAM key);
   void OnTimer();
+  void OnNcDestroy();
   HFONT CaptionFont();
 
   HWND window_ = nullptr;

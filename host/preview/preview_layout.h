@@ -16,7 +16,7 @@ struct ScreenRect {
 struct PreviewLayout {
   int16_t width_twips = 0;  // the preview window's size
   int16_t height_twips = 0;
-  int32_t image_width_px = 0;  // Img_Prev's size, covering the window
+  int32_t image_width_px = 0;  // the still picture's size, covering the window
   int32_t image_height_px = 0;
 };
 

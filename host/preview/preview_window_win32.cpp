@@ -35,19 +35,19 @@ class PreviewWindow final : public toolkit::Form {
   PreviewWindow()
       : Form(PreviewDesign()),
         picture_(toolkit::Picture::FromResource("PREVIEW")),
-        img_prev_(*this, /*stretch=*/true) {
-    img_prev_.SetPicture(&picture_);
-    img_prev_.Move(0, 0, 152, 112);
+        still_(*this, /*stretch=*/true) {
+    still_.SetPicture(&picture_);
+    still_.Move(0, 0, 152, 112);
   }
 
-  toolkit::Image& Img_Prev() { return img_prev_; }
+  toolkit::Image& Still() { return still_; }
 
  protected:
   void Form_Unload() override { Ignore_Result(PostMessageA(Handle(), WM_CLOSE, 0, 0)); }
 
  private:
   toolkit::Picture picture_;
-  toolkit::Image img_prev_;
+  toolkit::Image still_;  // the picture, stretched over the whole window
 };
 
 }  // namespace
@@ -69,7 +69,7 @@ std::unique_ptr<toolkit::Form> Show_Preview(int32_t parent_handle) {
   Ignore_Result(SetWindowLongA(window, GWL_STYLE, style | WS_CHILD));
   Ignore_Result(SetParent(window, parent));
   preview->Move(0, 0, layout.width_twips, layout.height_twips);
-  preview->Img_Prev().Move(0, 0, layout.image_width_px, layout.image_height_px);
+  preview->Still().Move(0, 0, layout.image_width_px, layout.image_height_px);
   preview->Show();
 
   // Without a real parent the window would sit unseen on the desktop and

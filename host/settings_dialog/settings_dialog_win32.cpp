@@ -103,6 +103,26 @@ toolkit::LabelDesign Caption(const std::wstring& text, COLORREF colour = RGB(0, 
   return design;
 }
 
+toolkit::LabelDesign LinkDesign() {
+  toolkit::LabelDesign design = Caption(kLinkAddress, RGB(255, 255, 255));
+  design.font.underline = true;
+  return design;
+}
+
+toolkit::LabelDesign HeadingDesign() {
+  toolkit::LabelDesign design = Caption(kHeadingCaption, RGB(0, 0, 0), false);
+  design.alignment = DT_CENTER;
+  return design;
+}
+
+// The chosen file's name: framed, wrapped over two lines.
+toolkit::LabelDesign FileNameDesign() {
+  toolkit::LabelDesign design = Caption(L"", RGB(0, 0, 0), false);
+  design.border = true;
+  design.word_wrap = true;
+  return design;
+}
+
 void PaintGradient(toolkit::Form& area, uint32_t (*line_colour)(int)) {
   HDC dc = area.BeginDrawing();
   if (!dc) return;
@@ -137,10 +157,18 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
   void Form_Resize() override { PaintGradients(); }
   void Form_Unload() override { dialog_.Form_Unload(); }
   bool Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override;
+  void Form_MouseDown(toolkit::MouseButton button) override {
+    if (button == toolkit::MouseButton::kLeft) dialog_.Left_Pressed();
+  }
+  void Form_MouseUp(toolkit::MouseButton button) override {
+    if (button == toolkit::MouseButton::kLeft) dialog_.Left_Released();
+  }
   std::vector<HWND> Form_TabOrder() const override;
   bool Form_KeyDown(WPARAM key) override;
 
  private:
+  void PlaceElements();
+  void PlaceKindRows();
   void CreateControls();
   void PaintGradients();
   HWND HandleOf(DialogControl control) const;
@@ -172,17 +200,17 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
   void Focus(DialogControl control) override { SetFocus(HandleOf(control)); }
   void Close() override { PostMessageW(Handle(), kUnloadMessage, 0, 0); }
 
-  toolkit::PictureBox panel_;  // Pic_C(0)
+  toolkit::PictureBox panel_;  // the framed area that holds the choices
   toolkit::Picture mark_unselected_, mark_selected_;
-  // On the window.
+  // On the window; the two spare marks lie right of the visible client area.
   toolkit::Label credit_, link_;
-  toolkit::Image ra_unselected_, ra_selected_;
+  toolkit::Image spare_unselected_mark_, spare_selected_mark_;
   // In the panel.
   toolkit::Shape heading_frame_;
   toolkit::Label heading_, repeat_caption_, file_name_, file_notice_;
   std::array<std::unique_ptr<toolkit::Image>, kKindCount> marks_;
   std::array<std::unique_ptr<toolkit::Label>, kKindCount> kinds_;
-  toolkit::ComboBox repeat_;  // BGM_Repeat
+  toolkit::ComboBox repeat_;
   ButtonControl set_, cancel_, file_button_;
   HCURSOR hand_ = nullptr;
   HostContext& host_;
@@ -195,60 +223,66 @@ SettingsDialogWindow::SettingsDialogWindow(HostContext& host)
       mark_unselected_(toolkit::Picture::FromResource("MARK_UNSELECTED")),
       mark_selected_(toolkit::Picture::FromResource("MARK_SELECTED")),
       credit_(*this, Caption(kCreditLine, RGB(255, 255, 255))),
-      link_(*this,
-            [] {
-              toolkit::LabelDesign d = Caption(kLinkAddress, RGB(255, 255, 255));
-              d.font.underline = true;
-              return d;
-            }()),
-      ra_unselected_(*this),
-      ra_selected_(*this),
+      link_(*this, LinkDesign()),
+      spare_unselected_mark_(*this),
+      spare_selected_mark_(*this),
       heading_frame_(panel_, RGB(0, 0, 0)),
-      heading_(panel_,
-               [] {
-                 toolkit::LabelDesign d = Caption(kHeadingCaption, RGB(0, 0, 0), false);
-                 d.alignment = DT_CENTER;
-                 return d;
-               }()),
+      heading_(panel_, HeadingDesign()),
       repeat_caption_(panel_, Caption(kRepeatCaption)),
-      file_name_(panel_,
-                 [] {
-                   toolkit::LabelDesign d = Caption(L"", RGB(0, 0, 0), false);
-                   d.border = true;
-                   d.word_wrap = true;
-                   return d;
-                 }()),
+      file_name_(panel_, FileNameDesign()),
       file_notice_(panel_, Caption(L"", RGB(255, 255, 160), false)),
       repeat_(panel_, TahomaFont()),
       host_(host),
       dialog_(*this, host.values, host.profile, host.files, host.program_folder) {
-  credit_.Move(180, 2880, 2475, 195);
-  credit_.SetCaption(kCreditLine);
-  link_.Move(180, 3120, 3105, 195);
-  link_.SetCaption(kLinkAddress);
-  ra_unselected_.Move(8040, 300, 180, 180);
-  ra_unselected_.SetPicture(&mark_unselected_);
-  ra_selected_.Move(8040, 600, 180, 180);
-  ra_selected_.SetPicture(&mark_selected_);
-  heading_frame_.Move(300, 300, 1695, 315);
-  heading_.Move(300, 360, 1665, 195);
-  repeat_caption_.Move(2340, 840, 990, 195);
-  repeat_caption_.SetCaption(kRepeatCaption);
-  file_name_.Move(1080, 1740, 5595, 495);
-  file_notice_.Move(1080, 2250, 5595, 195);  // below the file's name, empty until needed
+  PlaceElements();
+  PlaceKindRows();
+  spare_unselected_mark_.SetPicture(&mark_unselected_);
+  spare_selected_mark_.SetPicture(&mark_selected_);
   panel_.on_focus = [this](bool focused) { dialog_.Panel_Focus(focused); };
-  // Rows on screen in the order 1, 0, 2.
+}
+
+// The elements other than the kind rows, at their designed places in twips.
+void SettingsDialogWindow::PlaceElements() {
+  const struct {
+    toolkit::Element& element;
+    int left, top, width, height;
+  } places[] = {
+      {credit_, 180, 2880, 2475, 195},
+      {link_, 180, 3120, 3105, 195},
+      {spare_unselected_mark_, 8040, 300, 180, 180},
+      {spare_selected_mark_, 8040, 600, 180, 180},
+      {heading_frame_, 300, 300, 1695, 315},
+      {heading_, 300, 360, 1665, 195},
+      {repeat_caption_, 2340, 840, 990, 195},
+      {file_name_, 1080, 1740, 5595, 495},
+      {file_notice_, 1080, 2250, 5595, 195},  // below the file's name, empty until needed
+  };
+  for (const auto& place : places) {
+    place.element.Move(place.left, place.top, place.width, place.height);
+  }
+  // Once placed, the auto-sized labels take their caption's size.
+  for (toolkit::Label* label : {&credit_, &link_, &repeat_caption_}) {
+    label->SetCaption(label->Caption());
+  }
+}
+
+// A mark and a caption per music kind; rows on screen in the order 1, 0, 2.
+void SettingsDialogWindow::PlaceKindRows() {
   const int mark_tops[kKindCount] = {1140, 840, 1440};
   const int kind_widths[kKindCount] = {330, 645, 900};
-  for (int16_t i = 0; i < kKindCount; ++i) {
+  for (int i = 0; i < kKindCount; ++i) {
     marks_[i] = std::make_unique<toolkit::Image>(panel_);
     marks_[i]->Move(420, mark_tops[i], 195, 195);
     kinds_[i] = std::make_unique<toolkit::Label>(panel_, Caption(kKindCaptions[i]));
     kinds_[i]->Move(660, mark_tops[i], kind_widths[i], 195);
     kinds_[i]->SetCaption(kKindCaptions[i]);
     // Any mouse button selects; shift state and position are not used.
-    marks_[i]->on_mouse_down = [this, i](int) { dialog_.Kind_MouseDown(kKinds[i]); };
-    kinds_[i]->on_mouse_down = [this, i](int) { dialog_.Kind_MouseDown(kKinds[i]); };
+    marks_[i]->on_mouse_down = [this, i](toolkit::MouseButton) {
+      dialog_.Kind_MouseDown(kKinds[i]);
+    };
+    kinds_[i]->on_mouse_down = [this, i](toolkit::MouseButton) {
+      dialog_.Kind_MouseDown(kKinds[i]);
+    };
   }
 }
 
@@ -458,12 +492,6 @@ bool SettingsDialogWindow::Form_Message(UINT message, WPARAM wparam, LPARAM lpar
         result = TRUE;
         return true;
       }
-      return false;
-    case WM_LBUTTONDOWN:
-      dialog_.Left_Pressed();
-      return false;
-    case WM_LBUTTONUP:
-      dialog_.Left_Released();
       return false;
     case WM_CAPTURECHANGED:
       dialog_.Pointer_Lost();

@@ -60,13 +60,12 @@ int Screen_Twips_Y(double pixels) { return Pixels_To_Twips(pixels, Twips_Per_Pix
 
 // Unicode classes: their windows keep and show texts in any script, whatever
 // the system's ANSI code page.
-void Register_Window_Class(const char* name, WNDPROC procedure, UINT style) {
+void Register_Window_Class(const char* name, WNDPROC procedure) {
   const std::wstring wide_name(name, name + std::char_traits<char>::length(name));  // ASCII
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
   HINSTANCE instance = GetModuleHandleW(nullptr);
   if (GetClassInfoExW(instance, wide_name.c_str(), &window_class)) return;
-  window_class.style = style;
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));

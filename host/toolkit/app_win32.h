@@ -28,8 +28,9 @@ int Screen_Twips_X(double pixels);
 int Screen_Twips_Y(double pixels);
 
 // Registers a window class of the host with the arrow pointer, once: later
-// calls for the same name do nothing.
-void Register_Window_Class(const char* name, WNDPROC procedure, UINT style = 0);
+// calls for the same name do nothing. The class asks for no double-clicks:
+// a quick second press arrives as a press.
+void Register_Window_Class(const char* name, WNDPROC procedure);
 
 // Whether a top-level window with exactly this title exists.
 bool Window_Titled(const std::wstring& title);

@@ -101,7 +101,7 @@ Form::~Form() {
 
 bool Form::Load(HWND parent_window) {
   if (window_) return true;
-  Register_Window_Class(kFormClass, &Form::WindowProc, CS_DBLCLKS);
+  Register_Window_Class(kFormClass, &Form::WindowProc);
   HWND parent = parent_ ? parent_->window_ : parent_window;
   window_ = CreateWindowExW(
       design_.ex_style, kFormClassWide, design_.caption.c_str(), design_.style,
@@ -109,7 +109,7 @@ bool Form::Load(HWND parent_window) {
       Screen_Pixels_Y(design_.height), parent, nullptr, GetModuleHandleW(nullptr), this);
   if (!window_) return false;
   App_Form_Loaded();
-  OnSize();
+  FitImageToClient();
   for (Form* child : children_) child->Load();
   for (Timer* timer : timers_) timer->Apply();
   Form_Load();
@@ -247,10 +247,12 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND window = window_;
   LRESULT result = 0;
   if (Form_Message(message, wparam, lparam, result)) return result;
+  const MouseEvent mouse = Mouse_Event(message, lparam);
+  if (mouse.action != MouseAction::kNone) OnMouse(mouse);
+  if (mouse.action == MouseAction::kPress) return 0;  // releases and moves go on below
   switch (message) {
     case WM_SIZE:
       OnSize();
-      Form_Resize();
       return 0;
     case WM_ERASEBKGND:
       return 1;  // the kept image covers the whole client area
@@ -258,18 +260,7 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnPaint();
       return 0;
     case WM_TIMER:
-      for (Timer* timer : timers_) {
-        if (timer->id_ == wparam) timer->Tick();
-      }
-      return 0;
-    case WM_LBUTTONDOWN:
-      OnMouseDown(MK_LBUTTON, lparam);
-      return 0;
-    case WM_RBUTTONDOWN:
-      OnMouseDown(MK_RBUTTON, lparam);
-      return 0;
-    case WM_MBUTTONDOWN:
-      OnMouseDown(MK_MBUTTON, lparam);
+      OnTimer(wparam);
       return 0;
     case WM_SETCURSOR:
       if (OnSetCursor()) return TRUE;
@@ -286,9 +277,8 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       OnDestroy();
       return 0;
     case WM_NCDESTROY:
-      SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-      window_ = nullptr;
-      return DefWindowProcW(window, message, wparam, lparam);
+      OnNcDestroy();
+      break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       if (on_focus) on_focus(message == WM_SETFOCUS);
@@ -300,6 +290,11 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
 }
 
 void Form::OnSize() {
+  FitImageToClient();
+  Form_Resize();
+}
+
+void Form::FitImageToClient() {
   RECT client{};
   GetClientRect(window_, &client);
   ResizeImage(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
@@ -315,14 +310,22 @@ void Form::OnPaint() {
   });
 }
 
-void Form::OnMouseDown(int button, LPARAM lparam) {
-  const POINT at{static_cast<short>(LOWORD(lparam)), static_cast<short>(HIWORD(lparam))};
+void Form::OnTimer(WPARAM id) {
+  for (Timer* timer : timers_) {
+    if (timer->id_ == id) timer->Tick();
+  }
+}
+
+void Form::OnMouse(const MouseEvent& mouse) {
+  if (mouse.action == MouseAction::kRelease) Form_MouseUp(mouse.button);
+  if (mouse.action != MouseAction::kPress) return;
+  Form_MouseDown(mouse.button);
   // The element drawn last lies on top and takes the click.
   for (auto it = elements_.rbegin(); it != elements_.rend(); ++it) {
     const Element* element = *it;
     const RECT rect = element->PixelRect();
-    if (PtInRect(&rect, at)) {
-      if (element->on_mouse_down) element->on_mouse_down(button);
+    if (PtInRect(&rect, mouse.at)) {
+      if (element->on_mouse_down) element->on_mouse_down(mouse.button);
       return;
     }
   }
@@ -342,6 +345,11 @@ void Form::OnDestroy() {
     Form_Unload();
   }
   App_Form_Gone();
+}
+
+void Form::OnNcDestroy() {
+  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+  window_ = nullptr;
 }
 
 // ---- PictureBox

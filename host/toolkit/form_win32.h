@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "gdi_win32.h"
+#include "mouse_win32.h"
 #include "picture_win32.h"
 
 namespace vantrel::toolkit {
@@ -52,9 +53,8 @@ class Element {
 
   void Move(int left, int top, int width, int height);
   RECT PixelRect() const;
-  // Runs on a mouse-down inside the element with the button pressed
-  // (MK_LBUTTON, MK_RBUTTON or MK_MBUTTON).
-  std::function<void(int button)> on_mouse_down;
+  // Runs on a mouse-down inside the element with the button pressed.
+  std::function<void(MouseButton button)> on_mouse_down;
 
   virtual void Draw(HDC dc, const RECT& pixels) const = 0;
 
@@ -137,6 +137,10 @@ class Form {
   virtual void Form_Unload() {}
   // Messages a subclass handles itself; true when `result` is to be returned.
   virtual bool Form_Message(UINT, WPARAM, LPARAM, LRESULT&) { return false; }
+  // A mouse button pressed or released on the form's own window; a press
+  // reaches the form before the element under the pointer.
+  virtual void Form_MouseDown(MouseButton) {}
+  virtual void Form_MouseUp(MouseButton) {}
   // The windows that Tab and Shift+Tab move the focus through while the form
   // is shown modally, in order; hidden, disabled and non-tab-stop ones are
   // skipped. Empty: Tab does nothing.
@@ -154,10 +158,13 @@ class Form {
   static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnSize();
+  void FitImageToClient();
   void OnPaint();
-  void OnMouseDown(int button, LPARAM lparam);
+  void OnTimer(WPARAM id);
+  void OnMouse(const MouseEvent& mouse);
   bool OnSetCursor();
   void OnDestroy();
+  void OnNcDestroy();
   bool MoveFocusByTab(bool backwards);
   void ResizeImage(int width, int height);
 

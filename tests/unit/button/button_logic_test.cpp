@@ -16,14 +16,12 @@ struct Drawing {
 class RecordingSurface : public ButtonSurface {
  public:
   std::vector<Drawing> drawings;
-  std::vector<CaptionLabel> captions;
   int clicks = 0;
   unsigned timer_interval = 0;
   int32_t width = 1155, height = 375;
 
-  void PaintFace(Skin skin, bool invert, const CaptionLabel& caption) override {
+  void PaintFace(Skin skin, bool invert, const FaceGeometry&) override {
     drawings.push_back({skin, invert});
-    captions.push_back(caption);
   }
   int32_t WidthTwips() override { return width; }
   int32_t HeightTwips() override { return height; }
@@ -33,14 +31,17 @@ class RecordingSurface : public ButtonSurface {
   Skin LastSkin() const { return drawings.back().skin; }
 };
 
-// An enabled, initialised control in `state`, with no drawings recorded yet.
+// An enabled control brought to `state` by the inputs that lead there (no
+// Initialize for state 0), with no drawings recorded yet.
 struct Button {
   RecordingSurface surface;
   ButtonLogic logic{surface};
   explicit Button(ButtonState state = ButtonState::kNormal) {
     logic.Restore(toolkit::PropertyStore{}, toolkit::FontDesign{});
-    logic.Initialize();
-    logic.State = state;
+    const int number = static_cast<int>(state);
+    if (number > 0) logic.Initialize();
+    if (number >= 3) logic.FocusGained();                  // 3 and 4 hold the focus
+    if (number == 2 || number == 4) logic.PointerMoved();  // 2 and 4 have the pointer
     surface.drawings.clear();
   }
 };
@@ -79,7 +80,7 @@ TEST(ButtonTransitions, EveryRowOfTheTable) {
   for (const Row& row : rows) {
     Button b(static_cast<ButtonState>(row.from));
     row.input(b.logic);
-    EXPECT_EQ(static_cast<int>(b.logic.State), row.to) << row.name;
+    EXPECT_EQ(static_cast<int>(b.logic.State()), row.to) << row.name;
     ASSERT_EQ(b.surface.drawings.size(), 1u) << row.name;
     EXPECT_EQ(b.surface.LastSkin(), row.skin) << row.name;
   }
@@ -98,11 +99,12 @@ TEST(ButtonTransitions, InputsOutsideTheTableDrawNothing) {
   moving.logic.PointerMoved();
   moving.logic.TimerTick(CursorOver::kOwnWindow);
   EXPECT_TRUE(moving.surface.drawings.empty());
-  EXPECT_EQ(moving.logic.State, ButtonState::kHighLight);
-  Button right(ButtonState::kHighLight);
+  EXPECT_EQ(moving.logic.State(), ButtonState::kHighLight);
+  Button right(ButtonState::kSelected);  // a right press does not hold the face at 3
   right.logic.ButtonPressed(kRightButton);
   EXPECT_TRUE(right.surface.drawings.empty());
-  EXPECT_EQ(right.logic.ButtonHeld, 0);
+  right.logic.PointerMoved();
+  EXPECT_EQ(right.logic.State(), ButtonState::kHighLightSelect);
 }
 
 TEST(ButtonClick, PressGivingFocusThenReleaseClicksAndLeavesSelectedLater) {
@@ -110,7 +112,7 @@ TEST(ButtonClick, PressGivingFocusThenReleaseClicksAndLeavesSelectedLater) {
   b.logic.PointerMoved();
   b.logic.FocusGained();
   b.logic.ButtonPressed(kLeftButton);
-  EXPECT_EQ(b.logic.State, ButtonState::kHighLightSelect);
+  EXPECT_EQ(b.logic.State(), ButtonState::kHighLightSelect);
   EXPECT_EQ(b.surface.LastSkin(), Skin::kPressed);
   b.logic.ButtonReleased(kLeftButton);
   EXPECT_EQ(b.surface.clicks, 1);
@@ -123,9 +125,9 @@ TEST(ButtonClick, DragOutAndBackInEndsWithoutClick) {
   Button b(ButtonState::kHighLightSelect);
   b.logic.ButtonPressed(kLeftButton);
   b.logic.TimerTick(CursorOver::kOtherWindow);  // pointer left during the press
-  EXPECT_EQ(b.logic.State, ButtonState::kSelected);
+  EXPECT_EQ(b.logic.State(), ButtonState::kSelected);
   b.logic.PointerMoved();  // back in, still held: stays 3
-  EXPECT_EQ(b.logic.State, ButtonState::kSelected);
+  EXPECT_EQ(b.logic.State(), ButtonState::kSelected);
   b.logic.ButtonReleased(kLeftButton);
   EXPECT_EQ(b.surface.clicks, 0);
   EXPECT_EQ(b.surface.LastSkin(), Skin::kSelected);
@@ -137,7 +139,7 @@ TEST(ButtonClick, UnfocusedPressDraggedOutStillClicks) {
   Button b(ButtonState::kHighLight);
   b.logic.ButtonPressed(kLeftButton);
   b.logic.TimerTick(CursorOver::kOtherWindow);
-  EXPECT_EQ(b.logic.State, ButtonState::kNormal);
+  EXPECT_EQ(b.logic.State(), ButtonState::kNormal);
   b.logic.ButtonReleased(kLeftButton);
   EXPECT_EQ(b.surface.clicks, 1);
 }
@@ -196,8 +198,7 @@ TEST(ButtonClick, DisabledControlIgnoresEverything) {
   b.logic.FocusGained();
   b.logic.TimerTick(CursorOver::kOtherWindow);
   EXPECT_EQ(b.surface.clicks, 0);
-  EXPECT_EQ(b.logic.ButtonHeld, 0);
-  EXPECT_EQ(b.logic.State, ButtonState::kHighLight);
+  EXPECT_EQ(b.logic.State(), ButtonState::kHighLight);
   EXPECT_TRUE(b.surface.drawings.empty());
 }
 
@@ -217,7 +218,7 @@ TEST(ButtonGradient, DirectionFollowsStateAndCarriesIntoStateFour) {
 TEST(ButtonFace, CaptionLaidOutTenTwipsAboveTheMiddle) {
   Button b;
   b.logic.PointerMoved();
-  const CaptionLabel& label = b.surface.captions.back();
+  const CaptionLabel& label = b.logic.Label();
   EXPECT_DOUBLE_EQ(label.top, 80.0);
   EXPECT_EQ(label.width, 1155);
 }
@@ -228,7 +229,7 @@ TEST(ButtonLifecycle, InitializeSetsNormalAndStartsTheHoverTimerWithoutDrawing) 
   logic.Restore(toolkit::PropertyStore{}, toolkit::FontDesign{});
   surface.drawings.clear();
   logic.Initialize();
-  EXPECT_EQ(logic.State, ButtonState::kNormal);
+  EXPECT_EQ(logic.State(), ButtonState::kNormal);
   EXPECT_EQ(surface.timer_interval, 100u);
   EXPECT_TRUE(surface.drawings.empty());
 }
@@ -238,11 +239,11 @@ TEST(ButtonLifecycle, WithoutInitializeThePointerChangesNothingUntilFocus) {
   ButtonLogic logic(surface);
   logic.Restore(toolkit::PropertyStore{}, toolkit::FontDesign{});
   logic.PointerMoved();
-  EXPECT_EQ(logic.State, ButtonState::kNone);
+  EXPECT_EQ(logic.State(), ButtonState::kNone);
   logic.FocusGained();
   logic.FocusLost();
   logic.PointerMoved();
-  EXPECT_EQ(logic.State, ButtonState::kHighLight);
+  EXPECT_EQ(logic.State(), ButtonState::kHighLight);
 }
 
 TEST(ButtonProperties, EmptyStoreLoadsWithTheRestoringDefaults) {
@@ -251,10 +252,9 @@ TEST(ButtonProperties, EmptyStoreLoadsWithTheRestoringDefaults) {
   toolkit::FontDesign ambient;
   ambient.name = L"Tahoma";
   logic.Restore(toolkit::PropertyStore{}, ambient);
-  EXPECT_EQ(logic.IsEnabled, -1);
+  EXPECT_TRUE(logic.Enabled());
   EXPECT_EQ(logic.Label().text, L"Command1");
   EXPECT_EQ(logic.Font(), ambient);
-  EXPECT_EQ(logic.FirstRun, 1);
   EXPECT_EQ(logic.Label().colour, 0u);
   ASSERT_FALSE(surface.drawings.empty());
   EXPECT_EQ(surface.drawings.front().skin, Skin::kNormal);
@@ -271,7 +271,7 @@ TEST(ButtonProperties, StoredValuesAreRestored) {
   RecordingSurface surface;
   ButtonLogic logic(surface);
   logic.Restore(store, ambient);
-  EXPECT_EQ(logic.IsEnabled, 0);
+  EXPECT_FALSE(logic.Enabled());
   EXPECT_EQ(logic.Label().text, L"設定");
   EXPECT_EQ(logic.Font(), tahoma);
   EXPECT_EQ(logic.Label().colour, 0x00FF0000u);
@@ -287,11 +287,11 @@ TEST(ButtonProperties, EnablingRepaintsWithNormalOrDisableAndKeepsTheState) {
   Button b(ButtonState::kHighLight);
   b.logic.SetEnabled(false);
   EXPECT_EQ(b.surface.LastSkin(), Skin::kDisable);
-  EXPECT_FALSE(b.surface.captions.back().enabled);
+  EXPECT_FALSE(b.logic.Label().enabled);
   b.logic.SetEnabled(true);
   EXPECT_EQ(b.surface.LastSkin(), Skin::kNormal);
-  EXPECT_TRUE(b.surface.captions.back().enabled);
-  EXPECT_EQ(b.logic.State, ButtonState::kHighLight);
+  EXPECT_TRUE(b.logic.Label().enabled);
+  EXPECT_EQ(b.logic.State(), ButtonState::kHighLight);
 }
 
 }  // namespace
