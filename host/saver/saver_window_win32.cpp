@@ -92,7 +92,7 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
   uint64_t Milliseconds() override { return GetTickCount64(); }
   bool WindowTitled(const std::wstring& title) override { return toolkit::Window_Titled(title); }
   static HWND RendererWindow() {
-    return FindWindowW(nullptr, Wide_Name(kRendererWindowTitle).c_str());
+    return toolkit::Window_With_Title(Wide_Name(kRendererWindowTitle));
   }
   void LiftRendererAndBackdrop() override {
     if (HWND renderer = RendererWindow()) backdrop_.LiftBehind(renderer);

@@ -73,9 +73,9 @@ void Register_Window_Class(const char* name, WNDPROC procedure) {
   Ignore_Result(RegisterClassExW(&window_class));
 }
 
-bool Window_Titled(const std::wstring& title) {
-  return FindWindowW(nullptr, title.c_str()) != nullptr;
-}
+HWND Window_With_Title(const std::wstring& title) { return FindWindowW(nullptr, title.c_str()); }
+
+bool Window_Titled(const std::wstring& title) { return Window_With_Title(title) != nullptr; }
 
 RECT Window_Screen_Rect(HWND window) {
   RECT rect{};

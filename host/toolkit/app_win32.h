@@ -32,7 +32,8 @@ int Screen_Twips_Y(double pixels);
 // a quick second press arrives as a press.
 void Register_Window_Class(const char* name, WNDPROC procedure);
 
-// Whether a top-level window with exactly this title exists.
+// A top-level window with exactly this title, or null; and whether one exists.
+HWND Window_With_Title(const std::wstring& title);
 bool Window_Titled(const std::wstring& title);
 
 // A window's rectangle on the screen; all 0 when the platform gives none.
