@@ -49,6 +49,22 @@ void RegisterBackdropClass(HINSTANCE instance) {
   Ignore_Result(RegisterClassExW(&window_class));
 }
 
+// Whether this system makes a window topmost when it is placed right after a
+// topmost one, as Windows does (Wine does not). Asked of the backdrop while
+// it is still hidden, with a hidden topmost window of its own class; the
+// backdrop leaves the question as it came, not topmost.
+bool PlacingAfterTopmostMakesTopmost(HWND backdrop, HINSTANCE instance) {
+  HWND topmost =
+      CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kBackdropClass, L"",
+                      WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance, nullptr);
+  if (!topmost) return true;
+  Ignore_Result(SetWindowPos(backdrop, topmost, 0, 0, 0, 0, kKeepPlace));
+  const bool made_topmost = (GetWindowLongW(backdrop, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
+  Ignore_Result(DestroyWindow(topmost));
+  if (made_topmost) Ignore_Result(SetWindowPos(backdrop, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace));
+  return made_topmost;
+}
+
 }  // namespace
 
 Backdrop::~Backdrop() {
@@ -65,21 +81,22 @@ void Backdrop::Show() {
                             WS_POPUP, screen.left, screen.top, screen.right - screen.left,
                             screen.bottom - screen.top, nullptr, nullptr, instance, nullptr);
   if (!window_) return;  // the run goes on without one
+  // Where the backdrop could only join the topmost band later by passing in
+  // front of the renderer's window, it joins it now, before that window
+  // exists. Under Wine the renderer's window, made later, still shows above
+  // it, and a backdrop raised over the scene could stay there all run long.
+  if (!PlacingAfterTopmostMakesTopmost(window_, instance)) {
+    Ignore_Result(SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace));
+  }
   Ignore_Result(ShowWindow(window_, SW_SHOWNOACTIVATE));
   Ignore_Result(UpdateWindow(window_));
 }
 
 void Backdrop::LiftBehind(HWND front) {
   Ignore_Result(SetWindowPos(front, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace));
-  if (!window_) return;
   // Placed right after `front`, above every other topmost window, the
-  // backdrop becomes topmost without ever passing in front of it.
-  Ignore_Result(SetWindowPos(window_, front, 0, 0, 0, 0, kKeepPlace));
-  if (GetWindowLongW(window_, GWL_EXSTYLE) & WS_EX_TOPMOST) return;
-  // Where that placing leaves it below the band (Wine does), it goes to the
-  // top of the band and `front` back above it at once: at most a frame.
-  Ignore_Result(SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace));
-  Ignore_Result(SetWindowPos(front, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace));
+  // backdrop is topmost without ever passing in front of it.
+  if (window_) Ignore_Result(SetWindowPos(window_, front, 0, 0, 0, 0, kKeepPlace));
 }
 
 }  // namespace vantrel::host
