@@ -35,7 +35,7 @@ AllowSkipFiles off
 !define HKCU_HANDLE -2147483647
 ; RRF_RT_ANY | RRF_NOEXPAND: any type, REG_EXPAND_SZ as stored.
 !define RRF_ANY_AS_STORED 0x1000ffff
-!define ABOUT_URL "https://example.org/vantrel/"
+; ABOUT_URL, the installed-apps entry's web address, comes from the build (-DABOUT_URL=).
 
 Name "Vantrel"
 OutFile "${OUTFILE}"

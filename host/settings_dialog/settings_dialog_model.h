@@ -36,8 +36,8 @@ inline constexpr const wchar_t* kChooserTitle = L"ﾌｧｲﾙを開く";
 // Shown when the settings file cannot hold the chosen file's name.
 inline constexpr const wchar_t* kFileNotStoredText =
     L"このﾌｧｲﾙ名は保存できないため、前の選択のままです";
-// The link: a reserved example address, so that it can mislead no one.
-inline constexpr const wchar_t* kLinkAddress = L"https://example.org/vantrel/";
+// The link: the project's address, set in the top CMakeLists.txt.
+inline constexpr const wchar_t* kLinkAddress = L"" VANTREL_ABOUT_URL;
 inline constexpr const wchar_t* kCreditLine =
     L"Vantrel " VANTREL_VERSION L"  (C) the Vantrel developers";
 

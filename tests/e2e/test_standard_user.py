@@ -182,7 +182,7 @@ class StandardUserTest(DialogTestCase):
         self.assertEqual(desktop["ScreenSaveActive"], "1")
         entry = self.reg_values(UNINSTALL_KEY)
         for name, data in (("DisplayName", "Vantrel"), ("Publisher", "the Vantrel developers"),
-                           ("URLInfoAbout", "https://example.org/vantrel/"),
+                           ("URLInfoAbout", os.environ["VANTREL_ABOUT_URL"]),
                            ("DisplayVersion", os.environ["VANTREL_VERSION"]),
                            ("InstallLocation", installed),
                            ("DisplayIcon", installed + "\\Vantrel.scr"),
