@@ -69,6 +69,12 @@ class StandardUserTest(DialogTestCase):
             out.seek(0)
             return done.returncode, out.read().decode("utf-8", "replace")
 
+    def run_entry(self, name, *switches):
+        """The installed-apps entry's command `name` run as Settings → Apps or a
+        package manager runs it: (exit code, output)."""
+        program, rest = self.reg_values(UNINSTALL_KEY)[name][1:].split('" ', 1)
+        return self.wine("wine", program, *rest.split(), *switches)
+
     def reg_values(self, key):
         """A registry key's values as {name: data}, None where there is no key."""
         code, text = self.wine("wine", "reg", "query", key)
@@ -164,7 +170,7 @@ class StandardUserTest(DialogTestCase):
         preview = self.start_host(f"/p {handle}")
         self.assertTrue(harness.wait_until(
             lambda: "child " in self.probe("children", PAGE, check=False)[1], 5))
-        self.assertEqual(self.wine("wine", os.path.join(self.folder, "uninstall.exe"), "/S")[0], 0)
+        self.assertEqual(self.run_entry("QuietUninstallString")[0], 0)
         self.assertTrue(harness.wait_until(lambda: not os.path.exists(self.folder), 30))
         self.wait_exit(preview)
         self.probe("close", PAGE)
@@ -186,8 +192,8 @@ class StandardUserTest(DialogTestCase):
                            ("DisplayVersion", os.environ["VANTREL_VERSION"]),
                            ("InstallLocation", installed),
                            ("DisplayIcon", installed + "\\Vantrel.scr"),
-                           ("UninstallString", f'"{uninstaller}"'),
-                           ("QuietUninstallString", f'"{uninstaller}" /S'),
+                           ("UninstallString", f'"{uninstaller}" _?={installed}'),
+                           ("QuietUninstallString", f'"{uninstaller}" /S _?={installed}'),
                            ("NoModify", "0x1"), ("NoRepair", "0x1")):
             self.assertEqual(entry.get(name), data, name)
         self.assertGreater(int(entry["EstimatedSize"], 16), 0)
@@ -204,12 +210,44 @@ class StandardUserTest(DialogTestCase):
         self.assertEqual(self.wine("wine", setup, "/S")[0], 0)
         self.assertTrue(os.path.exists(os.path.join(self.folder, "Vantrel.ini")))
 
-        self.assertEqual(self.wine("wine", os.path.join(self.folder, "uninstall.exe"), "/S")[0], 0)
-        # It goes on from a copy of itself in %TEMP%: wait for the prefix's programs to end.
+
+        # Into a folder with another program's files: Vantrel goes into a
+        # Vantrel folder inside it, with the settings, and leaves them alone.
+        other = os.path.join(profile, "Other")
+        os.makedirs(other)
+        for name in ("uninstall.exe", "README.txt"):
+            with open(os.path.join(other, name), "w") as f:
+                f.write("the other program's")
+        subprocess.run(["chown", "-R", self.user, other], check=True)
+        self.assertEqual(self.wine("wine", setup, "/S", f"/D=C:\\users\\{self.user}\\Other")[0], 0)
+        self.assertFalse(os.path.exists(self.folder))
+        self.folder = os.path.join(other, "Vantrel")
+        self.assertTrue(os.path.exists(os.path.join(self.folder, "Vantrel.ini")))
+
+        # Vantrel.dll cannot be deleted: the uninstall says so and removes
+        # nothing; once it can be, the same uninstall removes everything.
+        renderer = os.path.join(self.folder, "Vantrel.dll")
+        os.rename(renderer, renderer + ".kept")
+        os.makedirs(renderer)
+        open(os.path.join(renderer, "x"), "w").close()
+        os.chmod(renderer, 0o555)
+        self.assertNotEqual(self.run_entry("QuietUninstallString")[0], 0)
+        self.assertTrue(os.path.exists(os.path.join(self.folder, "uninstall.exe")))
+        host = self.reg_values(UNINSTALL_KEY)["DisplayIcon"]
+        self.assertEqual(self.reg_values(DESKTOP_KEY)["SCRNSAVE.EXE"], host)
+        self.assertTrue(os.path.exists(os.path.join(self.folder, "Vantrel.scr")))
+        os.chmod(renderer, 0o755)
+        shutil.rmtree(renderer)
+        os.rename(renderer + ".kept", renderer)
+        self.assertEqual(self.run_entry("UninstallString", "/S")[0], 0)
+        # The uninstaller's own file goes once it has ended.
         self.wine("wineserver", "-w")
         left = [os.path.join(path, name) for path, folders, files in os.walk(profile)
-                for name in folders + files if "vantrel" in name.lower()]
+                for name in folders + files if "vantrel" in name.lower() or "~nsu" in name]
         self.assertEqual(left, [])
+        for name in ("uninstall.exe", "README.txt"):
+            with open(os.path.join(other, name)) as f:
+                self.assertEqual(f.read(), "the other program's")
         self.assertIsNone(self.reg_values(UNINSTALL_KEY))
         desktop = self.reg_values(DESKTOP_KEY)
         self.assertEqual(desktop.get("SCRNSAVE.EXE"), before)
