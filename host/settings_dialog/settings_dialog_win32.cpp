@@ -167,7 +167,7 @@ class KindPanel final : public toolkit::Form {
     design.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP;
     design.left = kLeft;
     design.top = kTop;
-    design.width = 1260;
+    design.width = 1320;  // up to the track box
     design.height = 915;
     design.see_through = true;
     return design;
