@@ -202,7 +202,7 @@ void ButtonLogic::SpaceReleased() {
   surface_.RaiseClick();
 }
 
-void ButtonLogic::EnterPressed() {
+void ButtonLogic::Click() {
   if (enabled_) surface_.RaiseClick();
 }
 

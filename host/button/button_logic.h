@@ -83,10 +83,11 @@ class ButtonLogic {
   void EndHover();
 
   // The keyboard on the focused control, as on a push button: Space shows
-  // the pressed face while held and clicks on its release; Enter clicks.
+  // the pressed face while held and clicks on its release.
   void SpacePressed();
   void SpaceReleased();
-  void EnterPressed();
+  // Clicked without the pointer (Enter, Escape through the dialog manager).
+  void Click();
 
   bool Enabled() const { return enabled_; }
   ButtonState State() const { return state_; }

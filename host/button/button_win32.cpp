@@ -13,8 +13,7 @@ using toolkit::Ignore_Result;
 using toolkit::Screen_Pixels_X;
 using toolkit::Screen_Pixels_Y;
 
-constexpr const char* kCommandClass = "Yarrin.Command";
-constexpr const wchar_t* kCommandClassWide = L"Yarrin.Command";
+constexpr const wchar_t* kCommandClass = L"Yarrin.Command";
 constexpr UINT_PTR kHoverTimerId = 1;
 // What the face is cleared to before the gradient: the control's back colour.
 constexpr COLORREF kBackColour = RGB(236, 233, 216);
@@ -41,13 +40,6 @@ const Skins& AllSkins() {
   return skins;
 }
 
-// What a control restores as its window is created.
-struct CreateParams {
-  ButtonControl* command;
-  const toolkit::PropertyStore* design;
-  const toolkit::FontDesign* ambient;
-};
-
 // The logic's code of a mouse button.
 int LogicButton(toolkit::MouseButton button) {
   switch (button) {
@@ -65,29 +57,31 @@ int LogicButton(toolkit::MouseButton button) {
 
 ButtonControl::ButtonControl() : logic_(*this) {}
 
+// Destroyed while still tied, so that its timer ends with it; no Click
+// reaches a container that is going.
 ButtonControl::~ButtonControl() {
-  if (window_) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
+  on_click = nullptr;
+  if (Handle()) DestroyWindow(Handle());
 }
 
 bool ButtonControl::Create(HWND parent, const RECT& pixels, const toolkit::PropertyStore& design,
-                           const toolkit::FontDesign& ambient) {
-  toolkit::Register_Window_Class(kCommandClass, &ButtonControl::WindowProc);
-  CreateParams params{this, &design, &ambient};
-  // The window attaches itself to this object as it is created (WindowProc).
-  return CreateWindowExW(0, kCommandClassWide, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP, pixels.left,
-                         pixels.top, pixels.right - pixels.left, pixels.bottom - pixels.top, parent,
-                         nullptr, GetModuleHandleW(nullptr), &params) != nullptr;
+                           const toolkit::FontDesign& ambient, int id) {
+  Register_Class(kCommandClass);
+  design_ = &design;
+  ambient_ = &ambient;
+  // Each button its own group: the arrows do not move the focus off it.
+  const bool created = CreateTied(
+      0, kCommandClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, pixels, parent, id);
+  design_ = nullptr;
+  ambient_ = nullptr;
+  return created;
 }
 
 void ButtonControl::OnCreate(const CREATESTRUCTW& create) {
-  const auto& params = *static_cast<const CreateParams*>(create.lpCreateParams);
   face_ = toolkit::Picture(std::max(create.cx, 1), std::max(create.cy, 1));
-  logic_.Restore(*params.design, *params.ambient);
+  logic_.Restore(*design_, *ambient_);
   // The window's text is the caption, so that a screen reader can name the button.
-  Ignore_Result(SetWindowTextW(window_, logic_.Label().text.c_str()));
+  Ignore_Result(SetWindowTextW(Handle(), logic_.Label().text.c_str()));
   logic_.Resized();
 }
 
@@ -99,26 +93,27 @@ void ButtonControl::OnSize(int width, int height) {
 
 // Tab skips a disabled control: it is a tab stop only while enabled.
 void ButtonControl::SyncTabStop() {
-  if (!window_) return;
-  const LONG style = GetWindowLongW(window_, GWL_STYLE);
+  HWND window = Handle();
+  if (!window) return;
+  const LONG style = GetWindowLongW(window, GWL_STYLE);
   const LONG wanted = logic_.Enabled() ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
-  if (wanted != style) SetWindowLongW(window_, GWL_STYLE, wanted);
+  if (wanted != style) SetWindowLongW(window, GWL_STYLE, wanted);
 }
 
 int32_t ButtonControl::WidthTwips() {
   RECT client{};
-  if (window_) GetClientRect(window_, &client);
+  if (Handle()) GetClientRect(Handle(), &client);
   return toolkit::Screen_Twips_X(client.right);
 }
 
 int32_t ButtonControl::HeightTwips() {
   RECT client{};
-  if (window_) GetClientRect(window_, &client);
+  if (Handle()) GetClientRect(Handle(), &client);
   return toolkit::Screen_Twips_Y(client.bottom);
 }
 
 void ButtonControl::StartHoverTimer(unsigned interval_ms) {
-  if (window_) Ignore_Result(SetTimer(window_, kHoverTimerId, interval_ms, nullptr));
+  if (Handle()) Ignore_Result(SetTimer(Handle(), kHoverTimerId, interval_ms, nullptr));
 }
 
 void ButtonControl::RaiseClick() {
@@ -150,7 +145,7 @@ void ButtonControl::PaintFace(Skin skin, bool invert_gradient, const FaceGeometr
   GRADIENT_RECT rect{0, 1};
   Ignore_Result(GradientFill(dc, vertices, 2, &rect, 1, GRADIENT_FILL_RECT_V));
   PaintPieces(dc, skin, geometry);
-  if (window_) InvalidateRect(window_, nullptr, FALSE);
+  if (Handle()) InvalidateRect(Handle(), nullptr, FALSE);
 }
 
 // The frame pieces cut from the skin onto the face.
@@ -172,7 +167,7 @@ void ButtonControl::PaintPieces(HDC dc, Skin skin, const FaceGeometry& geometry)
 }
 
 void ButtonControl::OnPaint() {
-  toolkit::Paint_Buffered(window_, [this](HDC dc) {
+  toolkit::Paint_Buffered(Handle(), [this](HDC dc) {
     face_.Draw(dc, 0, 0);
     const CaptionLabel& label = logic_.Label();
     RECT box{Screen_Pixels_X(label.left), Screen_Pixels_Y(label.top),
@@ -216,15 +211,15 @@ void ButtonControl::OnButtonDown(int button) {
   // A disabled control takes neither the focus nor the pointer; only the
   // left button moves the focus, so the others show no pressed look.
   if (!logic_.Enabled()) return;
-  if (button == kLeftButton && GetFocus() != window_) SetFocus(window_);
-  if (held_buttons_ == 0) SetCapture(window_);
+  if (button == kLeftButton && GetFocus() != Handle()) SetFocus(Handle());
+  if (held_buttons_ == 0) SetCapture(Handle());
   held_buttons_ |= button;
   logic_.ButtonPressed(button);
 }
 
 void ButtonControl::OnButtonUp(int button) {
   held_buttons_ &= ~button;
-  if (held_buttons_ == 0 && GetCapture() == window_) ReleaseCapture();
+  if (held_buttons_ == 0 && GetCapture() == Handle()) ReleaseCapture();
   // Last: a Click may end the dialog that holds this control.
   logic_.ButtonReleased(button);
 }
@@ -236,16 +231,10 @@ void ButtonControl::OnCaptureChanged() {
 }
 
 bool ButtonControl::OnKeyDown(WPARAM key, LPARAM flags) {
+  if (key != VK_SPACE) return false;
   const bool repeat = (flags & (1 << 30)) != 0;  // held down: the key came before
-  if (key == VK_SPACE) {
-    if (!repeat) logic_.SpacePressed();
-    return true;
-  }
-  if (key == VK_RETURN) {
-    if (!repeat) logic_.EnterPressed();
-    return true;
-  }
-  return false;
+  if (!repeat) logic_.SpacePressed();
+  return true;
 }
 
 bool ButtonControl::OnKeyUp(WPARAM key) {
@@ -258,36 +247,17 @@ void ButtonControl::OnTimer() {
   POINT at{};
   if (!GetCursorPos(&at)) return;
   HWND under = WindowFromPoint(at);
-  if (under == window_) {
+  if (under == Handle()) {
     logic_.TimerTick(CursorOver::kOwnWindow);
-  } else if (under == GetParent(window_)) {
+  } else if (under == GetParent(Handle())) {
     logic_.TimerTick(CursorOver::kParentWindow);
   } else {
     logic_.TimerTick(CursorOver::kOtherWindow);
   }
 }
 
-LRESULT CALLBACK ButtonControl::WindowProc(HWND window, UINT message, WPARAM wparam,
-                                           LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lparam);
-    ButtonControl* owner = static_cast<const CreateParams*>(create->lpCreateParams)->command;
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(owner));
-    owner->window_ = window;
-  }
-  auto* command = reinterpret_cast<ButtonControl*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!command) return DefWindowProcW(window, message, wparam, lparam);
-  return command->HandleMessage(message, wparam, lparam);
-}
-
-void ButtonControl::OnNcDestroy() {
-  Ignore_Result(KillTimer(window_, kHoverTimerId));
-  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-  window_ = nullptr;
-}
-
 LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  HWND window = window_;
+  HWND window = Handle();
   const toolkit::MouseEvent mouse = toolkit::Mouse_Event(message, lparam);
   if (mouse.action != toolkit::MouseAction::kNone) {
     OnMouse(mouse);
@@ -320,11 +290,16 @@ LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_KEYUP:
       if (OnKeyUp(wparam)) return 0;
       break;
+    case WM_GETDLGCODE:
+      return DLGC_BUTTON | (GetFocus() == window ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+    case BM_CLICK:
+      logic_.Click();  // last: a Click may end the dialog that holds this control
+      return 0;
     case WM_TIMER:
       if (wparam == kHoverTimerId) OnTimer();
       return 0;
     case WM_NCDESTROY:
-      OnNcDestroy();
+      Ignore_Result(KillTimer(window, kHoverTimerId));
       break;
     default:
       break;

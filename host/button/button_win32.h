@@ -1,6 +1,8 @@
 // The button control as its own window class, "Yarrin.Command":
 // a child window that keeps its painted face as an image and hands its
-// mouse, keyboard, focus and timer messages to ButtonLogic.
+// mouse, keyboard, focus and timer messages to ButtonLogic. To the dialog
+// manager it is a push button: Space is its own, it is the default button
+// while it has the focus, and BM_CLICK clicks it.
 #pragma once
 
 #include <windows.h>
@@ -13,21 +15,20 @@
 #include "toolkit/mouse_win32.h"
 #include "toolkit/picture_win32.h"
 #include "toolkit/property_store.h"
+#include "toolkit/window_object_win32.h"
 
 namespace vantrel::button {
 
-class ButtonControl final : public ButtonSurface {
+class ButtonControl final : public toolkit::WindowObject, public ButtonSurface {
  public:
   ButtonControl();
   ~ButtonControl() override;
-  ButtonControl(const ButtonControl&) = delete;
-  ButtonControl& operator=(const ButtonControl&) = delete;
 
   // Creates the window in `parent` at a rectangle in pixels and restores
   // the designed properties from `design`; `ambient` is the container's font.
+  // `id` names it in the dialog manager's commands (IDOK, IDCANCEL).
   bool Create(HWND parent, const RECT& pixels, const toolkit::PropertyStore& design,
-              const toolkit::FontDesign& ambient);
-  HWND Handle() const { return window_; }
+              const toolkit::FontDesign& ambient, int id = 0);
   ButtonLogic& Logic() { return logic_; }
 
   std::function<void()> on_click;
@@ -40,8 +41,7 @@ class ButtonControl final : public ButtonSurface {
   void RaiseClick() override;
 
  private:
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnCreate(const CREATESTRUCTW& create);
   void OnPaint();
   void OnSize(int width, int height);
@@ -51,14 +51,15 @@ class ButtonControl final : public ButtonSurface {
   void OnButtonDown(int button);
   void OnButtonUp(int button);
   void OnCaptureChanged();
-  // Space and Enter; true when the key was the control's.
+  // Space; true when the key was the control's.
   bool OnKeyDown(WPARAM key, LPARAM flags);
   bool OnKeyUp(WPARAM key);
   void OnTimer();
-  void OnNcDestroy();
   HFONT CaptionFont();
 
-  HWND window_ = nullptr;
+  // What the window restores as it is created.
+  const toolkit::PropertyStore* design_ = nullptr;
+  const toolkit::FontDesign* ambient_ = nullptr;
   ButtonLogic logic_;
   toolkit::Picture face_;
   std::unique_ptr<toolkit::Font> font_;  // the caption's, remade when its design changes

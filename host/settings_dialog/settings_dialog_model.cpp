@@ -121,34 +121,14 @@ void SettingsDialog::Activated() {
   view_.Focus(last_focus_ == DialogControl::kNone ? DialogControl::kPanel : last_focus_);
 }
 
-bool SettingsDialog::Key_Down(DialogKey key) {
-  const DialogControl focused = view_.FocusedControl();
-  switch (key) {
-    case DialogKey::kEscape:
-      CancelButton_Click();
-      return true;
-    case DialogKey::kEnter:
-      if (focused == DialogControl::kFileButton || focused == DialogControl::kSet ||
-          focused == DialogControl::kCancel) {
-        return false;
-      }
-      SetButton_Click();
-      return true;
-    case DialogKey::kPrevious:
-    case DialogKey::kNext: {
-      if (focused != DialogControl::kPanel) return false;
-      const MusicKind* begin = std::begin(kKindScreenOrder);
-      const int row =
-          static_cast<int>(std::find(begin, std::end(kKindScreenOrder), host_.BGM_Kind) - begin);
-      // From a kind outside the list, the first or the last row.
-      const int next = row == kKindCount
-                           ? (key == DialogKey::kNext ? 0 : kKindCount - 1)
-                           : (row + (key == DialogKey::kNext ? 1 : kKindCount - 1)) % kKindCount;
-      Kind_MouseDown(kKindScreenOrder[next]);
-      return true;
-    }
-  }
-  return false;
+void SettingsDialog::Kinds_Arrow(bool down) {
+  const MusicKind* begin = std::begin(kKindScreenOrder);
+  const int row =
+      static_cast<int>(std::find(begin, std::end(kKindScreenOrder), host_.BGM_Kind) - begin);
+  // From a kind outside the list, the first or the last row.
+  const int next = row == kKindCount ? (down ? 0 : kKindCount - 1)
+                                     : (row + (down ? 1 : kKindCount - 1)) % kKindCount;
+  Kind_MouseDown(kKindScreenOrder[next]);
 }
 
 void SettingsDialog::Panel_Focus(bool focused) {

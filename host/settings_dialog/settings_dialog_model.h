@@ -87,14 +87,6 @@ enum class DialogControl { kNone, kPanel, kRepeat, kFileButton, kSet, kCancel };
 inline constexpr MusicKind kKindScreenOrder[kKindCount] = {MusicKind::kCd, MusicKind::kNone,
                                                            MusicKind::kFile};
 
-// The keys the dialog acts on before its controls see them.
-enum class DialogKey { kEscape, kEnter, kPrevious, kNext };
-
-// The order in which Tab moves the focus through them.
-inline constexpr DialogControl kTabOrder[] = {DialogControl::kPanel, DialogControl::kRepeat,
-                                              DialogControl::kFileButton, DialogControl::kSet,
-                                              DialogControl::kCancel};
-
 enum class DialogPointer { kDefault, kHourglass };
 
 struct ScreenPoint {
@@ -162,11 +154,9 @@ class SettingsDialog {
   // the panel the first time.
   void Deactivated() { last_focus_ = view_.FocusedControl(); }
   void Activated();
-  // A key pressed anywhere in the dialog, as dialogs take it: Escape
-  // cancels, Enter sets unless a button has the focus (it clicks itself),
-  // and while the kind panel has the focus the arrows move the chosen kind
-  // in screen order. True when the dialog acted on it.
-  bool Key_Down(DialogKey key);
+  // An arrow key on the kind panel: the chosen kind moves one row down
+  // (Down, Right) or up (Up, Left) in screen order, round at the ends.
+  void Kinds_Arrow(bool down);
   // The kind panel gained or lost the keyboard focus.
   void Panel_Focus(bool focused);
 

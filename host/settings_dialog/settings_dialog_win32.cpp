@@ -6,6 +6,7 @@
 #include <shellapi.h>
 
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -80,12 +81,15 @@ toolkit::FormDesign DialogDesign() {
   design.width = outer.cx;
   design.height = outer.cy;
   design.back_colour = RGB(192, 192, 192);
+  design.icon = 1;
   return design;
 }
 
+// The tab stops inside it are the dialog's own.
 toolkit::FormDesign PanelDesign() {
   toolkit::FormDesign design;
-  design.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_TABSTOP;
+  design.style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN;
+  design.ex_style = WS_EX_CONTROLPARENT;
   design.left = 180;
   design.top = 240;
   design.width = 7035;
@@ -145,6 +149,47 @@ RECT PixelsOf(int left, int top, int width, int height) {
   return RECT{x, y, x + toolkit::Screen_Pixels_X(width), y + toolkit::Screen_Pixels_Y(height)};
 }
 
+// The rows of the music kinds in the panel, over its gradient: one tab stop
+// that asks for the arrow keys, which move the chosen kind as they move the
+// choice in a group of radio buttons.
+class KindPanel final : public toolkit::Form {
+ public:
+  // Where the rows begin in the panel, in twips: a whole number of pixels
+  // at 96, 120 and 144 dpi, so that the rows stand where the panel had them.
+  static constexpr int kLeft = 360, kTop = 780;
+
+  KindPanel(toolkit::Form& panel, std::function<void(bool down)> on_arrow)
+      : Form(panel, Design()), on_arrow_(std::move(on_arrow)) {}
+
+ private:
+  static toolkit::FormDesign Design() {
+    toolkit::FormDesign design;
+    design.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP;
+    design.left = kLeft;
+    design.top = kTop;
+    design.width = 1320;  // up to the track box
+    design.height = 915;
+    design.see_through = true;
+    return design;
+  }
+
+  bool Form_Message(UINT message, WPARAM wparam, LPARAM, LRESULT& result) override {
+    if (message == WM_GETDLGCODE) {
+      result = DLGC_WANTARROWS;
+      return true;
+    }
+    if (message != WM_KEYDOWN) return false;
+    if (wparam == VK_UP || wparam == VK_LEFT || wparam == VK_DOWN || wparam == VK_RIGHT) {
+      on_arrow_(wparam == VK_DOWN || wparam == VK_RIGHT);
+      result = 0;
+      return true;
+    }
+    return false;
+  }
+
+  std::function<void(bool down)> on_arrow_;
+};
+
 class SettingsDialogWindow final : public toolkit::Form, private DialogView {
  public:
   explicit SettingsDialogWindow(HostContext& host);
@@ -163,8 +208,6 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
   void Form_MouseUp(toolkit::MouseButton button) override {
     if (button == toolkit::MouseButton::kLeft) dialog_.Left_Released();
   }
-  std::vector<HWND> Form_TabOrder() const override;
-  bool Form_KeyDown(WPARAM key) override;
 
  private:
   void PlaceElements();
@@ -201,6 +244,7 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
   void Close() override { PostMessageW(Handle(), kUnloadMessage, 0, 0); }
 
   toolkit::PictureBox panel_;  // the framed area that holds the choices
+  KindPanel kind_panel_;
   toolkit::Picture mark_unselected_, mark_selected_;
   // On the window; the two spare marks lie right of the visible client area.
   toolkit::Label credit_, link_;
@@ -220,6 +264,7 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
 SettingsDialogWindow::SettingsDialogWindow(HostContext& host)
     : Form(DialogDesign()),
       panel_(*this, PanelDesign()),
+      kind_panel_(panel_, [this](bool down) { dialog_.Kinds_Arrow(down); }),
       mark_unselected_(toolkit::Picture::FromResource("MARK_UNSELECTED")),
       mark_selected_(toolkit::Picture::FromResource("MARK_SELECTED")),
       credit_(*this, Caption(kCreditLine, RGB(255, 255, 255))),
@@ -238,7 +283,7 @@ SettingsDialogWindow::SettingsDialogWindow(HostContext& host)
   PlaceKindRows();
   spare_unselected_mark_.SetPicture(&mark_unselected_);
   spare_selected_mark_.SetPicture(&mark_selected_);
-  panel_.on_focus = [this](bool focused) { dialog_.Panel_Focus(focused); };
+  kind_panel_.on_focus = [this](bool focused) { dialog_.Panel_Focus(focused); };
 }
 
 // The elements other than the kind rows, at their designed places in twips.
@@ -267,14 +312,16 @@ void SettingsDialogWindow::PlaceElements() {
 }
 
 // A mark and a caption per music kind; rows on screen in the order 1, 0, 2.
+// Their places are designed in the panel.
 void SettingsDialogWindow::PlaceKindRows() {
   const int mark_tops[kKindCount] = {1140, 840, 1440};
   const int kind_widths[kKindCount] = {330, 645, 900};
+  const int left = -KindPanel::kLeft, top = -KindPanel::kTop;
   for (int i = 0; i < kKindCount; ++i) {
-    marks_[i] = std::make_unique<toolkit::Image>(panel_);
-    marks_[i]->Move(420, mark_tops[i], 195, 195);
-    kinds_[i] = std::make_unique<toolkit::Label>(panel_, Caption(kKindCaptions[i]));
-    kinds_[i]->Move(660, mark_tops[i], kind_widths[i], 195);
+    marks_[i] = std::make_unique<toolkit::Image>(kind_panel_);
+    marks_[i]->Move(left + 420, top + mark_tops[i], 195, 195);
+    kinds_[i] = std::make_unique<toolkit::Label>(kind_panel_, Caption(kKindCaptions[i]));
+    kinds_[i]->Move(left + 660, top + mark_tops[i], kind_widths[i], 195);
     kinds_[i]->SetCaption(kKindCaptions[i]);
     // Any mouse button selects; shift state and position are not used.
     marks_[i]->on_mouse_down = [this, i](toolkit::MouseButton) {
@@ -286,42 +333,34 @@ void SettingsDialogWindow::PlaceKindRows() {
   }
 }
 
+// Made in the order that Tab walks them, after the kind panel: the track box,
+// "...", Set, Cancel. Enter clicks Set and Escape Cancel, by their ids.
 void SettingsDialogWindow::CreateControls() {
   const toolkit::FontDesign gothic = GothicFont();
   const toolkit::FontDesign tahoma = TahomaFont();
+  Ignore_Result(repeat_.Create(1680, 780, 615, 300, 8));
   struct Design {
     ButtonControl& command;
     toolkit::Form& container;
     const toolkit::FontDesign& ambient;
     const wchar_t* caption;
     RECT pixels;
+    int id;
   } designs[] = {
-      {set_, *this, gothic, kSetCaption, PixelsOf(4860, 3000, 1155, 375)},
-      {cancel_, *this, gothic, kCancelCaption, PixelsOf(6060, 3000, 1155, 375)},
-      {file_button_, panel_, tahoma, kFileButtonCaption, PixelsOf(420, 1740, 615, 315)},
+      {file_button_, panel_, tahoma, kFileButtonCaption, PixelsOf(420, 1740, 615, 315), 0},
+      {set_, *this, gothic, kSetCaption, PixelsOf(4860, 3000, 1155, 375), IDOK},
+      {cancel_, *this, gothic, kCancelCaption, PixelsOf(6060, 3000, 1155, 375), IDCANCEL},
   };
   for (Design& d : designs) {
     toolkit::PropertyStore store;
     store.Write(L"Caption", std::wstring(d.caption), std::wstring(L"Command"));
     store.Write(L"Font", button::Font_Text(gothic), button::Font_Text(d.ambient));
-    Ignore_Result(d.command.Create(d.container.Handle(), d.pixels, store, d.ambient));
+    Ignore_Result(d.command.Create(d.container.Handle(), d.pixels, store, d.ambient, d.id));
   }
   set_.on_click = [this] { dialog_.SetButton_Click(); };
   cancel_.on_click = [this] { dialog_.CancelButton_Click(); };
   file_button_.on_click = [this] { dialog_.FileButton_Click(); };
-  Ignore_Result(repeat_.Create(1680, 780, 615, 300, 8));
-  // The combo box follows the file button's window in the focus order.
-  if (repeat_.Handle() && file_button_.Handle()) {
-    SetWindowPos(file_button_.Handle(), repeat_.Handle(), 0, 0, 0, 0,
-                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-  }
   hand_ = MakeHandCursor();
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  for (auto [which, size] : {std::pair{ICON_BIG, 32}, std::pair{ICON_SMALL, 16}}) {
-    if (HANDLE icon = LoadImageW(instance, MAKEINTRESOURCEW(1), IMAGE_ICON, size, size, 0)) {
-      SendMessageW(Handle(), WM_SETICON, which, reinterpret_cast<LPARAM>(icon));
-    }
-  }
 }
 
 void SettingsDialogWindow::Form_Load() {
@@ -331,34 +370,10 @@ void SettingsDialogWindow::Form_Load() {
   PaintGradients();
 }
 
-std::vector<HWND> SettingsDialogWindow::Form_TabOrder() const {
-  std::vector<HWND> order;
-  for (DialogControl control : kTabOrder) order.push_back(HandleOf(control));
-  return order;
-}
-
-bool SettingsDialogWindow::Form_KeyDown(WPARAM key) {
-  switch (key) {
-    case VK_ESCAPE:
-    case VK_RETURN:
-      // A dropped-down list takes them itself: it closes, choosing or not.
-      if (repeat_.Dropped()) return false;
-      return dialog_.Key_Down(key == VK_ESCAPE ? DialogKey::kEscape : DialogKey::kEnter);
-    case VK_UP:
-    case VK_LEFT:
-      return dialog_.Key_Down(DialogKey::kPrevious);
-    case VK_DOWN:
-    case VK_RIGHT:
-      return dialog_.Key_Down(DialogKey::kNext);
-    default:
-      return false;
-  }
-}
-
 HWND SettingsDialogWindow::HandleOf(DialogControl control) const {
   switch (control) {
     case DialogControl::kPanel:
-      return panel_.Handle();
+      return kind_panel_.Handle();
     case DialogControl::kRepeat:
       return repeat_.Handle();
     case DialogControl::kFileButton:
@@ -474,8 +489,13 @@ void SettingsDialogWindow::HoldPointer(bool hold) {
 }
 
 DialogControl SettingsDialogWindow::FocusedControl() {
-  const int index = Focused_Among(Form_TabOrder());
-  return index >= 0 ? kTabOrder[index] : DialogControl::kNone;
+  const DialogControl controls[] = {DialogControl::kPanel, DialogControl::kRepeat,
+                                    DialogControl::kFileButton, DialogControl::kSet,
+                                    DialogControl::kCancel};
+  std::vector<HWND> windows;
+  for (DialogControl control : controls) windows.push_back(HandleOf(control));
+  const int index = Focused_Among(windows);
+  return index >= 0 ? controls[index] : DialogControl::kNone;
 }
 
 bool SettingsDialogWindow::Form_Message(UINT message, WPARAM wparam, LPARAM lparam,

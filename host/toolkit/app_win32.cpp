@@ -60,16 +60,15 @@ int Screen_Twips_Y(double pixels) { return Pixels_To_Twips(pixels, Twips_Per_Pix
 
 // Unicode classes: their windows keep and show texts in any script, whatever
 // the system's ANSI code page.
-void Register_Window_Class(const char* name, WNDPROC procedure) {
-  const std::wstring wide_name(name, name + std::char_traits<char>::length(name));  // ASCII
+void Register_Window_Class(const wchar_t* name, WNDPROC procedure) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
   HINSTANCE instance = GetModuleHandleW(nullptr);
-  if (GetClassInfoExW(instance, wide_name.c_str(), &window_class)) return;
+  if (GetClassInfoExW(instance, name, &window_class)) return;
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
-  window_class.lpszClassName = wide_name.c_str();
+  window_class.lpszClassName = name;
   Ignore_Result(RegisterClassExW(&window_class));
 }
 
@@ -81,6 +80,11 @@ RECT Window_Screen_Rect(HWND window) {
   RECT rect{};
   if (!GetWindowRect(window, &rect)) rect = RECT{};
   return rect;
+}
+
+bool Focus_Cues_Always() {
+  BOOL always = FALSE;
+  return SystemParametersInfoW(SPI_GETKEYBOARDCUES, 0, &always, 0) && always;
 }
 
 void Set_Mouse_Pointer(MousePointer pointer) {

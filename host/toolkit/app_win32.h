@@ -30,7 +30,7 @@ int Screen_Twips_Y(double pixels);
 // Registers a window class of the host with the arrow pointer, once: later
 // calls for the same name do nothing. The class asks for no double-clicks:
 // a quick second press arrives as a press.
-void Register_Window_Class(const char* name, WNDPROC procedure);
+void Register_Window_Class(const wchar_t* name, WNDPROC procedure);
 
 // A top-level window with exactly this title, or null; and whether one exists.
 HWND Window_With_Title(const std::wstring& title);
@@ -38,6 +38,10 @@ bool Window_Titled(const std::wstring& title);
 
 // A window's rectangle on the screen; all 0 when the platform gives none.
 RECT Window_Screen_Rect(HWND window);
+
+// Whether the user asks for the keyboard's focus cues always
+// (SPI_GETKEYBOARDCUES), rather than from the first key on.
+bool Focus_Cues_Always();
 
 enum class MousePointer { kDefault, kHourglass };
 // Applies to every window of the host until changed again.

@@ -36,7 +36,7 @@ void Label::SetFocusCue(bool shown) {
 }
 
 void Label::Draw(HDC dc, const RECT& pixels) const {
-  if (focus_cue_) {
+  if (focus_cue_ && owner_.FocusCuesShown()) {
     RECT cue = pixels;
     InflateRect(&cue, 2, 1);
     SetTextColor(dc, RGB(0, 0, 0));
@@ -75,8 +75,8 @@ bool ComboBox::Create(int left, int top, int width, int height, int list_rows) {
   const int w = owner_.ToPixelsX(width), h = owner_.ToPixelsY(height);
   window_ = CreateWindowExW(
       0, L"COMBOBOX", L"",
-      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL, x, y, w,
-      h + list_rows * h, owner_.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
+      WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+      x, y, w, h + list_rows * h, owner_.Handle(), nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!window_) return false;
   SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(font_.Handle()), FALSE);
   return true;
@@ -99,10 +99,6 @@ std::wstring ComboBox::Text() const {
 
 void ComboBox::AddItem(const std::wstring& item) {
   if (window_) SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
-}
-
-bool ComboBox::Dropped() const {
-  return window_ && SendMessageW(window_, CB_GETDROPPEDSTATE, 0, 0) != 0;
 }
 
 }  // namespace vantrel::toolkit

@@ -29,7 +29,8 @@ class Label : public Element {
   Label(Form& owner, LabelDesign design);
   void SetCaption(const std::wstring& caption);
   const std::wstring& Caption() const { return design_.caption; }
-  // The dotted frame that shows where the keyboard is.
+  // The dotted frame that shows where the keyboard is, while the form shows
+  // focus cues.
   void SetFocusCue(bool shown);
   void Draw(HDC dc, const RECT& pixels) const override;
 
@@ -66,8 +67,6 @@ class ComboBox {
   void SetText(const std::wstring& text);
   std::wstring Text() const;
   void AddItem(const std::wstring& item);
-  // Whether its list is dropped down, so that Enter and Escape are its own.
-  bool Dropped() const;
 
  private:
   Form& owner_;

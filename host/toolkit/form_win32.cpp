@@ -9,8 +9,11 @@
 namespace vantrel::toolkit {
 namespace {
 
-constexpr const char* kFormClass = "VantrelForm";
-constexpr const wchar_t* kFormClassWide = L"VantrelForm";
+constexpr const wchar_t* kFormClass = L"VantrelForm";
+
+bool IsKeyPress(const MSG& message) {
+  return message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN;
+}
 
 }  // namespace
 
@@ -31,11 +34,12 @@ void Timer::SetEnabled(bool enabled) {
 }
 
 void Timer::Apply() {
-  if (!owner_.window_) return;
+  HWND window = owner_.Handle();
+  if (!window) return;
   if (enabled_ && interval_ms_ > 0) {
-    Ignore_Result(SetTimer(owner_.window_, id_, interval_ms_, nullptr));
+    Ignore_Result(SetTimer(window, id_, interval_ms_, nullptr));
   } else {
-    Ignore_Result(KillTimer(owner_.window_, id_));
+    Ignore_Result(KillTimer(window, id_));
   }
 }
 
@@ -92,23 +96,29 @@ Form::Form(Form& parent, FormDesign design) : design_(std::move(design)), parent
   parent.children_.push_back(this);
 }
 
+// Destroyed while still tied to the form, so that its timers, the count of
+// forms and its icons end with it; the subclass and its events have gone.
 Form::~Form() {
-  if (window_) {
-    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-    DestroyWindow(window_);
-  }
+  on_focus = nullptr;
+  if (Handle()) DestroyWindow(Handle());
 }
 
 bool Form::Load(HWND parent_window) {
-  if (window_) return true;
-  Register_Window_Class(kFormClass, &Form::WindowProc);
-  HWND parent = parent_ ? parent_->window_ : parent_window;
-  window_ = CreateWindowExW(
-      design_.ex_style, kFormClassWide, design_.caption.c_str(), design_.style,
-      Screen_Pixels_X(design_.left), Screen_Pixels_Y(design_.top), Screen_Pixels_X(design_.width),
-      Screen_Pixels_Y(design_.height), parent, nullptr, GetModuleHandleW(nullptr), this);
-  if (!window_) return false;
+  if (Handle()) return true;
+  Register_Class(kFormClass);
+  HWND parent = parent_ ? parent_->Handle() : parent_window;
+  const int left = Screen_Pixels_X(design_.left), top = Screen_Pixels_Y(design_.top);
+  const RECT pixels{left, top, left + Screen_Pixels_X(design_.width),
+                    top + Screen_Pixels_Y(design_.height)};
+  if (!CreateTied(design_.ex_style, kFormClass, design_.caption.c_str(), design_.style, pixels,
+                  parent)) {
+    return false;
+  }
   App_Form_Loaded();
+  // A child form shows the cues as its parent does; a top-level form hides
+  // them until the first key unless the user asks for them always.
+  focus_cues_hidden_ = parent_ ? parent_->focus_cues_hidden_ : !Focus_Cues_Always();
+  SetIcons();
   FitImageToClient();
   for (Form* child : children_) child->Load();
   for (Timer* timer : timers_) timer->Apply();
@@ -117,67 +127,53 @@ bool Form::Load(HWND parent_window) {
 }
 
 void Form::Show() {
-  if (!window_) return;
-  ShowWindow(window_, SW_SHOW);
-  UpdateWindow(window_);
+  if (!Handle()) return;
+  ShowWindow(Handle(), SW_SHOW);
+  UpdateWindow(Handle());
 }
 
 void Form::ShowModal() {
-  if (!window_ && !Load()) return;
+  if (!Handle() && !Load()) return;
   Show();
   MSG message;
-  while (window_) {
+  while (Handle()) {
     const BOOL got = GetMessageW(&message, nullptr, 0, 0);
     if (got <= 0) {
       // Leave the quit request for the outer loop.
       if (got == 0) PostQuitMessage(static_cast<int>(message.wParam));
       break;
     }
-    if (message.message == WM_KEYDOWN &&
-        (message.wParam == VK_TAB ? MoveFocusByTab(GetKeyState(VK_SHIFT) < 0)
-                                  : Form_KeyDown(message.wParam))) {
-      continue;
-    }
+    if (IsKeyPress(message)) ShowFocusCues(message);
+    // The dialog manager dispatches every message of this form's windows itself.
+    if (IsDialogMessageW(Handle(), &message)) continue;
     TranslateMessage(&message);
     DispatchMessageW(&message);
   }
 }
 
+// From the first key in the form on, as Windows shows them.
+void Form::ShowFocusCues(const MSG& key) {
+  if (!focus_cues_hidden_ || (key.hwnd != Handle() && !IsChild(Handle(), key.hwnd))) return;
+  SendMessageW(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+}
+
 int Form::Focused_Among(const std::vector<HWND>& windows) const {
   // The focus may sit in a part of a listed window (a combo box's edit field).
-  for (HWND w = GetFocus(); w && w != window_; w = GetParent(w)) {
+  for (HWND w = GetFocus(); w && w != Handle(); w = GetParent(w)) {
     const auto found = std::find(windows.begin(), windows.end(), w);
     if (found != windows.end()) return static_cast<int>(found - windows.begin());
   }
   return -1;
 }
 
-bool Form::MoveFocusByTab(bool backwards) {
-  const std::vector<HWND> order = Form_TabOrder();
-  const int count = static_cast<int>(order.size());
-  if (count == 0) return false;
-  const int focused = Focused_Among(order);
-  const int current = focused >= 0 ? focused : backwards ? count : -1;
-  for (int step = 1; step <= count; ++step) {
-    const int index = ((current + (backwards ? -step : step)) % count + count) % count;
-    HWND candidate = order[index];
-    if (candidate && IsWindowVisible(candidate) && IsWindowEnabled(candidate) &&
-        (GetWindowLongA(candidate, GWL_STYLE) & WS_TABSTOP)) {
-      SetFocus(candidate);
-      return true;
-    }
-  }
-  return true;
-}
-
 bool Form::Unload(UnloadReason reason) {
-  if (!window_) return true;
+  if (!Handle()) return true;
   if (Form_QueryUnload(reason)) return false;
   if (!unload_ran_) {
     unload_ran_ = true;
     Form_Unload();
   }
-  if (window_) DestroyWindow(window_);
+  if (Handle()) DestroyWindow(Handle());
   return true;
 }
 
@@ -186,8 +182,8 @@ void Form::Move(int left, int top, int width, int height) {
   design_.top = top;
   design_.width = width;
   design_.height = height;
-  if (!window_) return;
-  SetWindowPos(window_, nullptr, Screen_Pixels_X(left), Screen_Pixels_Y(top),
+  if (!Handle()) return;
+  SetWindowPos(Handle(), nullptr, Screen_Pixels_X(left), Screen_Pixels_Y(top),
                Screen_Pixels_X(width), Screen_Pixels_Y(height), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -218,7 +214,12 @@ void Form::ClearImage() {
 }
 
 void Form::Refresh() {
-  if (window_) InvalidateRect(window_, nullptr, FALSE);
+  if (!Handle()) return;
+  InvalidateRect(Handle(), nullptr, FALSE);
+  // What a see-through child shows of this image changes with it.
+  for (Form* child : children_) {
+    if (child->design_.see_through) child->Refresh();
+  }
 }
 
 void Form::ResizeImage(int width, int height) {
@@ -232,19 +233,8 @@ void Form::ResizeImage(int width, int height) {
   image_ = std::move(resized);
 }
 
-LRESULT CALLBACK Form::WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
-  if (message == WM_NCCREATE) {
-    auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
-    SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
-  }
-  auto* form = reinterpret_cast<Form*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-  if (!form) return DefWindowProcW(window, message, wparam, lparam);
-  if (message == WM_NCCREATE) form->window_ = window;
-  return form->HandleMessage(message, wparam, lparam);
-}
-
 LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  HWND window = window_;
+  HWND window = Handle();
   LRESULT result = 0;
   if (Form_Message(message, wparam, lparam, result)) return result;
   const MouseEvent mouse = Mouse_Event(message, lparam);
@@ -283,6 +273,17 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
     case WM_KILLFOCUS:
       if (on_focus) on_focus(message == WM_SETFOCUS);
       return 0;
+    case WM_COMMAND:
+      OnCommand(wparam, lparam);
+      return 0;
+    case WM_CHANGEUISTATE:
+      OnChangeUiState(wparam);
+      return 0;
+    case WM_UPDATEUISTATE:
+      OnUpdateUiState(wparam);
+      return 0;
+    case WM_QUERYUISTATE:
+      return focus_cues_hidden_ ? UISF_HIDEFOCUS : 0;
     default:
       break;
   }
@@ -296,14 +297,20 @@ void Form::OnSize() {
 
 void Form::FitImageToClient() {
   RECT client{};
-  GetClientRect(window_, &client);
+  GetClientRect(Handle(), &client);
   ResizeImage(std::max<LONG>(client.right, 1), std::max<LONG>(client.bottom, 1));
 }
 
 void Form::OnPaint() {
   // Composed off-screen so that elements never flicker over the image.
-  Paint_Buffered(window_, [this](HDC dc) {
-    image_.Draw(dc, 0, 0);
+  Paint_Buffered(Handle(), [this](HDC dc) {
+    if (design_.see_through && parent_) {
+      POINT at{0, 0};
+      MapWindowPoints(Handle(), parent_->Handle(), &at, 1);
+      parent_->image_.Draw(dc, -at.x, -at.y);
+    } else {
+      image_.Draw(dc, 0, 0);
+    }
     for (const Element* element : elements_) {
       element->Draw(dc, element->PixelRect());
     }
@@ -337,8 +344,56 @@ bool Form::OnSetCursor() {
   return true;
 }
 
+// A command that names a button of this form, as the dialog manager gives
+// Enter and Escape: the button is clicked.
+void Form::OnCommand(WPARAM wparam, LPARAM lparam) {
+  HWND control = reinterpret_cast<HWND>(lparam);
+  if (HIWORD(wparam) == BN_CLICKED && control && IsChild(Handle(), control)) {
+    SendMessageW(control, BM_CLICK, 0, 0);
+  }
+}
+
+// A change of the focus cues asked anywhere goes up to the top-level form,
+// which tells its windows when the state changes.
+void Form::OnChangeUiState(WPARAM wparam) {
+  if (parent_) {
+    SendMessageW(parent_->Handle(), WM_CHANGEUISTATE, wparam, 0);
+    return;
+  }
+  const WORD action = LOWORD(wparam);
+  if (!(HIWORD(wparam) & UISF_HIDEFOCUS) || (action != UIS_SET && action != UIS_CLEAR)) return;
+  const bool hidden = action == UIS_SET && !Focus_Cues_Always();
+  if (hidden == focus_cues_hidden_) return;
+  SendMessageW(Handle(), WM_UPDATEUISTATE, MAKEWPARAM(hidden ? UIS_SET : UIS_CLEAR, UISF_HIDEFOCUS),
+               0);
+}
+
+void Form::OnUpdateUiState(WPARAM wparam) {
+  const WORD action = LOWORD(wparam);
+  if ((HIWORD(wparam) & UISF_HIDEFOCUS) && (action == UIS_SET || action == UIS_CLEAR)) {
+    focus_cues_hidden_ = action == UIS_SET;
+    Refresh();
+  }
+  for (Form* child : children_) {
+    if (child->Handle()) SendMessageW(child->Handle(), WM_UPDATEUISTATE, wparam, 0);
+  }
+}
+
+void Form::SetIcons() {
+  if (design_.icon == 0) return;
+  const int sizes[2] = {32, 16};
+  const WPARAM kinds[2] = {ICON_BIG, ICON_SMALL};
+  for (int i = 0; i < 2; ++i) {
+    icons_[i] =
+        static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(design_.icon),
+                                      IMAGE_ICON, sizes[i], sizes[i], 0));
+    if (icons_[i])
+      SendMessageW(Handle(), WM_SETICON, kinds[i], reinterpret_cast<LPARAM>(icons_[i]));
+  }
+}
+
 void Form::OnDestroy() {
-  for (Timer* timer : timers_) Ignore_Result(KillTimer(window_, timer->id_));
+  for (Timer* timer : timers_) Ignore_Result(KillTimer(Handle(), timer->id_));
   // A window destroyed from outside (its parent went) still unloads.
   if (!unload_ran_) {
     unload_ran_ = true;
@@ -347,9 +402,12 @@ void Form::OnDestroy() {
   App_Form_Gone();
 }
 
+// The window no longer shows its icons: they go.
 void Form::OnNcDestroy() {
-  SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
-  window_ = nullptr;
+  for (HICON& icon : icons_) {
+    if (icon) DestroyIcon(icon);
+    icon = nullptr;
+  }
 }
 
 // ---- PictureBox

@@ -3,6 +3,18 @@
 // that survives being covered, windowless elements drawn above that image,
 // and timers. Designed controls are members of the form subclass, created
 // with the form and loaded with its window.
+//
+// The keyboard of a modal form is Windows' dialog manager (IsDialogMessageW):
+// - Tab and Shift+Tab walk the windows with WS_TABSTOP in z-order, into
+//   child forms with WS_EX_CONTROLPARENT; WS_GROUP keeps the arrows inside
+//   a control that does not ask for them.
+// - A control claims the keys it handles itself through WM_GETDLGCODE.
+// - Escape and Enter become commands that name a button (IDCANCEL, IDOK, or
+//   the focused button that answers DLGC_DEFPUSHBUTTON); the form clicks
+//   that button with BM_CLICK.
+// - The focus cues are hidden from the opening until the first key, unless
+//   the user's setting shows them always. The form keeps that state itself
+//   from WM_CHANGEUISTATE and WM_UPDATEUISTATE, which Wine's windows do not.
 #pragma once
 
 #include <windows.h>
@@ -16,6 +28,7 @@
 #include "gdi_win32.h"
 #include "mouse_win32.h"
 #include "picture_win32.h"
+#include "window_object_win32.h"
 
 namespace vantrel::toolkit {
 
@@ -87,16 +100,18 @@ struct FormDesign {
   int left = 0, top = 0, width = 4800, height = 3600;  // twips
   COLORREF back_colour = RGB(240, 240, 240);
   ScaleMode scale = ScaleMode::kTwips;
+  int icon = 0;  // the resource of the window's icon; 0: none
+  // Shows the parent's kept image behind its own elements, as if it had no
+  // background of its own.
+  bool see_through = false;
 };
 
-class Form {
+class Form : public WindowObject {
  public:
   explicit Form(FormDesign design);
   // A child form (such as a picture box), loaded with its parent's window.
   Form(Form& parent, FormDesign design);
-  virtual ~Form();
-  Form(const Form&) = delete;
-  Form& operator=(const Form&) = delete;
+  ~Form() override;
 
   // Creates the window without showing it, loads the child forms and the
   // timers, then runs the load event. `parent_window` is for top-level
@@ -109,8 +124,7 @@ class Form {
   // when the form is gone.
   bool Unload(UnloadReason reason = UnloadReason::kCode);
 
-  HWND Handle() const { return window_; }
-  bool Loaded() const { return window_ != nullptr; }
+  bool Loaded() const { return Handle() != nullptr; }
 
   // Outer position and size in twips; the position is relative to the
   // parent's client area for child windows.
@@ -128,6 +142,8 @@ class Form {
 
   // Runs as the form's own window gains (true) or loses (false) the keyboard focus.
   std::function<void(bool focused)> on_focus;
+  // Whether the dotted focus rectangle is drawn in this form now.
+  bool FocusCuesShown() const { return !focus_cues_hidden_; }
 
  protected:
   virtual void Form_Load() {}
@@ -141,13 +157,6 @@ class Form {
   // reaches the form before the element under the pointer.
   virtual void Form_MouseDown(MouseButton) {}
   virtual void Form_MouseUp(MouseButton) {}
-  // The windows that Tab and Shift+Tab move the focus through while the form
-  // is shown modally, in order; hidden, disabled and non-tab-stop ones are
-  // skipped. Empty: Tab does nothing.
-  virtual std::vector<HWND> Form_TabOrder() const { return {}; }
-  // A key other than Tab pressed while the form is shown modally, before the
-  // focused window sees it; true when the form has acted on it.
-  virtual bool Form_KeyDown(WPARAM) { return false; }
   // The index of the window in `windows` that holds the focus or contains
   // the window that does; -1 when none does.
   int Focused_Among(const std::vector<HWND>& windows) const;
@@ -155,25 +164,29 @@ class Form {
  private:
   friend class Timer;
   friend class Element;
-  static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
-  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam);
+  LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
   void OnSize();
   void FitImageToClient();
   void OnPaint();
   void OnTimer(WPARAM id);
   void OnMouse(const MouseEvent& mouse);
   bool OnSetCursor();
+  void OnCommand(WPARAM wparam, LPARAM lparam);
+  void OnChangeUiState(WPARAM wparam);
+  void OnUpdateUiState(WPARAM wparam);
+  void ShowFocusCues(const MSG& key);
+  void SetIcons();
   void OnDestroy();
   void OnNcDestroy();
-  bool MoveFocusByTab(bool backwards);
   void ResizeImage(int width, int height);
 
   FormDesign design_;
   Form* parent_ = nullptr;
-  HWND window_ = nullptr;
   Picture image_;
   std::unique_ptr<BitmapDC> drawing_;
   bool unload_ran_ = false;
+  bool focus_cues_hidden_ = false;
+  HICON icons_[2] = {};  // big, small: the window's, destroyed after it
   std::vector<Form*> children_;
   std::vector<Timer*> timers_;
   std::vector<Element*> elements_;

@@ -19,8 +19,6 @@ class PropertyStore {
   // The stored value, or `fallback` when the key is not kept or holds a
   // value of another type.
   PropertyValue Read(const std::wstring& key, const PropertyValue& fallback) const;
-  bool Holds(const std::wstring& key) const { return values_.count(key) > 0; }
-  size_t Size() const { return values_.size(); }
 
  private:
   std::map<std::wstring, PropertyValue> values_;

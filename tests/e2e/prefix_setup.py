@@ -1,5 +1,5 @@
 """Makes a fresh Wine prefix for Vantrel: a Japanese font in place of the
-dialog's font, no Mono or Gecko. By default the e2e tests' prefix under the
+dialog's font, focus cues as Windows shows them, no Mono or Gecko. By default the e2e tests' prefix under the
 build tree (once per test run); --prefix DIR makes another, and
 --decorations has Wine draw title bars itself, for screenshots on a display
 without a window manager. make_user_area makes the folder of a standard-user
@@ -21,6 +21,13 @@ FONTS_REG = """
 "\uff2d\uff33 \uff30\u30b4\u30b7\u30c3\u30af"="IPAPGothic"
 "\uff2d\uff33 \u30b4\u30b7\u30c3\u30af"="IPAGothic"
 "MS UI Gothic"="IPAPGothic"
+"""
+
+# Focus cues hidden until the keyboard is used, as Windows ships: Wine's
+# default mask without its keyboard-cues bit (0x20 of the first byte).
+CUES_REG = """
+[HKEY_CURRENT_USER\\Control Panel\\Desktop]
+"UserPreferencesMask"=hex:10,00,02,80,12,00,00,00
 """
 
 WINE_FONTS = ("marlett.ttf", "tahoma.ttf", "tahomabd.ttf")
@@ -63,7 +70,7 @@ def make_prefix(prefix, decorations=False, user=None, lang="ja_JP.UTF-8"):
             booted.check_returncode()
         reg = os.path.join(work, "prefix.reg")
         with open(reg, "w", encoding="utf-16") as f:
-            f.write("Windows Registry Editor Version 5.00\n" + FONTS_REG
+            f.write("Windows Registry Editor Version 5.00\n" + FONTS_REG + CUES_REG
                     + (DECORATIONS_REG if decorations else ""))
         subprocess.run(wine("wine", "regedit", "/S", harness.to_windows_path(reg)), env=env,
                        check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,

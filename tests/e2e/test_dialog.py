@@ -13,7 +13,7 @@ from test_host import DIALOG, RENDERER, RESOURCES, SAVER, HostTestCase
 from test_host_music import seconds_of_sound, write_tone
 
 CHOOSER = "ﾌｧｲﾙを開く"
-VK_TAB, VK_RETURN, VK_SPACE, VK_UP, VK_DOWN = 9, 13, 32, 38, 40
+VK_TAB, VK_SHIFT, VK_RETURN, VK_SPACE, VK_UP, VK_DOWN = 9, 16, 13, 32, 38, 40
 
 # The designed rectangles (left, top, width, height) in twips of the dialog's
 # client area; the panel's controls are given inside the panel.
@@ -364,6 +364,12 @@ class DialogKeyboardTest(DialogTestCase):
                     if close_to(self.button_band(shot, rect), selected)]
 
         self.assertEqual(focused(), [])  # the panel holds the focus first
+        # Its focus cue, around the chosen kind, is hidden until the first key.
+        left, top, width, height = layout.kind_caption(2)
+        cue = lambda: self.client_shot().crop(left - 3, top - 2, width + 6, height + 4).rows
+        opening = cue()
+        self.press_key("-", VK_SHIFT)
+        self.assertTrue(harness.wait_until(lambda: cue() != opening, 3), "no focus cue after a key")
         # A screen reader names each button by its window's text.
         self.assertLessEqual({"設定", "ｷｬﾝｾﾙ", "..."}, set(self.child_texts(DIALOG)))
         # The track box is disabled for kind 2, so the first Tab lands on "...".

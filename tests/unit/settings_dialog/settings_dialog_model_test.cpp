@@ -270,20 +270,14 @@ TEST(DialogFocus, ComesBackToWhereItWasAndToThePanelAtFirst) {
   EXPECT_EQ(d.view.focused, DialogControl::kRepeat);
 }
 
-TEST(DialogKeys, ArrowsOnThePanelFollowTheScreenOrderWithTheCueAndEnterElsewhereSets) {
+TEST(DialogKeys, ArrowsOnThePanelFollowTheScreenOrderWithTheCue) {
   Dialog d(9);
-  d.view.focused = DialogControl::kPanel;
   d.dialog.Panel_Focus(true);
-  const DialogKey next = DialogKey::kNext, previous = DialogKey::kPrevious;
-  for (auto [key, kind] : {std::pair{next, 1}, {next, 0}, {next, 2}, {next, 1}, {previous, 2}}) {
-    EXPECT_TRUE(d.dialog.Key_Down(key));
+  for (auto [down, kind] : {std::pair{true, 1}, {true, 0}, {true, 2}, {true, 1}, {false, 2}}) {
+    d.dialog.Kinds_Arrow(down);
     EXPECT_EQ(d.view.SelectedKinds(), std::vector<int>{kind});
     for (int i = 0; i < kKindCount; ++i) EXPECT_EQ(d.view.cues[i], i == kind);
   }
-  d.view.focused = DialogControl::kRepeat;
-  EXPECT_FALSE(d.dialog.Key_Down(next));
-  EXPECT_TRUE(d.dialog.Key_Down(DialogKey::kEnter));
-  EXPECT_EQ(d.Keys()[L"BGM区分"], L" 2");
 }
 
 TEST(DialogTrackText, SetTakesTheNearestWholeNumberHalvesToEven) {
