@@ -1,7 +1,6 @@
 #include "settings/settings_file.h"
 
 #include "settings/number_text.h"
-#include "toolkit/ignore_result.h"
 
 namespace vantrel::host {
 namespace {
@@ -42,7 +41,7 @@ bool Ini_Write(ProfilePort& profile, const std::wstring& section, const std::wst
   return profile.WriteString(section, key, value, file);
 }
 
-void Write_Settings(const HostWide& host, ProfilePort& profile, FilePort& files,
+bool Write_Settings(const HostWide& host, ProfilePort& profile, FilePort& files,
                     const std::wstring& program_folder) {
   // Every key is tried, also after one has failed.
   const auto write_keys = [&](const std::wstring& file) {
@@ -54,13 +53,17 @@ void Write_Settings(const HostWide& host, ProfilePort& profile, FilePort& files,
     return written;
   };
   if (write_keys(Program_Path(program_folder, kSettingsFileSuffix))) {
+    // The per-user file is read first. One that cannot go (a read-only
+    // folder, a sync client holding it) must hold the same keys. Whether it
+    // went is asked of the file: Wine reports a delete that the folder
+    // refuses as done.
     const std::wstring stale = User_Settings_File(files, false);
     if (!stale.empty()) files.RemoveFile(stale);
-    return;
+    return !File_Exists(stale, files) || write_keys(stale);
   }
   // A standard user may not write into the program folder.
   const std::wstring user_file = User_Settings_File(files, true);
-  if (!user_file.empty()) toolkit::Ignore_Result(write_keys(user_file));  // nothing is shown
+  return !user_file.empty() && write_keys(user_file);
 }
 
 std::optional<std::wstring> Storable_Path(const std::wstring& path, ProfilePort& profile,
@@ -83,7 +86,8 @@ std::wstring User_Settings_File(FilePort& files, bool make) {
 void Load_Settings(HostWide& host, ProfilePort& profile, FilePort& files,
                    const std::wstring& program_folder) {
   // Set leaves a per-user file only when the program folder refused it, and
-  // removes it again once a write there succeeds: when it exists it is newer.
+  // removes it, or writes the same keys into it, once a write there
+  // succeeds: when it exists it is the newer.
   const std::wstring user_file = User_Settings_File(files, false);
   const std::wstring file =
       File_Exists(user_file, files) ? user_file : Program_Path(program_folder, kSettingsFileSuffix);

@@ -49,9 +49,11 @@ bool Ini_Write(ProfilePort& profile, const std::wstring& section, const std::wst
 
 // Set: the three keys, every time, whatever the kind. They go to
 // "\Vantrel.ini" in the program folder; when a write there fails, all three
-// go to the per-user settings file instead, and when they all succeed, a
-// per-user file left from earlier is removed so that it cannot hide them.
-void Write_Settings(const HostWide& host, ProfilePort& profile, FilePort& files,
+// go to the per-user settings file instead. When they all succeed, a per-user
+// file left from earlier is removed so that it cannot hide them, and where it
+// cannot be removed it takes the keys too. True when the file that the next
+// start reads holds them.
+bool Write_Settings(const HostWide& host, ProfilePort& profile, FilePort& files,
                     const std::wstring& program_folder);
 
 // The form of a chosen sound file's path that the settings file holds and

@@ -25,6 +25,7 @@ class FakeFiles : public FilePort {
   std::set<std::wstring> folders;
   bool folders_can_be_made = true;
   std::vector<std::wstring> removed;
+  std::set<std::wstring> undeletable;  // deletes of these fail, unreported
   std::map<std::wstring, std::wstring> short_paths;
 
   bool CanOpenForReading(const std::wstring& path) override {
@@ -41,7 +42,7 @@ class FakeFiles : public FilePort {
   }
   void RemoveFile(const std::wstring& path) override {
     removed.push_back(path);
-    readable.erase(path);
+    if (!undeletable.count(path)) readable.erase(path);
   }
   std::wstring ShortPath(const std::wstring& path) override {
     auto found = short_paths.find(path);
