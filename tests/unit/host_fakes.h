@@ -58,6 +58,10 @@ class FakeProfile : public ProfilePort {
   std::map<std::wstring, std::map<std::wstring, Keys>> files;
   std::vector<std::wstring> read_files;
   std::set<std::wstring> read_only;  // writes to these fail
+  // Whether bytes come back from the code page unchanged, each byte one
+  // character, as under 1252; else as under UTF-8, where the keys' code page
+  // 932 bytes do not.
+  bool bytes_carried = false;
 
   std::wstring GetString(const std::wstring& section, const std::wstring& key,
                          const std::wstring& fallback, const std::wstring& file,
@@ -83,6 +87,12 @@ class FakeProfile : public ProfilePort {
       if (c > 0xFF) return std::nullopt;
     }
     return value.size();
+  }
+  std::optional<std::wstring> TextOfBytes(const std::string& bytes) override {
+    if (!bytes_carried) return std::nullopt;
+    std::wstring text;
+    for (char c : bytes) text += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return text;
   }
 };
 

@@ -145,6 +145,15 @@ TEST(WriteSettings, KeysGoWhereTheNextStartReadsThemOrTheWriteFails) {
   EXPECT_FALSE(Write_Settings(host, profile, files, kFolder));
 }
 
+TEST(SettingsKeys, AreTheBytesAJapaneseSystemWritesWhereTheCodePageCarriesThem) {
+  FakeProfile profile;  // as under UTF-8: the names, which read back there
+  EXPECT_EQ(Profile_Key(kKeyKind, profile), L"BGM区分");
+  profile.bytes_carried = true;  // as under 1252: one character a byte
+  EXPECT_EQ(Profile_Key(kKeyKind, profile), L"BGM\x8B\xE6\x95\xAA");
+  EXPECT_EQ(Profile_Key(kKeyRepeat, profile), L"BGM\xD8\xCB\xDF\xB0\xC4");
+  EXPECT_EQ(Profile_Key(kKeyFile, profile), L"BGM\xCC\xA7\xB2\xD9");
+}
+
 TEST(IniRead, ValuesAreCutTo255Bytes) {
   FakeProfile profile;
   profile.files[L"f.ini"][L"Section"][L"k"] = std::wstring(300, L'a');
