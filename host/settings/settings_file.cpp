@@ -1,7 +1,6 @@
 #include "settings/settings_file.h"
 
 #include "settings/number_text.h"
-#include "toolkit/ignore_result.h"
 
 namespace vantrel::host {
 namespace {
@@ -10,9 +9,9 @@ constexpr size_t kValueBufferBytes = kMaxValueBytes + 1;
 
 // Reads a whole-number key into `target`; a value that is not a number or
 // lies outside 16 bits leaves `target` as it is.
-void ReadNumberKey(ProfilePort& profile, const std::wstring& key, const std::wstring& file,
+void ReadNumberKey(ProfilePort& profile, const SettingsKey& key, const std::wstring& file,
                    int16_t& target) {
-  const std::wstring text = Ini_Read(profile, kSettingsSection, key, file);
+  const std::wstring text = Ini_Read(profile, kSettingsSection, Profile_Key(key, profile), file);
   if (text.empty()) {
     target = 0;
     return;
@@ -42,25 +41,34 @@ bool Ini_Write(ProfilePort& profile, const std::wstring& section, const std::wst
   return profile.WriteString(section, key, value, file);
 }
 
-void Write_Settings(const HostWide& host, ProfilePort& profile, FilePort& files,
+std::wstring Profile_Key(const SettingsKey& key, ProfilePort& profile) {
+  return profile.TextOfBytes(key.code_page_932).value_or(key.name);
+}
+
+bool Write_Settings(const HostWide& host, ProfilePort& profile, FilePort& files,
                     const std::wstring& program_folder) {
   // Every key is tried, also after one has failed.
   const auto write_keys = [&](const std::wstring& file) {
-    const auto kind = static_cast<int16_t>(host.BGM_Kind);
-    bool written = Ini_Write(profile, kSettingsSection, kKeyKind, Number_Text(kind), file);
-    written &=
-        Ini_Write(profile, kSettingsSection, kKeyRepeat, Number_Text(host.BGM_RepeatTrack), file);
-    written &= Ini_Write(profile, kSettingsSection, kKeyFile, host.BGM_File, file);
+    const auto write = [&](const SettingsKey& key, const std::wstring& value) {
+      return Ini_Write(profile, kSettingsSection, Profile_Key(key, profile), value, file);
+    };
+    bool written = write(kKeyKind, Number_Text(static_cast<int16_t>(host.BGM_Kind)));
+    written &= write(kKeyRepeat, Number_Text(host.BGM_RepeatTrack));
+    written &= write(kKeyFile, host.BGM_File);
     return written;
   };
   if (write_keys(Program_Path(program_folder, kSettingsFileSuffix))) {
+    // The per-user file is read first. One that cannot go (a read-only
+    // folder, a sync client holding it) must hold the same keys. Whether it
+    // went is asked of the file: Wine reports a delete that the folder
+    // refuses as done.
     const std::wstring stale = User_Settings_File(files, false);
     if (!stale.empty()) files.RemoveFile(stale);
-    return;
+    return !File_Exists(stale, files) || write_keys(stale);
   }
   // A standard user may not write into the program folder.
   const std::wstring user_file = User_Settings_File(files, true);
-  if (!user_file.empty()) toolkit::Ignore_Result(write_keys(user_file));  // nothing is shown
+  return !user_file.empty() && write_keys(user_file);
 }
 
 std::optional<std::wstring> Storable_Path(const std::wstring& path, ProfilePort& profile,
@@ -83,7 +91,8 @@ std::wstring User_Settings_File(FilePort& files, bool make) {
 void Load_Settings(HostWide& host, ProfilePort& profile, FilePort& files,
                    const std::wstring& program_folder) {
   // Set leaves a per-user file only when the program folder refused it, and
-  // removes it again once a write there succeeds: when it exists it is newer.
+  // removes it, or writes the same keys into it, once a write there
+  // succeeds: when it exists it is the newer.
   const std::wstring user_file = User_Settings_File(files, false);
   const std::wstring file =
       File_Exists(user_file, files) ? user_file : Program_Path(program_folder, kSettingsFileSuffix);
@@ -92,7 +101,8 @@ void Load_Settings(HostWide& host, ProfilePort& profile, FilePort& files,
   host.BGM_Kind = static_cast<MusicKind>(stored_kind);
   ReadNumberKey(profile, kKeyRepeat, file, host.BGM_RepeatTrack);
 
-  const std::wstring path = Ini_Read(profile, kSettingsSection, kKeyFile, file);
+  const std::wstring path =
+      Ini_Read(profile, kSettingsSection, Profile_Key(kKeyFile, profile), file);
   if (path.empty()) {
     DropSoundFile(host);
   } else {

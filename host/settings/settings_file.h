@@ -14,9 +14,16 @@
 namespace vantrel::host {
 
 inline constexpr const wchar_t* kSettingsSection = L"Section";
-inline constexpr const wchar_t* kKeyKind = L"BGM区分";
-inline constexpr const wchar_t* kKeyRepeat = L"BGMﾘﾋﾟｰﾄ";
-inline constexpr const wchar_t* kKeyFile = L"BGMﾌｧｲﾙ";
+
+// A key by its name and by the code page 932 bytes that a Japanese system
+// writes for it, which are the file's keys on every system.
+struct SettingsKey {
+  const wchar_t* name;
+  const char* code_page_932;
+};
+inline constexpr SettingsKey kKeyKind{L"BGM区分", "BGM\x8B\xE6\x95\xAA"};
+inline constexpr SettingsKey kKeyRepeat{L"BGMﾘﾋﾟｰﾄ", "BGM\xD8\xCB\xDF\xB0\xC4"};
+inline constexpr SettingsKey kKeyFile{L"BGMﾌｧｲﾙ", "BGM\xCC\xA7\xB2\xD9"};
 inline constexpr const wchar_t* kSettingsFileSuffix = L"\\Vantrel.ini";
 
 // The profile-file calls of the platform, texts in the host's own form.
@@ -33,6 +40,9 @@ class ProfilePort {
   // The bytes `value` takes in the file's code page; nothing when that code
   // page cannot hold it.
   virtual std::optional<size_t> StoredBytes(const std::wstring& value) = 0;
+  // The text that the file's code page turns into exactly `bytes`; nothing
+  // when it cannot give those bytes back.
+  virtual std::optional<std::wstring> TextOfBytes(const std::string& bytes) = 0;
 };
 
 // The most bytes of a value that Ini_Read gives back whole.
@@ -47,11 +57,18 @@ std::wstring Ini_Read(ProfilePort& profile, const std::wstring& section, const s
 bool Ini_Write(ProfilePort& profile, const std::wstring& section, const std::wstring& key,
                const std::wstring& value, const std::wstring& file);
 
+// The key as the profile calls take it: the text that puts its code page 932
+// bytes into the file; where the code page cannot carry those bytes (UTF-8),
+// the key's name, which reads back there.
+std::wstring Profile_Key(const SettingsKey& key, ProfilePort& profile);
+
 // Set: the three keys, every time, whatever the kind. They go to
 // "\Vantrel.ini" in the program folder; when a write there fails, all three
-// go to the per-user settings file instead, and when they all succeed, a
-// per-user file left from earlier is removed so that it cannot hide them.
-void Write_Settings(const HostWide& host, ProfilePort& profile, FilePort& files,
+// go to the per-user settings file instead. When they all succeed, a per-user
+// file left from earlier is removed so that it cannot hide them, and where it
+// cannot be removed it takes the keys too. True when the file that the next
+// start reads holds them.
+bool Write_Settings(const HostWide& host, ProfilePort& profile, FilePort& files,
                     const std::wstring& program_folder);
 
 // The form of a chosen sound file's path that the settings file holds and

@@ -43,6 +43,14 @@ std::optional<size_t> Win32ProfilePort::StoredBytes(const std::wstring& value) {
   return bytes.size();
 }
 
+// 1252 and the other one-byte code pages give every byte back; a UTF-8 code
+// page does not give back bytes that are not UTF-8.
+std::optional<std::wstring> Win32ProfilePort::TextOfBytes(const std::string& bytes) {
+  std::wstring text = From_Ansi(bytes);
+  if (To_Ansi(text) != bytes) return std::nullopt;
+  return text;
+}
+
 // Paths reach the file system through the wide calls: the program folder and
 // the user's folders may hold characters outside the ANSI code page.
 bool Win32FilePort::CanOpenForReading(const std::wstring& path) {

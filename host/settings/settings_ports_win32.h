@@ -14,6 +14,7 @@ class Win32ProfilePort final : public ProfilePort {
   bool WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value,
                    const std::wstring& file) override;
   std::optional<size_t> StoredBytes(const std::wstring& value) override;
+  std::optional<std::wstring> TextOfBytes(const std::string& bytes) override;
 };
 
 class Win32FilePort final : public FilePort {

@@ -92,7 +92,7 @@ void SettingsDialog::FileButton_Click() {
   // A name the settings file cannot hold would come back broken at the next
   // start and play nothing: the earlier choice stays, and the user is told.
   const std::optional<std::wstring> stored = Storable_Path(*path, profile_, files_);
-  view_.ShowFileNotStored(!stored);
+  view_.ShowNotice(stored ? L"" : kFileNotStoredText);
   if (!stored) return;
   Take_Chosen_File(host_, *path, *stored);
   view_.SetFileCaption(*path);
@@ -100,7 +100,11 @@ void SettingsDialog::FileButton_Click() {
 
 void SettingsDialog::SetButton_Click() {
   host_.BGM_RepeatTrack = Track_From_Text(view_.RepeatText());
-  Write_Settings(host_, profile_, files_, program_folder_);
+  // Closing would tell the user that the choice was kept.
+  if (!Write_Settings(host_, profile_, files_, program_folder_)) {
+    view_.ShowNotice(kNotSavedText);
+    return;
+  }
   view_.Close();
 }
 

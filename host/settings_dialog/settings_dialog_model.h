@@ -36,6 +36,8 @@ inline constexpr const wchar_t* kChooserTitle = L"ﾌｧｲﾙを開く";
 // Shown when the settings file cannot hold the chosen file's name.
 inline constexpr const wchar_t* kFileNotStoredText =
     L"このﾌｧｲﾙ名は保存できないため、前の選択のままです";
+// Shown when Set could write the settings nowhere that the next start reads.
+inline constexpr const wchar_t* kNotSavedText = L"設定を保存できませんでした";
 // The link: the project's address, set in the top CMakeLists.txt.
 inline constexpr const wchar_t* kLinkAddress = L"" VANTREL_ABOUT_URL;
 inline constexpr const wchar_t* kCreditLine =
@@ -108,8 +110,8 @@ class DialogView {
   // The mark of kKinds[index] with its selected or unselected picture.
   virtual void ShowMark(int index, bool selected) = 0;
   virtual void SetFileCaption(const std::wstring& path) = 0;
-  // The notice that the chosen file's name could not be kept.
-  virtual void ShowFileNotStored(bool shown) = 0;
+  // The dialog's one notice line; the empty text clears it.
+  virtual void ShowNotice(const std::wstring& text) = 0;
   // The focus cue on the caption of kKinds[index].
   virtual void ShowKindFocus(int index, bool shown) = 0;
   // The sound-file chooser, opening in `folder`; nothing when cancelled.
@@ -132,7 +134,8 @@ class DialogView {
 };
 
 // The dialog's behaviour over the host-wide values, which it reads at load
-// and changes as the user chooses; Set writes them to the settings file.
+// and changes as the user chooses; Set writes them to the settings file and
+// closes, or stays open and says so when they could not be saved.
 class SettingsDialog {
  public:
   SettingsDialog(DialogView& view, HostWide& host, ProfilePort& profile, FilePort& files,

@@ -227,9 +227,7 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
   std::wstring RepeatText() override { return repeat_.Text(); }
   void ShowMark(int kind, bool selected) override;
   void SetFileCaption(const std::wstring& path) override { file_name_.SetCaption(path); }
-  void ShowFileNotStored(bool shown) override {
-    file_notice_.SetCaption(shown ? kFileNotStoredText : L"");
-  }
+  void ShowNotice(const std::wstring& text) override { file_notice_.SetCaption(text); }
   void ShowKindFocus(int kind, bool shown) override { kinds_[kind]->SetFocusCue(shown); }
   std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) override;
   std::optional<ScreenPoint> CursorPosition() override;

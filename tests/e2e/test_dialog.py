@@ -480,7 +480,8 @@ class DialogLocaleTest(DialogTestCase):
         prefix_setup.make_prefix(cls.english_prefix, lang=cls.ENGLISH)
 
     def test_dialog_under_code_page_1252_is_the_picture_it_is_under_932(self):
-        # No settings file: its keys are in each system's own code page.
+        # The keys are the bytes a Japanese system writes, on both systems.
+        self.write_keys(kind=1, track=4, path="")
         japanese = self.env
         english = harness.base_env(self.display, self.home, self.english_prefix, self.ENGLISH)
         self.addCleanup(subprocess.run, ["wineserver", "-k"], env=english)
@@ -489,8 +490,10 @@ class DialogLocaleTest(DialogTestCase):
             self.probe("move", 2, 2)  # the pointer away from every button
             host, _ = self.open_dialog()
             shots.append(self.client_shot())
-            self.probe("close", DIALOG)
+            self.click_button(self.layout.set)
             self.assert_closes(host)
+            with open(self.ini, "rb") as f:  # the same three keys again, no new ones
+                self.assertEqual(f.read().count(b"="), 3)
         self.assertTrue(shots[0].rows == shots[1].rows, "the dialogs differ: see the artifacts")
 
 

@@ -11,13 +11,14 @@ import unittest
 
 import harness
 import prefix_setup
-from test_dialog import DialogTestCase, middle
-from test_host import PAGE, RENDERER, RESOURCES
+from test_dialog import PANEL, DialogTestCase, middle
+from test_host import DIALOG, PAGE, RENDERER, RESOURCES
 from test_host_music import write_tone
 from test_renderer import CENTRE, classify, grown
 
 DESKTOP_KEY = "HKCU\\Control Panel\\Desktop"
 UNINSTALL_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vantrel"
+NOTICE = (1080, 2250, 5595, 195)  # twips in the dialog's panel, below the file's name
 SHELL_FOLDERS_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"
 
 
@@ -253,14 +254,27 @@ class StandardUserTest(DialogTestCase):
         self.assertEqual(desktop.get("SCRNSAVE.EXE"), before)
         self.assertNotIn("ScreenSaveActive", desktop)
 
-    def test_set_keeps_the_choice_in_the_users_file_until_the_program_folder_takes_it(self):
+    def test_set_keeps_the_choice_where_the_next_start_reads_it_or_stays_open(self):
         # Written by hand beside the host; the folder and the file are root's.
         self.write_keys(kind=0, track=0, path="")
         with open(self.ini, "rb") as f:
             by_hand = f.read()
         song = os.path.join(self.run_dir, "曲.wav")
         write_tone(song)
-        user_ini = os.path.join(self.user_folder("Roaming"), "Vantrel.ini")
+        roaming = self.user_folder("Roaming")
+        user_ini = os.path.join(roaming, "Vantrel.ini")
+
+        # Nothing writable (the user's Vantrel folder is root's too): Set
+        # leaves the dialog open and says so; Escape still closes it.
+        os.mkdir(roaming, 0o555)
+        self.addCleanup(shutil.rmtree, roaming, ignore_errors=True)
+        host, _ = self.open_dialog()
+        self.click_button(self.layout.set)
+        self.assertFalse(self.wait_gone(DIALOG, 500), "the dialog closed as if saved")
+        self.assertTrue(harness.wait_until(lambda: self.notice_shown(self.client_shot()), 3))
+        self.press_key("-", harness.VK_ESCAPE)
+        self.assert_closes(host)
+        os.rmdir(roaming)
 
         self.choose_sound_file_and_set(song)
         with open(self.ini, "rb") as f:
@@ -282,6 +296,26 @@ class StandardUserTest(DialogTestCase):
         self.assertEqual(self.key("BGM区分").strip(), "0")
         self.assertEqual(self.key("BGMﾌｧｲﾙ"), harness.to_windows_path(song))
         self.assertFalse(os.path.exists(user_ini))
+
+        # An older per-user file that cannot go (its folder is root's), read
+        # first at the next start, holds the choice too.
+        with open(user_ini, "wb") as f:
+            f.write("[Section]\r\nBGM区分=0\r\n".encode("cp932"))
+        subprocess.run(["chown", self.user, user_ini], check=True)
+        subprocess.run(["chown", "root", roaming], check=True)
+        os.chmod(roaming, 0o555)
+        host, _ = self.open_dialog()
+        self.press("left", *middle(self.layout.kind_caption(1)))
+        self.assertEqual(self.wait_selected([1]), [1])
+        self.click_button(self.layout.set)
+        self.assert_closes(host)
+        self.assertEqual(self.key("BGM区分", user_ini).strip(), "1")
+
+    def notice_shown(self, shot):
+        """Whether the notice line below the file's name shows its pale yellow text."""
+        left, top, width, height = self.layout.rect(NOTICE, inside=PANEL)
+        notice = shot.crop(left, top, width, height)
+        return sum(r - b > 40 for _, _, (r, _, b) in notice.pixels()) > 20
 
 
 if __name__ == "__main__":

@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   testing::FakeProfile profile;
   testing::FakeFiles files;
   profile.files[folder + kSettingsFileSuffix][kSettingsSection] = {
-      {kKeyKind, texts[0]}, {kKeyRepeat, texts[1]}, {kKeyFile, texts[2]}};
+      {kKeyKind.name, texts[0]}, {kKeyRepeat.name, texts[1]}, {kKeyFile.name, texts[2]}};
   if (size % 2) files.readable.insert(texts[2].substr(0, 255));
   HostWide host;
   host.BGM_RepeatTrack = -7;

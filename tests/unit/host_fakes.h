@@ -25,6 +25,7 @@ class FakeFiles : public FilePort {
   std::set<std::wstring> folders;
   bool folders_can_be_made = true;
   std::vector<std::wstring> removed;
+  std::set<std::wstring> undeletable;  // deletes of these fail, unreported
   std::map<std::wstring, std::wstring> short_paths;
 
   bool CanOpenForReading(const std::wstring& path) override {
@@ -41,7 +42,7 @@ class FakeFiles : public FilePort {
   }
   void RemoveFile(const std::wstring& path) override {
     removed.push_back(path);
-    readable.erase(path);
+    if (!undeletable.count(path)) readable.erase(path);
   }
   std::wstring ShortPath(const std::wstring& path) override {
     auto found = short_paths.find(path);
@@ -57,6 +58,10 @@ class FakeProfile : public ProfilePort {
   std::map<std::wstring, std::map<std::wstring, Keys>> files;
   std::vector<std::wstring> read_files;
   std::set<std::wstring> read_only;  // writes to these fail
+  // Whether bytes come back from the code page unchanged, each byte one
+  // character, as under 1252; else as under UTF-8, where the keys' code page
+  // 932 bytes do not.
+  bool bytes_carried = false;
 
   std::wstring GetString(const std::wstring& section, const std::wstring& key,
                          const std::wstring& fallback, const std::wstring& file,
@@ -82,6 +87,12 @@ class FakeProfile : public ProfilePort {
       if (c > 0xFF) return std::nullopt;
     }
     return value.size();
+  }
+  std::optional<std::wstring> TextOfBytes(const std::string& bytes) override {
+    if (!bytes_carried) return std::nullopt;
+    std::wstring text;
+    for (char c : bytes) text += static_cast<wchar_t>(static_cast<unsigned char>(c));
+    return text;
   }
 };
 

@@ -106,7 +106,7 @@ TEST_F(LoadSettingsTest, SoundFileKindWithoutAFileKeyFallsBackToNone) {
   EXPECT_EQ(Load().BGM_Kind, MusicKind::kNone);
 }
 
-TEST(WriteSettings, ReadOnlyProgramFolderSendsTheKeysToTheUsersFileUntilItIsWritable) {
+TEST(WriteSettings, KeysGoWhereTheNextStartReadsThemOrTheWriteFails) {
   constexpr const wchar_t* kUserIni = L"C:\\users\\u\\AppData\\Roaming\\Vantrel\\Vantrel.ini";
   FakeProfile profile;
   FakeFiles files;
@@ -117,11 +117,11 @@ TEST(WriteSettings, ReadOnlyProgramFolderSendsTheKeysToTheUsersFileUntilItIsWrit
   host.BGM_File = L"D:\\a.wav";
 
   // No roaming folder: nothing can be written, and nothing is.
-  Write_Settings(host, profile, files, kFolder);
+  EXPECT_FALSE(Write_Settings(host, profile, files, kFolder));
   EXPECT_TRUE(profile.files.empty());
 
   files.app_data[AppDataFolder::kRoaming] = L"C:\\users\\u\\AppData\\Roaming";
-  Write_Settings(host, profile, files, kFolder);
+  EXPECT_TRUE(Write_Settings(host, profile, files, kFolder));
   EXPECT_EQ(files.folders, (std::set<std::wstring>{L"C:\\users\\u\\AppData\\Roaming\\Vantrel"}));
   EXPECT_EQ(
       profile.files[kUserIni][L"Section"],
@@ -130,9 +130,28 @@ TEST(WriteSettings, ReadOnlyProgramFolderSendsTheKeysToTheUsersFileUntilItIsWrit
 
   // Once the program folder takes the keys, the user's older file goes.
   profile.read_only.clear();
-  Write_Settings(host, profile, files, kFolder);
+  EXPECT_TRUE(Write_Settings(host, profile, files, kFolder));
   EXPECT_EQ(profile.files[kIni][L"Section"].size(), 3u);
   EXPECT_EQ(files.removed, (std::vector<std::wstring>{kUserIni}));
+
+  // An older file that cannot go takes the keys too; one that cannot take
+  // them either would hide them at the next start.
+  files.readable.insert(kUserIni);
+  files.undeletable = {kUserIni};
+  profile.files.erase(kUserIni);
+  EXPECT_TRUE(Write_Settings(host, profile, files, kFolder));
+  EXPECT_EQ(profile.files[kUserIni][L"Section"].size(), 3u);
+  profile.read_only = {kUserIni};
+  EXPECT_FALSE(Write_Settings(host, profile, files, kFolder));
+}
+
+TEST(SettingsKeys, AreTheBytesAJapaneseSystemWritesWhereTheCodePageCarriesThem) {
+  FakeProfile profile;  // as under UTF-8: the names, which read back there
+  EXPECT_EQ(Profile_Key(kKeyKind, profile), L"BGM区分");
+  profile.bytes_carried = true;  // as under 1252: one character a byte
+  EXPECT_EQ(Profile_Key(kKeyKind, profile), L"BGM\x8B\xE6\x95\xAA");
+  EXPECT_EQ(Profile_Key(kKeyRepeat, profile), L"BGM\xD8\xCB\xDF\xB0\xC4");
+  EXPECT_EQ(Profile_Key(kKeyFile, profile), L"BGM\xCC\xA7\xB2\xD9");
 }
 
 TEST(IniRead, ValuesAreCutTo255Bytes) {

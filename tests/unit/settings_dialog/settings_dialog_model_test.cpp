@@ -24,7 +24,7 @@ class FakeView : public DialogView {
  public:
   std::array<int, kKindCount> marks{};  // 1 selected picture, -1 unselected, 0 none yet
   std::array<bool, kKindCount> cues{};
-  bool file_notice = false;
+  std::wstring notice;
   bool repeat_enabled = true, file_enabled = true;
   std::wstring repeat_text, file_caption;
   std::vector<std::wstring> repeat_list;
@@ -48,7 +48,7 @@ class FakeView : public DialogView {
   std::wstring RepeatText() override { return repeat_text; }
   void ShowMark(int kind, bool selected) override { marks.at(kind) = selected ? 1 : -1; }
   void SetFileCaption(const std::wstring& path) override { file_caption = path; }
-  void ShowFileNotStored(bool shown) override { file_notice = shown; }
+  void ShowNotice(const std::wstring& text) override { notice = text; }
   void ShowKindFocus(int kind, bool shown) override { cues.at(kind) = shown; }
   std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) override {
     chooser_folder = folder;
@@ -184,7 +184,7 @@ TEST(DialogFileChooser, ChosenPathBecomesFileCaptionAndNextFolder) {
   d.dialog.FileButton_Click();
   EXPECT_EQ(d.host.BGM_File, L"D:\\Sounds\\loop.wav");
   EXPECT_EQ(d.view.file_caption, L"D:\\Sounds\\loop.wav");
-  EXPECT_TRUE(d.view.file_notice);
+  EXPECT_EQ(d.view.notice, kFileNotStoredText);
 }
 
 TEST(DialogSet, WritesAllThreeKeysWithABlankBeforeValuesOfZeroAndMoreThenCloses) {
