@@ -202,6 +202,16 @@ void ButtonLogic::SpaceReleased() {
   surface_.RaiseClick();
 }
 
+toolkit::AccessStates ButtonLogic::Access(bool focused, bool is_default) const {
+  toolkit::AccessStates states;
+  states.focusable = enabled_;
+  states.focused = focused;
+  states.pressed = enabled_ && ((presses_ & kLeftButton) != 0 || space_held_);
+  states.unavailable = !enabled_;
+  states.is_default = is_default;
+  return states;
+}
+
 void ButtonLogic::Click() {
   if (enabled_) surface_.RaiseClick();
 }

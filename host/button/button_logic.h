@@ -9,6 +9,7 @@
 #include <string>
 
 #include "button/button_face.h"
+#include "toolkit/access.h"
 #include "toolkit/font_design.h"
 #include "toolkit/property_store.h"
 
@@ -91,6 +92,10 @@ class ButtonLogic {
 
   bool Enabled() const { return enabled_; }
   ButtonState State() const { return state_; }
+  // What a screen reader is told of the control: pressed while the left
+  // button or Space holds it down; `focused` when it has the keyboard focus,
+  // `is_default` when Enter would click it.
+  toolkit::AccessStates Access(bool focused, bool is_default) const;
   const CaptionLabel& Label() const { return caption_; }
 
  private:

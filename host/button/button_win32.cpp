@@ -131,6 +131,7 @@ HFONT ButtonControl::CaptionFont() {
 // kept face at every paint, at the place the logic gave it.
 void ButtonControl::PaintFace(Skin skin, bool invert_gradient, const FaceGeometry& geometry) {
   SyncTabStop();  // every change of the enabled state repaints the face
+  TellStates();
   if (face_.Empty()) return;
   toolkit::BitmapDC face(face_.Bitmap());
   HDC dc = face.get();
@@ -256,7 +257,45 @@ void ButtonControl::OnTimer() {
   }
 }
 
+// Enter clicks the focused button, or 設定 (IDOK) while no other button has the focus.
+bool ButtonControl::IsDefault() const {
+  HWND focus = GetFocus();
+  if (focus == Handle()) return true;
+  if (GetDlgCtrlID(Handle()) != IDOK) return false;
+  return !focus || !(SendMessageW(focus, WM_GETDLGCODE, 0, 0) & DLGC_DEFPUSHBUTTON);
+}
+
+toolkit::AccessItem ButtonControl::AccessSelf() {
+  toolkit::AccessItem self;
+  self.role = toolkit::AccessRole::kPushButton;
+  self.name = access_name.empty() ? logic_.Label().text : access_name;
+  self.states = logic_.Access(GetFocus() == Handle(), IsDefault());
+  return self;
+}
+
+// Posted: a click may open the file chooser, and the reader's call returns at once.
+bool ButtonControl::DoAccessAction(int index) {
+  if (index >= 0 || !logic_.Enabled() || !Handle()) return false;
+  return PostMessageW(Handle(), BM_CLICK, 0, 0) != FALSE;
+}
+
+// A press, a release and a change of the enabled state; the focus the system tells itself.
+void ButtonControl::TellStates() {
+  const toolkit::AccessStates now = logic_.Access(false, false);
+  if (now.pressed == told_pressed_ && now.unavailable == told_unavailable_) return;
+  told_pressed_ = now.pressed;
+  told_unavailable_ = now.unavailable;
+  toolkit::Tell_Readers(Handle(), EVENT_OBJECT_STATECHANGE);
+}
+
 LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
+  const LRESULT result = OnMessage(message, wparam, lparam);
+  // A release may change no face, yet the button is no longer pressed.
+  if (message != WM_NCDESTROY) TellStates();
+  return result;
+}
+
+LRESULT ButtonControl::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
   HWND window = Handle();
   const toolkit::MouseEvent mouse = toolkit::Mouse_Event(message, lparam);
   if (mouse.action != toolkit::MouseAction::kNone) {
@@ -298,6 +337,8 @@ LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
     case WM_TIMER:
       if (wparam == kHoverTimerId) OnTimer();
       return 0;
+    case WM_GETOBJECT:
+      return AnswerGetObject(*this, wparam, lparam);
     case WM_NCDESTROY:
       Ignore_Result(KillTimer(window, kHoverTimerId));
       break;

@@ -2,7 +2,8 @@
 // a child window that keeps its painted face as an image and hands its
 // mouse, keyboard, focus and timer messages to ButtonLogic. To the dialog
 // manager it is a push button: Space is its own, it is the default button
-// while it has the focus, and BM_CLICK clicks it.
+// while it has the focus, and BM_CLICK clicks it. To a screen reader too it
+// is a push button, told when it is pressed or disabled.
 #pragma once
 
 #include <windows.h>
@@ -19,7 +20,9 @@
 
 namespace vantrel::button {
 
-class ButtonControl final : public toolkit::WindowObject, public ButtonSurface {
+class ButtonControl final : public toolkit::WindowObject,
+                            public ButtonSurface,
+                            public toolkit::AccessSource {
  public:
   ButtonControl();
   ~ButtonControl() override;
@@ -32,6 +35,8 @@ class ButtonControl final : public toolkit::WindowObject, public ButtonSurface {
   ButtonLogic& Logic() { return logic_; }
 
   std::function<void()> on_click;
+  // The name screen readers give it; empty: its caption.
+  std::wstring access_name;
 
   // ButtonSurface
   void PaintFace(Skin skin, bool invert_gradient, const FaceGeometry& geometry) override;
@@ -40,8 +45,13 @@ class ButtonControl final : public toolkit::WindowObject, public ButtonSurface {
   void StartHoverTimer(unsigned interval_ms) override;
   void RaiseClick() override;
 
+  // AccessSource
+  toolkit::AccessItem AccessSelf() override;
+  bool DoAccessAction(int index) override;
+
  private:
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  LRESULT OnMessage(UINT message, WPARAM wparam, LPARAM lparam);
   void OnCreate(const CREATESTRUCTW& create);
   void OnPaint();
   void OnSize(int width, int height);
@@ -56,6 +66,8 @@ class ButtonControl final : public toolkit::WindowObject, public ButtonSurface {
   bool OnKeyUp(WPARAM key);
   void OnTimer();
   HFONT CaptionFont();
+  bool IsDefault() const;
+  void TellStates();
 
   // What the window restores as it is created.
   const toolkit::PropertyStore* design_ = nullptr;
@@ -64,6 +76,7 @@ class ButtonControl final : public toolkit::WindowObject, public ButtonSurface {
   toolkit::Picture face_;
   std::unique_ptr<toolkit::Font> font_;  // the caption's, remade when its design changes
   int held_buttons_ = 0;
+  bool told_pressed_ = false, told_unavailable_ = false;  // as screen readers last heard
 };
 
 }  // namespace vantrel::button

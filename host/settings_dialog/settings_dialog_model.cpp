@@ -51,6 +51,28 @@ Placement Dialog_Placement(double screen_width, double screen_height, double win
   return Placement{free_x / 2, free_y / 3};
 }
 
+int Kind_Child(MusicKind kind) {
+  for (int row = 0; row < kKindCount; ++row) {
+    if (kKindScreenOrder[row] == kind) return row + 1;
+  }
+  return 0;
+}
+
+MusicKind Kind_Of_Child(int child) { return kKindScreenOrder[child - 1]; }
+
+std::vector<KindNotice> Kind_Notices(KindAccess before, KindAccess now) {
+  std::vector<KindNotice> notices;
+  if (before.checked != now.checked) {
+    for (int child : {before.checked, now.checked}) {
+      if (child != 0) notices.push_back({KindEvent::kStateChange, child});
+    }
+  }
+  if (now.focused != before.focused && now.focused != 0) {
+    notices.push_back({KindEvent::kFocus, now.focused});
+  }
+  return notices;
+}
+
 SettingsDialog::SettingsDialog(DialogView& view, HostWide& host, ProfilePort& profile,
                                FilePort& files, std::wstring program_folder)
     : view_(view),
@@ -140,6 +162,11 @@ void SettingsDialog::Panel_Focus(bool focused) {
   ShowMarks(host_.BGM_Kind);
 }
 
+KindAccess SettingsDialog::Kinds_Access() const {
+  const int child = Kind_Child(host_.BGM_Kind);
+  return KindAccess{child, panel_focused_ ? child : 0};
+}
+
 void SettingsDialog::Prepare_Buttons() {
   for (DialogControl button :
        {DialogControl::kSet, DialogControl::kCancel, DialogControl::kFileButton}) {
@@ -149,13 +176,16 @@ void SettingsDialog::Prepare_Buttons() {
 
 // All marks unselected, then the kind's selected, and the focus cue on its
 // caption while the panel has the focus; a kind the dialog does not offer
-// selects none.
+// selects none. Screen readers hear of what changed.
 void SettingsDialog::ShowMarks(MusicKind kind) {
   for (int i = 0; i < kKindCount; ++i) view_.ShowMark(i, false);
   for (int i = 0; i < kKindCount; ++i) {
     if (kKinds[i] == kind) view_.ShowMark(i, true);
   }
   for (int i = 0; i < kKindCount; ++i) view_.ShowKindFocus(i, panel_focused_ && kKinds[i] == kind);
+  const KindAccess now = Kinds_Access();
+  for (const KindNotice& notice : Kind_Notices(told_, now)) view_.TellKind(notice);
+  told_ = now;
 }
 
 void SettingsDialog::OpenLink() {

@@ -30,6 +30,8 @@ inline constexpr const wchar_t* kHeadingCaption = L"BGM";
 inline constexpr const wchar_t* kSetCaption = L"設定";
 inline constexpr const wchar_t* kCancelCaption = L"ｷｬﾝｾﾙ";
 inline constexpr const wchar_t* kFileButtonCaption = L"...";
+// What screen readers call the "..." button.
+inline constexpr const wchar_t* kFileButtonName = L"BGMﾌｧｲﾙを選ぶ";
 inline constexpr const wchar_t* kChooserFilterName = L"BGMﾌｧｲﾙ (MP3 WAV)";
 inline constexpr const wchar_t* kChooserFilterPattern = L"*.MP3;*.WAV";
 inline constexpr const wchar_t* kChooserTitle = L"ﾌｧｲﾙを開く";
@@ -89,6 +91,26 @@ enum class DialogControl { kNone, kPanel, kRepeat, kFileButton, kSet, kCancel };
 inline constexpr MusicKind kKindScreenOrder[kKindCount] = {MusicKind::kCd, MusicKind::kNone,
                                                            MusicKind::kFile};
 
+// To a screen reader the kinds are radio buttons, the kind panel's children
+// 1 to 3 from the top; 0 names none.
+int Kind_Child(MusicKind kind);
+MusicKind Kind_Of_Child(int child);  // for a child 1 to 3
+// The children checked and focused (the checked one while the panel has the
+// keyboard focus).
+struct KindAccess {
+  int checked = 0, focused = 0;
+};
+// What screen readers are told of a change, as Windows' events say it.
+enum class KindEvent { kStateChange, kFocus };
+struct KindNotice {
+  KindEvent event;
+  int child;
+  bool operator==(const KindNotice& o) const { return event == o.event && child == o.child; }
+};
+// The check's change first, then the focus, so that the kind that gains the
+// focus is spoken with its new state.
+std::vector<KindNotice> Kind_Notices(KindAccess before, KindAccess now);
+
 enum class DialogPointer { kDefault, kHourglass };
 
 struct ScreenPoint {
@@ -114,6 +136,7 @@ class DialogView {
   virtual void ShowNotice(const std::wstring& text) = 0;
   // The focus cue on the caption of kKinds[index].
   virtual void ShowKindFocus(int index, bool shown) = 0;
+  virtual void TellKind(KindNotice notice) = 0;
   // The sound-file chooser, opening in `folder`; nothing when cancelled.
   virtual std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) = 0;
   virtual std::optional<ScreenPoint> CursorPosition() = 0;
@@ -162,6 +185,9 @@ class SettingsDialog {
   void Kinds_Arrow(bool down);
   // The kind panel gained or lost the keyboard focus.
   void Panel_Focus(bool focused);
+  KindAccess Kinds_Access() const;
+  // A screen reader's default action on the link.
+  void Link_Activated() { OpenLink(); }
 
  private:
   void Prepare_Buttons();
@@ -176,6 +202,7 @@ class SettingsDialog {
   bool link_pressed_ = false;
   bool panel_focused_ = false;
   DialogControl last_focus_ = DialogControl::kNone;
+  KindAccess told_;  // as screen readers last heard
 };
 
 }  // namespace vantrel::host

@@ -16,6 +16,7 @@
 #include "button/button_win32.h"
 #include "settings_dialog/settings_dialog.h"
 #include "settings_dialog/settings_dialog_model.h"
+#include "toolkit/accessible_win32.h"
 #include "toolkit/app_win32.h"
 #include "toolkit/controls_win32.h"
 #include "toolkit/form_win32.h"
@@ -110,6 +111,7 @@ toolkit::LabelDesign Caption(const std::wstring& text, COLORREF colour = RGB(0, 
 toolkit::LabelDesign LinkDesign() {
   toolkit::LabelDesign design = Caption(kLinkAddress, RGB(255, 255, 255));
   design.font.underline = true;
+  design.access = toolkit::AccessRole::kLink;
   return design;
 }
 
@@ -151,15 +153,17 @@ RECT PixelsOf(int left, int top, int width, int height) {
 
 // The rows of the music kinds in the panel, over its gradient: one tab stop
 // that asks for the arrow keys, which move the chosen kind as they move the
-// choice in a group of radio buttons.
+// choice in a group of radio buttons. Screen readers see the rows as `rows`
+// describes them.
 class KindPanel final : public toolkit::Form {
  public:
   // Where the rows begin in the panel, in twips: a whole number of pixels
   // at 96, 120 and 144 dpi, so that the rows stand where the panel had them.
   static constexpr int kLeft = 360, kTop = 780;
 
-  KindPanel(toolkit::Form& panel, std::function<void(bool down)> on_arrow)
-      : Form(panel, Design()), on_arrow_(std::move(on_arrow)) {}
+  KindPanel(toolkit::Form& panel, std::function<void(bool down)> on_arrow,
+            toolkit::AccessSource& rows)
+      : Form(panel, Design()), on_arrow_(std::move(on_arrow)), rows_(rows) {}
 
  private:
   static toolkit::FormDesign Design() {
@@ -173,9 +177,13 @@ class KindPanel final : public toolkit::Form {
     return design;
   }
 
-  bool Form_Message(UINT message, WPARAM wparam, LPARAM, LRESULT& result) override {
+  bool Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override {
     if (message == WM_GETDLGCODE) {
       result = DLGC_WANTARROWS;
+      return true;
+    }
+    if (message == WM_GETOBJECT) {
+      result = AnswerGetObject(rows_, wparam, lparam);
       return true;
     }
     if (message != WM_KEYDOWN) return false;
@@ -188,6 +196,7 @@ class KindPanel final : public toolkit::Form {
   }
 
   std::function<void(bool down)> on_arrow_;
+  toolkit::AccessSource& rows_;
 };
 
 class SettingsDialogWindow final : public toolkit::Form, private DialogView {
@@ -229,6 +238,12 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
   void SetFileCaption(const std::wstring& path) override { file_name_.SetCaption(path); }
   void ShowNotice(const std::wstring& text) override { file_notice_.SetCaption(text); }
   void ShowKindFocus(int kind, bool shown) override { kinds_[kind]->SetFocusCue(shown); }
+  void TellKind(KindNotice notice) override {
+    toolkit::Tell_Readers(
+        kind_panel_.Handle(),
+        notice.event == KindEvent::kFocus ? EVENT_OBJECT_FOCUS : EVENT_OBJECT_STATECHANGE,
+        notice.child);
+  }
   std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) override;
   std::optional<ScreenPoint> CursorPosition() override;
   void ZoomOpen() override { Zoom_Open(Handle(), host_.values); }
@@ -241,7 +256,23 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
   void Focus(DialogControl control) override { SetFocus(HandleOf(control)); }
   void Close() override { PostMessageW(Handle(), kUnloadMessage, 0, 0); }
 
+  // The kind rows as screen readers see them: radio buttons, the kind
+  // panel's children 1 to 3 from the top (it has no child windows before them).
+  class KindRows final : public toolkit::AccessSource {
+   public:
+    explicit KindRows(SettingsDialogWindow& window) : window_(window) {}
+    toolkit::AccessItem AccessSelf() override;
+    int AccessChildCount() override { return kKindCount; }
+    toolkit::AccessItem AccessChild(int index) override;
+    bool DoAccessAction(int index) override;
+    int AccessFocus() override { return window_.dialog_.Kinds_Access().focused - 1; }
+
+   private:
+    SettingsDialogWindow& window_;
+  };
+
   toolkit::PictureBox panel_;  // the framed area that holds the choices
+  KindRows kind_rows_;
   KindPanel kind_panel_;
   toolkit::Picture mark_unselected_, mark_selected_;
   // On the window; the two spare marks lie right of the visible client area.
@@ -262,7 +293,9 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
 SettingsDialogWindow::SettingsDialogWindow(HostContext& host)
     : Form(DialogDesign()),
       panel_(*this, PanelDesign()),
-      kind_panel_(panel_, [this](bool down) { dialog_.Kinds_Arrow(down); }),
+      kind_rows_(*this),
+      kind_panel_(
+          panel_, [this](bool down) { dialog_.Kinds_Arrow(down); }, kind_rows_),
       mark_unselected_(toolkit::Picture::FromResource("MARK_UNSELECTED")),
       mark_selected_(toolkit::Picture::FromResource("MARK_SELECTED")),
       credit_(*this, Caption(kCreditLine, RGB(255, 255, 255))),
@@ -282,6 +315,7 @@ SettingsDialogWindow::SettingsDialogWindow(HostContext& host)
   spare_unselected_mark_.SetPicture(&mark_unselected_);
   spare_selected_mark_.SetPicture(&mark_selected_);
   kind_panel_.on_focus = [this](bool focused) { dialog_.Panel_Focus(focused); };
+  link_.on_activate = [this] { dialog_.Link_Activated(); };
 }
 
 // The elements other than the kind rows, at their designed places in twips.
@@ -318,7 +352,9 @@ void SettingsDialogWindow::PlaceKindRows() {
   for (int i = 0; i < kKindCount; ++i) {
     marks_[i] = std::make_unique<toolkit::Image>(kind_panel_);
     marks_[i]->Move(left + 420, top + mark_tops[i], 195, 195);
-    kinds_[i] = std::make_unique<toolkit::Label>(kind_panel_, Caption(kKindCaptions[i]));
+    toolkit::LabelDesign caption = Caption(kKindCaptions[i]);
+    caption.access = toolkit::AccessRole::kNone;  // the row is read as a radio button
+    kinds_[i] = std::make_unique<toolkit::Label>(kind_panel_, caption);
     kinds_[i]->Move(left + 660, top + mark_tops[i], kind_widths[i], 195);
     kinds_[i]->SetCaption(kKindCaptions[i]);
     // Any mouse button selects; shift state and position are not used.
@@ -337,6 +373,7 @@ void SettingsDialogWindow::CreateControls() {
   const toolkit::FontDesign gothic = GothicFont();
   const toolkit::FontDesign tahoma = TahomaFont();
   Ignore_Result(repeat_.Create(1680, 780, 615, 300, 8));
+  repeat_.SetAccessName(kRepeatCaption);  // the caption to its right
   struct Design {
     ButtonControl& command;
     toolkit::Form& container;
@@ -358,6 +395,7 @@ void SettingsDialogWindow::CreateControls() {
   set_.on_click = [this] { dialog_.SetButton_Click(); };
   cancel_.on_click = [this] { dialog_.CancelButton_Click(); };
   file_button_.on_click = [this] { dialog_.FileButton_Click(); };
+  file_button_.access_name = kFileButtonName;
   hand_ = MakeHandCursor();
 }
 
@@ -366,6 +404,39 @@ void SettingsDialogWindow::Form_Load() {
   dialog_.Form_Load();
   // The first resize came before the panel existed: paint both now.
   PaintGradients();
+}
+
+toolkit::AccessItem SettingsDialogWindow::KindRows::AccessSelf() {
+  toolkit::AccessItem self;
+  self.role = toolkit::AccessRole::kGrouping;
+  self.name = kHeadingCaption;
+  return self;
+}
+
+toolkit::AccessItem SettingsDialogWindow::KindRows::AccessChild(int index) {
+  toolkit::AccessItem item;
+  const int child = index + 1;
+  const MusicKind kind = Kind_Of_Child(child);
+  int row = 0;  // its mark and caption, by kKinds
+  while (kKinds[row] != kind) ++row;
+  const KindAccess access = window_.dialog_.Kinds_Access();
+  toolkit::AccessStates states;
+  states.focusable = true;
+  states.checked = access.checked == child;
+  states.focused = access.focused == child;
+  item.role = toolkit::AccessRole::kRadioButton;
+  item.name = kKindCaptions[row];
+  item.states = states;
+  const RECT mark = window_.marks_[row]->PixelRect(), caption = window_.kinds_[row]->PixelRect();
+  UnionRect(&item.screen, &mark, &caption);
+  MapWindowPoints(window_.kind_panel_.Handle(), nullptr, reinterpret_cast<POINT*>(&item.screen), 2);
+  return item;
+}
+
+bool SettingsDialogWindow::KindRows::DoAccessAction(int index) {
+  if (index < 0 || index >= kKindCount) return false;
+  window_.dialog_.Kind_MouseDown(Kind_Of_Child(index + 1));
+  return true;
 }
 
 HWND SettingsDialogWindow::HandleOf(DialogControl control) const {
@@ -530,6 +601,7 @@ bool SettingsDialogWindow::Form_Message(UINT message, WPARAM wparam, LPARAM lpar
 }  // namespace
 
 void Show_Settings_Dialog(HostContext& host) {
+  const toolkit::ComApartment apartment;  // outlives the dialog's windows
   SettingsDialogWindow dialog(host);
   dialog.ShowModal();
 }

@@ -1,5 +1,6 @@
 #include "controls_win32.h"
 
+#include "accessible_win32.h"
 #include "app_win32.h"
 
 namespace vantrel::toolkit {
@@ -99,6 +100,12 @@ std::wstring ComboBox::Text() const {
 
 void ComboBox::AddItem(const std::wstring& item) {
   if (window_) SendMessageW(window_, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
+}
+
+void ComboBox::SetAccessName(const std::wstring& name) {
+  if (!window_) return;
+  Name_For_Readers(window_, name);
+  Name_For_Readers(FindWindowExW(window_, nullptr, L"Edit", nullptr), name);
 }
 
 }  // namespace vantrel::toolkit

@@ -21,6 +21,8 @@ struct LabelDesign {
   bool word_wrap = false;
   bool border = false;     // a single black line around the label
   bool auto_size = false;  // the label takes the size of its caption
+  AccessRole access =
+      AccessRole::kText;  // to a screen reader: its caption as text, a link or nothing
 };
 
 // A label on a transparent background: the form's image shows through.
@@ -33,6 +35,8 @@ class Label : public Element {
   // focus cues.
   void SetFocusCue(bool shown);
   void Draw(HDC dc, const RECT& pixels) const override;
+  AccessRole Access() const override { return design_.access; }
+  std::wstring AccessName() const override { return design_.caption; }
 
  private:
   void FitToCaption();
@@ -67,6 +71,8 @@ class ComboBox {
   void SetText(const std::wstring& text);
   std::wstring Text() const;
   void AddItem(const std::wstring& item);
+  // The name screen readers give the box and its edit field.
+  void SetAccessName(const std::wstring& name);
 
  private:
   Form& owner_;

@@ -284,6 +284,9 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       return 0;
     case WM_QUERYUISTATE:
       return focus_cues_hidden_ ? UISF_HIDEFOCUS : 0;
+    case WM_GETOBJECT:
+      if (!AccessibleElements().empty()) return AnswerGetObject(*this, wparam, lparam);
+      break;
     default:
       break;
   }
@@ -408,6 +411,35 @@ void Form::OnNcDestroy() {
     if (icon) DestroyIcon(icon);
     icon = nullptr;
   }
+}
+
+std::vector<Element*> Form::AccessibleElements() const {
+  std::vector<Element*> shown;
+  for (Element* element : elements_) {
+    if (element->Access() != AccessRole::kNone) shown.push_back(element);
+  }
+  return shown;
+}
+
+AccessItem Form::AccessChild(int index) {
+  const std::vector<Element*> shown = AccessibleElements();
+  AccessItem item;
+  if (index < 0 || index >= static_cast<int>(shown.size())) return item;
+  const Element& element = *shown[index];
+  item.role = element.Access();
+  item.name = element.AccessName();
+  item.screen = element.PixelRect();
+  MapWindowPoints(Handle(), nullptr, reinterpret_cast<POINT*>(&item.screen), 2);
+  return item;
+}
+
+bool Form::DoAccessAction(int index) {
+  const std::vector<Element*> shown = AccessibleElements();
+  if (index < 0 || index >= static_cast<int>(shown.size()) || !shown[index]->on_activate) {
+    return false;
+  }
+  shown[index]->on_activate();
+  return true;
 }
 
 // ---- PictureBox

@@ -25,6 +25,8 @@
 #include <utility>
 #include <vector>
 
+#include "access.h"
+#include "accessible_win32.h"
 #include "gdi_win32.h"
 #include "mouse_win32.h"
 #include "picture_win32.h"
@@ -68,8 +70,13 @@ class Element {
   RECT PixelRect() const;
   // Runs on a mouse-down inside the element with the button pressed.
   std::function<void(MouseButton button)> on_mouse_down;
+  // Runs when a screen reader does the element's default action.
+  std::function<void()> on_activate;
 
   virtual void Draw(HDC dc, const RECT& pixels) const = 0;
+  // What a screen reader is told of it; kNone keeps it from readers.
+  virtual AccessRole Access() const { return AccessRole::kNone; }
+  virtual std::wstring AccessName() const { return std::wstring(); }
 
  protected:
   Form& owner_;
@@ -106,7 +113,9 @@ struct FormDesign {
   bool see_through = false;
 };
 
-class Form : public WindowObject {
+// To a screen reader, the elements that say what they are (Element::Access)
+// are simple children of their form's object, after its child windows.
+class Form : public WindowObject, public AccessSource {
  public:
   explicit Form(FormDesign design);
   // A child form (such as a picture box), loaded with its parent's window.
@@ -161,6 +170,11 @@ class Form : public WindowObject {
   // the window that does; -1 when none does.
   int Focused_Among(const std::vector<HWND>& windows) const;
 
+  // AccessSource
+  int AccessChildCount() override { return static_cast<int>(AccessibleElements().size()); }
+  AccessItem AccessChild(int index) override;
+  bool DoAccessAction(int index) override;
+
  private:
   friend class Timer;
   friend class Element;
@@ -179,6 +193,7 @@ class Form : public WindowObject {
   void OnDestroy();
   void OnNcDestroy();
   void ResizeImage(int width, int height);
+  std::vector<Element*> AccessibleElements() const;
 
   FormDesign design_;
   Form* parent_ = nullptr;

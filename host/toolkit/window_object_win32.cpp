@@ -21,6 +21,11 @@ bool WindowObject::CreateTied(DWORD ex_style, const wchar_t* class_name, const w
                          GetModuleHandleW(nullptr), this) != nullptr;
 }
 
+LRESULT WindowObject::AnswerGetObject(AccessSource& source, WPARAM wparam, LPARAM lparam) {
+  if (const auto answer = accessible_.Answer(window_, source, wparam, lparam)) return *answer;
+  return DefWindowProcW(window_, WM_GETOBJECT, wparam, lparam);
+}
+
 LRESULT CALLBACK WindowObject::Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam) {
   if (message == WM_NCCREATE) {
     auto* created =
@@ -34,6 +39,7 @@ LRESULT CALLBACK WindowObject::Procedure(HWND window, UINT message, WPARAM wpara
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrW(window, GWLP_USERDATA, 0);
     object->window_ = nullptr;
+    object->accessible_.Disconnect();
   }
   return result;
 }

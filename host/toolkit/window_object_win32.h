@@ -6,6 +6,8 @@
 
 #include <windows.h>
 
+#include "accessible_win32.h"
+
 namespace vantrel::toolkit {
 
 class WindowObject {
@@ -32,10 +34,15 @@ class WindowObject {
   // Every message of the window, from WM_NCCREATE to WM_NCDESTROY.
   virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) = 0;
 
+  // The answer to WM_GETOBJECT: the client area's object as `source`
+  // describes it; the window's other objects are the system's.
+  LRESULT AnswerGetObject(AccessSource& source, WPARAM wparam, LPARAM lparam);
+
  private:
   static LRESULT CALLBACK Procedure(HWND window, UINT message, WPARAM wparam, LPARAM lparam);
 
   HWND window_ = nullptr;
+  AccessibleClient accessible_;  // let go with the window
 };
 
 }  // namespace vantrel::toolkit

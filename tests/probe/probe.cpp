@@ -2,6 +2,7 @@
 // do (find windows, read their facts, press keys, capture pixels, act as a
 // preview parent). One command per run; results go to stdout.
 #include <windows.h>
+#include <oleacc.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -150,6 +151,53 @@ BOOL CALLBACK PrintChild(HWND child, LPARAM) {
       static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(child)), cls, GetDlgCtrlID(child),
       r.left, r.top, r.right - r.left, r.bottom - r.top,
       static_cast<unsigned long>(GetWindowLongA(child, GWL_STYLE)), hex.c_str(), text);
+  return TRUE;
+}
+
+// A wide text as hex bytes of its UTF-8 form.
+std::string Utf8Hex(BSTR text) {
+  if (!text) return "";
+  char utf8[2048] = {};
+  WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8, sizeof utf8 - 1, nullptr, nullptr);
+  return Hex(utf8);
+}
+
+// What a screen reader reads of a window's client object and its simple
+// children, as another process reads it.
+BOOL CALLBACK PrintAccessible(HWND w, LPARAM) {
+  IAccessible* object = nullptr;
+  if (FAILED(AccessibleObjectFromWindow(w, OBJID_CLIENT, IID_IAccessible,
+                                        reinterpret_cast<void**>(&object)))) {
+    return TRUE;
+  }
+  std::vector<LONG> ids = {CHILDID_SELF};
+  VARIANT children[32];
+  LONG count = 0;
+  if (SUCCEEDED(AccessibleChildren(object, 0, 32, children, &count))) {
+    for (LONG i = 0; i < count; ++i) {
+      if (children[i].vt == VT_I4) ids.push_back(children[i].lVal);
+      VariantClear(&children[i]);
+    }
+  }
+  char cls[64] = {};
+  GetClassNameA(w, cls, sizeof cls);
+  for (LONG id : ids) {
+    VARIANT child, role, state;
+    child.vt = VT_I4;
+    child.lVal = id;
+    VariantInit(&role);
+    VariantInit(&state);
+    BSTR name = nullptr;
+    object->get_accRole(child, &role);
+    object->get_accState(child, &state);
+    object->get_accName(child, &name);
+    std::printf("access hwnd=%llu class=%s child=%ld role=0x%lx state=0x%lx name=%s\n",
+                static_cast<unsigned long long>(reinterpret_cast<UINT_PTR>(w)), cls, id,
+                role.vt == VT_I4 ? role.lVal : -1L, state.vt == VT_I4 ? state.lVal : -1L,
+                Utf8Hex(name).c_str());
+    SysFreeString(name);
+  }
+  object->Release();
   return TRUE;
 }
 
@@ -368,7 +416,7 @@ int Usage() {
                "      press left|right|middle X Y | drag left|right|middle X Y TO_X TO_Y |\n"
                "      client TITLE |\n"
                "      profile FILE SECTION KEY | choose TITLE PATH MS |\n"
-               "      launch COMMAND_LINE TITLE | version FILE\n");
+               "      launch COMMAND_LINE TITLE | version FILE | access TITLE\n");
   return 2;
 }
 
@@ -478,5 +526,13 @@ int main(int argc, char** argv) {
   }
   if (cmd == "launch" && argc == 4) return Launch(argv[2], argv[3]);
   if (cmd == "version" && argc == 3) return PrintVersion(argv[2]);
+  if (cmd == "access" && argc == 3) {
+    HWND w = FindWindowA(nullptr, argv[2]);
+    if (!w || FAILED(CoInitialize(nullptr))) return 1;
+    PrintAccessible(w, 0);
+    EnumChildWindows(w, PrintAccessible, 0);
+    CoUninitialize();
+    return 0;
+  }
   return Usage();
 }

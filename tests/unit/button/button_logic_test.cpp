@@ -202,6 +202,30 @@ TEST(ButtonClick, DisabledControlIgnoresEverything) {
   EXPECT_TRUE(b.surface.drawings.empty());
 }
 
+TEST(ButtonAccess, PressedOnlyWhileTheLeftButtonOrSpaceHoldsItAndUnavailableWhenDisabled) {
+  Button b;
+  const auto pressed = [&b] { return b.logic.Access(true, true).pressed; };
+  b.logic.ButtonPressed(kRightButton);
+  EXPECT_FALSE(pressed());
+  b.logic.ButtonPressed(kLeftButton);
+  EXPECT_TRUE(pressed());
+  b.logic.ButtonReleased(kLeftButton);
+  EXPECT_FALSE(pressed());
+  b.logic.SpacePressed();
+  EXPECT_TRUE(pressed());
+  b.logic.SpaceReleased();
+  EXPECT_FALSE(pressed());
+  b.logic.ButtonPressed(kLeftButton);
+  b.logic.PressesLost();  // its mouse input was taken away
+  EXPECT_FALSE(pressed());
+  EXPECT_TRUE(b.logic.Access(false, false).focusable);
+  b.logic.ButtonPressed(kLeftButton);
+  b.logic.SetEnabled(false);
+  const toolkit::AccessStates disabled = b.logic.Access(false, false);
+  EXPECT_TRUE(disabled.unavailable);
+  EXPECT_FALSE(disabled.focusable || disabled.pressed);
+}
+
 TEST(ButtonGradient, DirectionFollowsStateAndCarriesIntoStateFour) {
   Button from_selected(ButtonState::kSelected);
   from_selected.logic.PointerMoved();  // 3 -> 4 keeps white on top

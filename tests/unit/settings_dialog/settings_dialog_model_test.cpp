@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <array>
 #include <cwchar>
+#include <functional>
 #include <optional>
 #include <set>
 #include <string>
@@ -34,6 +35,7 @@ class FakeView : public DialogView {
   std::wstring chooser_folder;
   bool over_link = false, holding_pointer = false;
   DialogControl focused = DialogControl::kNone;
+  std::vector<KindNotice> told;   // what screen readers heard of the kinds
   std::vector<std::wstring> log;  // placing, zooms, pointer changes, addresses, closing
   HostWide* host = nullptr;       // to see the zoom point when the zoom runs
 
@@ -50,6 +52,7 @@ class FakeView : public DialogView {
   void SetFileCaption(const std::wstring& path) override { file_caption = path; }
   void ShowNotice(const std::wstring& text) override { notice = text; }
   void ShowKindFocus(int kind, bool shown) override { cues.at(kind) = shown; }
+  void TellKind(KindNotice notice) override { told.push_back(notice); }
   std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) override {
     chooser_folder = folder;
     return chosen;
@@ -277,6 +280,37 @@ TEST(DialogKeys, ArrowsOnThePanelFollowTheScreenOrderWithTheCue) {
     d.dialog.Kinds_Arrow(down);
     EXPECT_EQ(d.view.SelectedKinds(), std::vector<int>{kind});
     for (int i = 0; i < kKindCount; ++i) EXPECT_EQ(d.view.cues[i], i == kind);
+  }
+}
+
+TEST(DialogKinds, ScreenReadersHearTheCheckedAndFocusedRowsChange) {
+  for (MusicKind kind : kKindScreenOrder) EXPECT_EQ(Kind_Of_Child(Kind_Child(kind)), kind);
+  EXPECT_EQ(Kind_Child(MusicKind::kCd), 1);  // the top row
+  EXPECT_EQ(Kind_Child(static_cast<MusicKind>(9)), 0);
+  const KindNotice state1{KindEvent::kStateChange, 1}, state2{KindEvent::kStateChange, 2},
+      state3{KindEvent::kStateChange, 3};
+  Dialog d(1);
+  EXPECT_EQ(d.view.told, std::vector<KindNotice>{state1});  // at load
+  const struct {
+    std::function<void(SettingsDialog&)> act;
+    std::vector<KindNotice> told;
+    int checked, focused;
+  } steps[] = {
+      {[](SettingsDialog& s) { s.Panel_Focus(true); }, {{KindEvent::kFocus, 1}}, 1, 1},
+      {[](SettingsDialog& s) { s.Kinds_Arrow(true); },
+       {state1, state2, {KindEvent::kFocus, 2}},
+       2,
+       2},
+      {[](SettingsDialog& s) { s.Kind_MouseDown(MusicKind::kNone); }, {}, 2, 2},
+      {[](SettingsDialog& s) { s.Panel_Focus(false); }, {}, 2, 0},
+      {[](SettingsDialog& s) { s.Kind_MouseDown(MusicKind::kFile); }, {state2, state3}, 3, 0},
+  };
+  for (const auto& step : steps) {
+    d.view.told.clear();
+    step.act(d.dialog);
+    EXPECT_EQ(d.view.told, step.told);
+    EXPECT_EQ(d.dialog.Kinds_Access().checked, step.checked);
+    EXPECT_EQ(d.dialog.Kinds_Access().focused, step.focused);
   }
 }
 
