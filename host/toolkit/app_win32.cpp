@@ -33,6 +33,20 @@ int ScreenDpi(int axis) {
   return axis == LOGPIXELSX ? dpi_x : dpi_y;
 }
 
+// A job whose last handle, closed by the host's end at the latest, ends every
+// process in it: even a host ended from outside leaves none of them behind.
+HANDLE CreateKillOnCloseJob() {
+  HANDLE job = CreateJobObjectW(nullptr, nullptr);
+  if (!job) return nullptr;
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  if (!SetInformationJobObject(job, JobObjectExtendedLimitInformation, &limits, sizeof(limits))) {
+    CloseHandle(job);
+    return nullptr;
+  }
+  return job;
+}
+
 }  // namespace
 
 // Wide, so that a program path outside the ANSI code page comes through whole.
@@ -98,9 +112,12 @@ int Message_Box(const std::wstring& text, const std::wstring& caption, UINT type
 
 StartedProgram::~StartedProgram() {
   if (process_) CloseHandle(process_);
+  if (job_) CloseHandle(job_);  // ends the program, if it still runs
 }
 
 bool StartedProgram::Start(const std::wstring& path, int show_command) {
+  if (!job_) job_ = CreateKillOnCloseJob();
+  if (!job_) return false;
   // CreateProcessW runs any executable by path, whatever its name ends with
   // (the shell's file associations would refuse a ".dll"), and takes a path
   // with any character, also outside the ANSI code page.
@@ -110,17 +127,25 @@ bool StartedProgram::Start(const std::wstring& path, int show_command) {
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = static_cast<WORD>(show_command);
   PROCESS_INFORMATION process{};
-  // Suspended until it holds the host's right to take the foreground, so that
-  // its first window can take the keyboard even when another program is active.
+  // Suspended until it is in the job and holds the host's right to take the
+  // foreground, so that it never runs outside the job and its first window
+  // can take the keyboard even when another program is active.
   if (!CreateProcessW(path.c_str(), command_line.data(), nullptr, nullptr, FALSE, CREATE_SUSPENDED,
                       nullptr, nullptr, &startup, &process)) {
     return false;
   }
   Ignore_Result(AllowSetForegroundWindow(process.dwProcessId));
-  Ignore_Result(ResumeThread(process.hThread));
+  const bool started = AssignProcessToJobObject(job_, process.hProcess) &&
+                       ResumeThread(process.hThread) != static_cast<DWORD>(-1);
   CloseHandle(process.hThread);
+  if (!started) {  // half-started: it must not run on alone
+    Ignore_Result(TerminateProcess(process.hProcess, 1));
+    CloseHandle(process.hProcess);
+    return false;
+  }
   if (process_) CloseHandle(process_);
   process_ = process.hProcess;
+  process_id_ = process.dwProcessId;
   return true;
 }
 

@@ -49,20 +49,26 @@ int Message_Box(const std::wstring& text, const std::wstring& caption, UINT type
 
 // A program started by path, without arguments and without waiting, whose
 // process can be asked whether it still runs. It is never signalled. It may
-// take the foreground as the host could.
+// take the foreground as the host could. It runs in a job that ends it with
+// the host, however the host ends, or with this object.
 class StartedProgram {
  public:
   StartedProgram() = default;
   ~StartedProgram();
   StartedProgram(const StartedProgram&) = delete;
   StartedProgram& operator=(const StartedProgram&) = delete;
-  // Starts it in the given window state; false when the start failed.
+  // Starts it in the given window state; false when the start failed, and
+  // then nothing of it runs.
   bool Start(const std::wstring& path, int show_command);
   // False before a successful start and once the process has ended.
   bool Running() const;
+  // Its process id; 0 before a successful start.
+  uint32_t ProcessId() const { return process_id_; }
 
  private:
   HANDLE process_ = nullptr;
+  HANDLE job_ = nullptr;
+  uint32_t process_id_ = 0;
 };
 
 // Ends the host at once: windows that still exist go without their events.
