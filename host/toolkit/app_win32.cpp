@@ -91,6 +91,20 @@ HWND Window_With_Title(const std::wstring& title) { return FindWindowW(nullptr, 
 
 bool Window_Titled(const std::wstring& title) { return Window_With_Title(title) != nullptr; }
 
+std::vector<HWND> Windows_With_Title(const std::wstring& title) {
+  std::vector<HWND> windows;
+  HWND after = nullptr;
+  while ((after = FindWindowExW(nullptr, after, nullptr, title.c_str())) != nullptr) {
+    windows.push_back(after);
+  }
+  return windows;
+}
+
+uint32_t Window_Process_Id(HWND window) {
+  DWORD process_id = 0;
+  return GetWindowThreadProcessId(window, &process_id) ? process_id : 0;
+}
+
 RECT Window_Screen_Rect(HWND window) {
   RECT rect{};
   if (!GetWindowRect(window, &rect)) rect = RECT{};

@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vantrel::toolkit {
 
@@ -35,6 +36,10 @@ void Register_Window_Class(const char* name, WNDPROC procedure);
 // A top-level window with exactly this title, or null; and whether one exists.
 HWND Window_With_Title(const std::wstring& title);
 bool Window_Titled(const std::wstring& title);
+// Every top-level window with exactly this title, and the id of the process
+// that made a window (0 when the platform gives none).
+std::vector<HWND> Windows_With_Title(const std::wstring& title);
+uint32_t Window_Process_Id(HWND window);
 
 // A window's rectangle on the screen; all 0 when the platform gives none.
 RECT Window_Screen_Rect(HWND window);
