@@ -98,6 +98,8 @@ class HostTestCase(WineTestCase):
 
 class SaverRunTest(HostTestCase):
     def test_saver_run_writes_textures_runs_renderer_and_ends_after_escape(self):
+        # Files of the very size the run writes, with other bytes, are replaced.
+        self.install_textures(bytes(54 + 96 * 96 * 3), bytes(54 + 256 * 256 * 3))
         host = self.start_host("/s")
         self.wait_window(RENDERER)
         saver = self.window_facts(SAVER)
