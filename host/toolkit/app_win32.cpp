@@ -1,5 +1,8 @@
 #include "app_win32.h"
 
+#include <tlhelp32.h>
+
+#include <algorithm>
 #include <vector>
 
 #include "ignore_result.h"
@@ -45,6 +48,48 @@ HANDLE CreateKillOnCloseJob() {
     return nullptr;
   }
   return job;
+}
+
+// The host's other threads, each opened to be waited for.
+std::vector<HANDLE> OtherThreads() {
+  std::vector<HANDLE> threads;
+  HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPTHREAD, 0);
+  if (snapshot == INVALID_HANDLE_VALUE) return threads;
+  const DWORD process = GetCurrentProcessId();
+  const DWORD self = GetCurrentThreadId();
+  THREADENTRY32 entry{};
+  entry.dwSize = sizeof(entry);
+  for (BOOL more = Thread32First(snapshot, &entry); more; more = Thread32Next(snapshot, &entry)) {
+    if (entry.th32OwnerProcessID != process || entry.th32ThreadID == self) continue;
+    if (HANDLE thread = OpenThread(SYNCHRONIZE, FALSE, entry.th32ThreadID)) {
+      threads.push_back(thread);
+    }
+  }
+  CloseHandle(snapshot);
+  return threads;
+}
+
+// Lets the threads that are ending by themselves finish first. Stopped
+// music ends the sound's threads some tens of milliseconds after the stop
+// returns; under Wine, a process that ends while one of them is still ending
+// now and then dies of a segmentation fault (seen about once in 30 saver runs
+// with a WAV on a loaded machine). Done once no thread has ended for a
+// while, or at a limit: the threads that stay are of no concern.
+void LetEndingThreadsEnd() {
+  constexpr DWORD kQuietMs = 100;
+  constexpr ULONGLONG kLimitMs = 1000;
+  std::vector<HANDLE> threads = OtherThreads();
+  const ULONGLONG limit = GetTickCount64() + kLimitMs;
+  for (ULONGLONG now = GetTickCount64(); !threads.empty() && now < limit; now = GetTickCount64()) {
+    const DWORD count = static_cast<DWORD>(std::min<size_t>(threads.size(), MAXIMUM_WAIT_OBJECTS));
+    const DWORD wait_ms = static_cast<DWORD>(std::min<ULONGLONG>(kQuietMs, limit - now));
+    const DWORD ended =
+        WaitForMultipleObjects(count, threads.data(), FALSE, wait_ms) - WAIT_OBJECT_0;
+    if (ended >= count) break;  // quiet for kQuietMs, or the wait failed
+    CloseHandle(threads[ended]);
+    threads.erase(threads.begin() + ended);
+  }
+  for (HANDLE thread : threads) CloseHandle(thread);
 }
 
 }  // namespace
@@ -167,7 +212,10 @@ bool StartedProgram::Running() const {
   return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
-void End_Host() { ExitProcess(0); }
+void End_Host() {
+  LetEndingThreadsEnd();
+  ExitProcess(0);
+}
 
 int Run_Message_Loop() {
   MSG message;

@@ -76,7 +76,9 @@ class StartedProgram {
   uint32_t process_id_ = 0;
 };
 
-// Ends the host at once: windows that still exist go without their events.
+// Ends the host: windows that still exist go without their events. Threads
+// that are ending by themselves, as the sound's do once it was stopped, are
+// let finish first.
 [[noreturn]] void End_Host();
 
 // Runs the message loop until the last form has gone; the exit code.
