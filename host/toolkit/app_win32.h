@@ -53,9 +53,9 @@ MousePointer Mouse_Pointer();
 int Message_Box(const std::wstring& text, const std::wstring& caption, UINT type);
 
 // A program started by path, without arguments and without waiting, whose
-// process can be asked whether it still runs. It is never signalled. It may
-// take the foreground as the host could. It runs in a job that ends it with
-// the host, however the host ends, or with this object.
+// process can be asked whether it still runs. It is never signalled while
+// the host runs, and may take the foreground as the host could. It runs in a
+// job that ends it with the host, however the host ends, or with this object.
 class StartedProgram {
  public:
   StartedProgram() = default;
