@@ -1,5 +1,6 @@
 #include "saver/saver_run.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "shared_names.h"
@@ -76,9 +77,13 @@ void SaverRun::CdPollTimer_Tick() {
   SetTimer(SaverTimer::kCdPoll, music_.Cd_KeepPolling());
 }
 
+// The watch follows the title alone: any window titled as the renderer's
+// keeps the run going.
 void SaverRun::RendererWatchTimer_Tick() {
-  if (shell_.WindowTitled(Wide_Name(kRendererWindowTitle))) {
-    KeepRendererInFront();
+  const std::vector<ProcessWindow> titled = shell_.WindowsTitled(Wide_Name(kRendererWindowTitle));
+  if (!titled.empty()) {
+    renderer_seen_ = true;
+    KeepRendererInFront(titled);
     return;
   }
   // A renderer still starting up keeps the run, for a while; once its window
@@ -91,15 +96,22 @@ void SaverRun::RendererWatchTimer_Tick() {
   shell_.Unload();
 }
 
-void SaverRun::KeepRendererInFront() {
+// Only the window of the renderer this run started is lifted and brought
+// forward: another program's window may carry the same title.
+void SaverRun::KeepRendererInFront(const std::vector<ProcessWindow>& titled) {
+  const uint32_t renderer = shell_.RendererProcessId();
+  const auto ours = std::find_if(titled.begin(), titled.end(), [renderer](const ProcessWindow& w) {
+    return renderer != 0 && w.process_id == renderer;
+  });
+  if (ours == titled.end()) return;
   const uint64_t now = shell_.Milliseconds();
-  if (!renderer_seen_) {
-    renderer_seen_ = true;
-    seen_ms_ = now;
-    shell_.LiftRendererAndBackdrop();
+  if (!lifted_) {
+    lifted_ = true;
+    lifted_ms_ = now;
+    shell_.LiftRendererAndBackdrop(ours->handle);
   }
-  if (now - seen_ms_ < kRendererForegroundWatchMs && !shell_.RendererInForeground()) {
-    shell_.BringRendererForward();
+  if (now - lifted_ms_ < kRendererForegroundWatchMs && !shell_.InForeground(ours->handle)) {
+    shell_.BringForward(ours->handle);
   }
 }
 

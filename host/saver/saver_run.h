@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "music/music_player.h"
 #include "settings/host_wide.h"
@@ -30,6 +31,13 @@ inline constexpr uint64_t kRendererStartGraceMs = 15000;
 // another program is active may leave the keyboard with that program.
 inline constexpr uint64_t kRendererForegroundWatchMs = 5000;
 
+// A top-level window as the saver run sees it: the platform's handle, and the
+// process that made the window.
+struct ProcessWindow {
+  uintptr_t handle = 0;
+  uint32_t process_id = 0;
+};
+
 class SaverShell {
  public:
   virtual ~SaverShell() = default;
@@ -42,16 +50,18 @@ class SaverShell {
   // passes it the right to take the foreground; false when it could not be
   // started.
   virtual bool StartRenderer(const std::wstring& path) = 0;
-  // Whether the process that StartRenderer started is still running.
+  // Whether the process that StartRenderer started is still running, and its
+  // id (0 when none was started).
   virtual bool RendererRunning() = 0;
+  virtual uint32_t RendererProcessId() = 0;
   // A monotonic clock in milliseconds.
   virtual uint64_t Milliseconds() = 0;
-  virtual bool WindowTitled(const std::wstring& title) = 0;
+  virtual std::vector<ProcessWindow> WindowsTitled(const std::wstring& title) = 0;
   // Lifts the renderer's window and, just below it, the backdrop above
   // every other window, the taskbar included.
-  virtual void LiftRendererAndBackdrop() = 0;
-  virtual bool RendererInForeground() = 0;
-  virtual void BringRendererForward() = 0;
+  virtual void LiftRendererAndBackdrop(uintptr_t renderer) = 0;
+  virtual bool InForeground(uintptr_t window) = 0;
+  virtual void BringForward(uintptr_t window) = 0;
   virtual void SetTimerEnabled(SaverTimer timer, bool enabled) = 0;
   virtual void ShowCursor() = 0;
   // Unloads the saver window, which runs its query-unload handler.
@@ -80,7 +90,7 @@ class SaverRun {
   void SoundFile(bool start);
   void SetTimer(SaverTimer timer, bool enabled);
   // Once the renderer's window is up: lifted once, kept in the foreground.
-  void KeepRendererInFront();
+  void KeepRendererInFront(const std::vector<ProcessWindow>& titled);
 
   SaverShell& shell_;
   MusicPlayer& music_;
@@ -89,8 +99,9 @@ class SaverRun {
   const bool cursor_hidden_;
   bool timer_enabled_[3] = {false, false, true};
   uint64_t started_ms_ = 0;
-  bool renderer_seen_ = false;  // its window has been found once
-  uint64_t seen_ms_ = 0;        // when it was first found
+  bool renderer_seen_ = false;  // a window of its title has been found once
+  bool lifted_ = false;         // the renderer's own window has been lifted
+  uint64_t lifted_ms_ = 0;      // and when
 };
 
 }  // namespace vantrel::host

@@ -3,12 +3,12 @@
 #include <windows.h>
 
 #include <memory>
+#include <vector>
 
 #include "saver/saver_window.h"
 
 #include "saver/backdrop_win32.h"
 #include "saver/saver_run.h"
-#include "shared_names.h"
 #include "toolkit/app_win32.h"
 #include "toolkit/form_win32.h"
 #include "toolkit/ignore_result.h"
@@ -89,20 +89,23 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
     return renderer_.Start(path, SW_SHOWNORMAL);
   }
   bool RendererRunning() override { return renderer_.Running(); }
+  uint32_t RendererProcessId() override { return renderer_.ProcessId(); }
   uint64_t Milliseconds() override { return GetTickCount64(); }
-  bool WindowTitled(const std::wstring& title) override { return toolkit::Window_Titled(title); }
-  static HWND RendererWindow() {
-    return toolkit::Window_With_Title(Wide_Name(kRendererWindowTitle));
+  std::vector<ProcessWindow> WindowsTitled(const std::wstring& title) override {
+    std::vector<ProcessWindow> windows;
+    for (HWND window : toolkit::Windows_With_Title(title)) {
+      windows.push_back({reinterpret_cast<uintptr_t>(window), toolkit::Window_Process_Id(window)});
+    }
+    return windows;
   }
-  void LiftRendererAndBackdrop() override {
-    if (HWND renderer = RendererWindow()) backdrop_.LiftBehind(renderer);
+  void LiftRendererAndBackdrop(uintptr_t renderer) override {
+    backdrop_.LiftBehind(reinterpret_cast<HWND>(renderer));
   }
-  bool RendererInForeground() override {
-    HWND renderer = RendererWindow();
-    return renderer && GetForegroundWindow() == renderer;
+  bool InForeground(uintptr_t window) override {
+    return GetForegroundWindow() == reinterpret_cast<HWND>(window);
   }
-  void BringRendererForward() override {
-    if (HWND renderer = RendererWindow()) Ignore_Result(SetForegroundWindow(renderer));
+  void BringForward(uintptr_t window) override {
+    Ignore_Result(SetForegroundWindow(reinterpret_cast<HWND>(window)));
   }
   void SetTimerEnabled(SaverTimer timer, bool enabled) override {
     TimerOf(timer).SetEnabled(enabled);

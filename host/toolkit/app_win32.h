@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace vantrel::toolkit {
 
@@ -35,6 +36,10 @@ void Register_Window_Class(const wchar_t* name, WNDPROC procedure);
 // A top-level window with exactly this title, or null; and whether one exists.
 HWND Window_With_Title(const std::wstring& title);
 bool Window_Titled(const std::wstring& title);
+// Every top-level window with exactly this title, and the id of the process
+// that made a window (0 when the platform gives none).
+std::vector<HWND> Windows_With_Title(const std::wstring& title);
+uint32_t Window_Process_Id(HWND window);
 
 // A window's rectangle on the screen; all 0 when the platform gives none.
 RECT Window_Screen_Rect(HWND window);
@@ -52,24 +57,32 @@ MousePointer Mouse_Pointer();
 int Message_Box(const std::wstring& text, const std::wstring& caption, UINT type);
 
 // A program started by path, without arguments and without waiting, whose
-// process can be asked whether it still runs. It is never signalled. It may
-// take the foreground as the host could.
+// process can be asked whether it still runs. It is never signalled while
+// the host runs, and may take the foreground as the host could. It runs in a
+// job that ends it with the host, however the host ends, or with this object.
 class StartedProgram {
  public:
   StartedProgram() = default;
   ~StartedProgram();
   StartedProgram(const StartedProgram&) = delete;
   StartedProgram& operator=(const StartedProgram&) = delete;
-  // Starts it in the given window state; false when the start failed.
+  // Starts it in the given window state; false when the start failed, and
+  // then nothing of it runs.
   bool Start(const std::wstring& path, int show_command);
   // False before a successful start and once the process has ended.
   bool Running() const;
+  // Its process id; 0 before a successful start.
+  uint32_t ProcessId() const { return process_id_; }
 
  private:
   HANDLE process_ = nullptr;
+  HANDLE job_ = nullptr;
+  uint32_t process_id_ = 0;
 };
 
-// Ends the host at once: windows that still exist go without their events.
+// Ends the host: windows that still exist go without their events. Threads
+// that are ending by themselves, as the sound's do once it was stopped, are
+// let finish first.
 [[noreturn]] void End_Host();
 
 // Runs the message loop until the last form has gone; the exit code.

@@ -14,6 +14,25 @@ namespace {
 
 size_t StrideOf(int width) { return static_cast<size_t>(Padded_Row_Bytes(width, 24)); }
 
+// Whether the file at `path` holds exactly `bytes`.
+bool FileHolds(const std::wstring& path, const std::vector<uint8_t>& bytes) {
+  HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  LARGE_INTEGER size{};
+  std::vector<uint8_t> held;
+  if (GetFileSizeEx(handle, &size) && size.QuadPart == static_cast<LONGLONG>(bytes.size())) {
+    held.resize(bytes.size());
+    DWORD read = 0;
+    if (!ReadFile(handle, held.data(), static_cast<DWORD>(held.size()), &read, nullptr) ||
+        read != held.size()) {
+      held.clear();
+    }
+  }
+  CloseHandle(handle);
+  return !held.empty() && held == bytes;
+}
+
 }  // namespace
 
 Picture::Picture(int width, int height) {
@@ -96,6 +115,9 @@ void Picture::DrawStretched(HDC target, int x, int y, int w, int h) const {
 bool Save_Picture(const Picture& picture, const std::wstring& path) {
   const std::vector<uint8_t> file = Encode_Bitmap_File(picture.Pixels());
   if (file.empty()) return false;
+  // A file that already holds these bytes, as after an earlier run, is left
+  // as it is: reading it costs less than writing it again.
+  if (FileHolds(path, file)) return true;
   // Written beside the target and moved into place, so that a write that
   // fails part-way leaves the old file or none, never a truncated bitmap.
   const std::wstring temporary = path + L".tmp";

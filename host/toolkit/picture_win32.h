@@ -51,7 +51,8 @@ class Picture {
 // picture, which then reaches the window in one copy, so nothing flickers.
 void Paint_Buffered(HWND window, const std::function<void(HDC)>& compose);
 
-// Writes `picture` to a 24-bit bitmap file; false when it could not.
+// Writes `picture` to a 24-bit bitmap file, unless the file already holds
+// exactly those bytes; false when it could not.
 bool Save_Picture(const Picture& picture, const std::wstring& path);
 
 }  // namespace vantrel::toolkit

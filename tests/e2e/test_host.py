@@ -98,6 +98,8 @@ class HostTestCase(WineTestCase):
 
 class SaverRunTest(HostTestCase):
     def test_saver_run_writes_textures_runs_renderer_and_ends_after_escape(self):
+        # Files of the very size the run writes, with other bytes, are replaced.
+        self.install_textures(bytes(54 + 96 * 96 * 3), bytes(54 + 256 * 256 * 3))
         host = self.start_host("/s")
         self.wait_window(RENDERER)
         saver = self.window_facts(SAVER)
@@ -139,11 +141,13 @@ class SaverRunTest(HostTestCase):
         self.press_key("-", VK_ESCAPE)
         self.assert_host_ends(host, 5)  # only once the renderer has gone
 
-    def test_empty_argument_string_runs_the_saver(self):
+    def test_empty_argument_string_runs_the_saver_and_the_scene_ends_with_the_host(self):
         host = self.start_host()
         self.wait_window(RENDERER)
-        self.end_renderer()
-        self.assert_host_ends(host, 5)
+        # Ended from outside, as Task Manager does: the renderer goes with it.
+        self.probe("kill", SAVER)
+        self.wait_exit(host, 5)
+        self.assertTrue(self.wait_gone(RENDERER, 3000), "the renderer outlived its host")
 
     def test_run_ends_when_the_renderer_never_shows_a_window(self):
         # A program that ends at once in place of the renderer.

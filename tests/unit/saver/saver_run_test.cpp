@@ -19,11 +19,14 @@ using Calls = std::vector<std::wstring>;
 // handler as the toolkit does.
 class RecordingSaverShell : public SaverShell {
  public:
+  static constexpr ProcessWindow kRenderer{1, 77};
+  static std::wstring Name(uintptr_t window) { return std::to_wstring(window); }
   Calls calls;
   bool renderer_window = true;
   bool started = true;
   bool renderer_foreground = false;
-  bool renderer_running = false;  // as after an end: a missing window ends the run
+  bool renderer_running = false;      // as after an end: a missing window ends the run
+  std::vector<ProcessWindow> others;  // other programs' windows of the renderer's title
   uint64_t now_ms = 5000;
   SaverRun* saver = nullptr;
   std::set<std::wstring> unwritable;
@@ -40,11 +43,17 @@ class RecordingSaverShell : public SaverShell {
     return started;
   }
   bool RendererRunning() override { return renderer_running; }
+  uint32_t RendererProcessId() override { return started ? kRenderer.process_id : 0; }
   uint64_t Milliseconds() override { return now_ms; }
-  bool WindowTitled(const std::wstring&) override { return renderer_window; }
-  void LiftRendererAndBackdrop() override { calls.push_back(L"lift"); }
-  bool RendererInForeground() override { return renderer_foreground; }
-  void BringRendererForward() override { calls.push_back(L"forward"); }
+  std::vector<ProcessWindow> WindowsTitled(const std::wstring& title) override {
+    EXPECT_EQ(title, L"Yarrin_VC");
+    std::vector<ProcessWindow> windows = others;
+    if (renderer_window) windows.push_back(kRenderer);
+    return windows;
+  }
+  void LiftRendererAndBackdrop(uintptr_t w) override { calls.push_back(L"lift " + Name(w)); }
+  bool InForeground(uintptr_t) override { return renderer_foreground; }
+  void BringForward(uintptr_t w) override { calls.push_back(L"forward " + Name(w)); }
   void SetTimerEnabled(SaverTimer timer, bool enabled) override {
     static const wchar_t* const names[] = {L"MP3 poll", L"CD poll", L"renderer watch"};
     calls.push_back(std::wstring(names[static_cast<int>(timer)]) + (enabled ? L" on" : L" off"));
@@ -115,7 +124,21 @@ TEST_F(SaverRunTest, RendererWindowIsLiftedOnceAndKeptInTheForegroundAtFirst) {
   run.RendererWatchTimer_Tick();
   shell.now_ms += 1;
   run.RendererWatchTimer_Tick();
-  EXPECT_EQ(shell.calls, (Calls{L"lift", L"forward", L"forward"}));
+  EXPECT_EQ(shell.calls, (Calls{L"lift 1", L"forward 1", L"forward 1"}));
+}
+
+// Another program's window of that title keeps the run, as the watch asks
+// for the title alone, but is neither lifted nor brought forward.
+TEST_F(SaverRunTest, OnlyTheRenderersOwnWindowIsLiftedAndBroughtForward) {
+  shell.others = {{9, 12}};
+  shell.renderer_window = false;
+  SaverRun& run = Start();
+  shell.calls.clear();
+  run.RendererWatchTimer_Tick();
+  EXPECT_TRUE(shell.calls.empty());
+  shell.renderer_window = true;
+  run.RendererWatchTimer_Tick();
+  EXPECT_EQ(shell.calls, (Calls{L"lift 1", L"forward 1"}));
 }
 
 TEST_F(SaverRunTest, RunEndsOnTheFirstTickWithoutRendererWindow) {
