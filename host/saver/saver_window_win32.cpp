@@ -59,7 +59,7 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
 
  protected:
   void Form_Load() override { run_.Form_Load(); }
-  bool Form_QueryUnload(toolkit::UnloadReason) override {
+  bool Form_QueryUnload() override {
     run_.Form_QueryUnload();
     return false;
   }

@@ -119,7 +119,7 @@ int Screen_Twips_Y(double pixels) { return Pixels_To_Twips(pixels, Twips_Per_Pix
 
 // Unicode classes: their windows keep and show texts in any script, whatever
 // the system's ANSI code page.
-void Register_Window_Class(const wchar_t* name, WNDPROC procedure) {
+void Register_Window_Class(const wchar_t* name, WNDPROC procedure, HBRUSH background) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -127,6 +127,7 @@ void Register_Window_Class(const wchar_t* name, WNDPROC procedure) {
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  window_class.hbrBackground = background;
   window_class.lpszClassName = name;
   Ignore_Result(RegisterClassExW(&window_class));
 }

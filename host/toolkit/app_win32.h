@@ -30,8 +30,9 @@ int Screen_Twips_Y(double pixels);
 
 // Registers a window class of the host with the arrow pointer, once: later
 // calls for the same name do nothing. The class asks for no double-clicks:
-// a quick second press arrives as a press.
-void Register_Window_Class(const wchar_t* name, WNDPROC procedure);
+// a quick second press arrives as a press. Without a `background` its
+// windows paint their whole client area themselves.
+void Register_Window_Class(const wchar_t* name, WNDPROC procedure, HBRUSH background = nullptr);
 
 // A top-level window with exactly this title, or null; and whether one exists.
 HWND Window_With_Title(const std::wstring& title);
