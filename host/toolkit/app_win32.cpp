@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "foreground_win32.h"
 #include "ignore_result.h"
 #include "twips.h"
 
@@ -198,7 +199,7 @@ bool StartedProgram::Start(const std::wstring& path, int show_command) {
                       nullptr, nullptr, &startup, &process)) {
     return false;
   }
-  Ignore_Result(AllowSetForegroundWindow(process.dwProcessId));
+  Pass_Foreground_Right(process.dwProcessId);
   const bool started = AssignProcessToJobObject(job_, process.hProcess) &&
                        ResumeThread(process.hThread) != static_cast<DWORD>(-1);
   CloseHandle(process.hThread);

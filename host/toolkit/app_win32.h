@@ -59,8 +59,9 @@ int Message_Box(const std::wstring& text, const std::wstring& caption, UINT type
 
 // A program started by path, without arguments and without waiting, whose
 // process can be asked whether it still runs. It is never signalled while
-// the host runs, and may take the foreground as the host could. It runs in a
-// job that ends it with the host, however the host ends, or with this object.
+// the host runs, and holds the host's right to take the foreground
+// (foreground_win32.h). It runs in a job that ends it with the host, however
+// the host ends, or with this object.
 class StartedProgram {
  public:
   StartedProgram() = default;
