@@ -1,5 +1,5 @@
-// The texture files' disk in memory: files by path, the folders made, and
-// every whole write asked for.
+// The texture files' disk in memory: files by path, and every call that
+// looks up the user's folder, makes a folder or writes a file.
 #pragma once
 
 #include <map>
@@ -17,23 +17,20 @@ class FakeTextureDisk : public TextureDisk {
   std::map<std::wstring, std::vector<uint8_t>> files;
   std::set<std::wstring> unwritable;
   std::wstring local_app_data;  // none unless a test names one
-  std::vector<bool> asked;      // `create` of each ask for it
-  std::set<std::wstring> folders;
-  std::vector<std::wstring> written;
+  std::vector<std::wstring> calls;
 
   std::wstring LocalAppData(bool create) override {
-    asked.push_back(create);
+    calls.push_back(create ? L"local, made" : L"local");
     return local_app_data;
   }
   bool MakeFolder(const std::wstring& path) override {
-    folders.insert(path);
+    calls.push_back(L"folder " + path);
     return true;
   }
   bool WriteWhole(const std::wstring& path, const std::vector<uint8_t>& bytes) override {
-    written.push_back(path);
-    if (unwritable.count(path)) return false;
-    files[path] = bytes;
-    return true;
+    calls.push_back(L"write " + path);
+    if (!unwritable.count(path)) files[path] = bytes;
+    return !unwritable.count(path);
   }
   std::unique_ptr<ByteSource> Open(const std::wstring& path) override {
     const auto found = files.find(path);

@@ -83,19 +83,10 @@ TEST_F(SaverRunTest, LoadWritesTexturesBeforeStartingTheRenderer) {
   EXPECT_TRUE(mci.sounds.empty());
 }
 
-// The renderer's window is lifted once; the renderer keeps the foreground
-// itself.
-TEST_F(SaverRunTest, RendererWindowIsLiftedOnce) {
-  SaverRun& run = Start();
-  shell.calls.clear();
-  run.RendererWatchTimer_Tick();
-  run.RendererWatchTimer_Tick();
-  EXPECT_EQ(shell.calls, (Calls{L"lift 1"}));
-}
-
 // Another program's window of that title keeps the run, as the watch asks
-// for the title alone, but is not lifted.
-TEST_F(SaverRunTest, OnlyTheRenderersOwnWindowIsLiftedAndBroughtForward) {
+// for the title alone, but is not lifted. The renderer's own is lifted once;
+// the renderer keeps the foreground itself.
+TEST_F(SaverRunTest, OnlyTheRenderersOwnWindowIsLiftedAndOnlyOnce) {
   shell.others = {{9, 12}};
   shell.renderer_window = false;
   SaverRun& run = Start();
@@ -103,6 +94,7 @@ TEST_F(SaverRunTest, OnlyTheRenderersOwnWindowIsLiftedAndBroughtForward) {
   run.RendererWatchTimer_Tick();
   EXPECT_TRUE(shell.calls.empty());
   shell.renderer_window = true;
+  run.RendererWatchTimer_Tick();
   run.RendererWatchTimer_Tick();
   EXPECT_EQ(shell.calls, (Calls{L"lift 1"}));
 }
