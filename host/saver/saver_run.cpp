@@ -28,8 +28,8 @@ void SaverRun::SetTimer(SaverTimer timer, bool enabled) {
 void SaverRun::Form_Load() {
   started_ms_ = shell_.Milliseconds();
   shell_.ShowBackdrop();
-  // The textures are on disk before the renderer starts and reads them; a
-  // texture that cannot be written leaves the renderer's scene without it.
+  // The textures are on disk before the renderer starts and reads them; one
+  // that cannot be written does not stop the run.
   toolkit::Ignore_Result(shell_.SaveTexture(TextureFile::kGlobe));
   toolkit::Ignore_Result(shell_.SaveTexture(TextureFile::kGlow));
   // Whether it started shows later: a renderer that never ran is not running.

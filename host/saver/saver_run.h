@@ -38,7 +38,7 @@ class SaverShell {
   // Writes the image of the picture box that holds `file` as that texture
   // file (Save_Texture_File); true when it was written.
   virtual bool SaveTexture(TextureFile file) = 0;
-  // Shows the black backdrop over every monitor, behind the windows to come.
+  // Shows the black backdrop over every monitor, topmost from the start.
   virtual void ShowBackdrop() = 0;
   // Starts the renderer by path with SW_SHOWNORMAL, without waiting, and
   // passes it the right to take the foreground, which the renderer then
