@@ -1,17 +1,12 @@
-// What the host and the renderer agree on: the texture files the host writes
-// and the renderer reads, the user's own folder that takes them where the
-// root of C: is refused, the renderer's file, and its window's title (also
-// its class), by which the host follows it.
+// What the host and the renderer agree on besides the texture files
+// (texture_files.h): the renderer's file, and its window's title (also its
+// class), by which the host follows it.
 #pragma once
 
 #include <string>
 
 namespace vantrel {
 
-inline constexpr char kTextureFolder[] = "C:";
-inline constexpr char kGlobeTextureName[] = "\\Yarrin1.bmp";
-inline constexpr char kGlowTextureName[] = "\\Yarrin2.bmp";
-inline constexpr char kUserFolderName[] = "\\Vantrel";
 inline constexpr char kRendererFileName[] = "\\Vantrel.dll";
 inline constexpr char kRendererWindowTitle[] = "Yarrin_VC";
 

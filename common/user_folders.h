@@ -16,4 +16,10 @@ enum class AppDataFolder { kLocal, kRoaming };
 // Windows only.
 std::wstring App_Data_Folder(AppDataFolder which, bool create);
 
+// Vantrel's own folder inside an application-data folder; empty without one.
+// Both programs join it here and nowhere else.
+inline std::wstring Vantrel_Folder(const std::wstring& app_data) {
+  return app_data.empty() ? std::wstring() : app_data + L"\\Vantrel";
+}
+
 }  // namespace vantrel

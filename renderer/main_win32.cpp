@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "foreground_win32.h"
 #include "gl_api.h"
 #include "scene.h"
 #include "shared_names.h"
@@ -42,7 +43,8 @@ struct Renderer {
   FrameClock clock;
   bool keys_down[256] = {};
   bool running = false;  // the scene is built and frames are drawn
-  Scene scene;           // owns the textures and the quadric of `context`
+  ForegroundKeeper foreground;
+  Scene scene;  // owns the textures and the quadric of `context`
 };
 
 void DebugPrintf(const char* format, ...) {
@@ -191,13 +193,12 @@ bool StartRenderer(Renderer& renderer, HINSTANCE instance) {
   if (!renderer.window) return false;
   ShowWindow(renderer.window, SW_SHOW);
   UpdateWindow(renderer.window);
-  // The keyboard comes to the scene even when another program was active;
-  // the host passed on its right to take the foreground.
-  SetForegroundWindow(renderer.window);
+  // The keyboard comes to the scene even when another program was active.
+  renderer.foreground.Take(renderer.window);
 
   // Sampled before the scene is built, so loading counts into the first frame.
   StartClock(renderer.clock);
-  Init_Scene(renderer.scene, renderer.view_width, renderer.view_height);
+  Init_Scene(renderer.scene, renderer.view_width, renderer.view_height, Texture_Disk());
   renderer.running = true;
   return true;
 }
@@ -212,6 +213,7 @@ int RunMessageLoop(Renderer& renderer) {
       TranslateMessage(&message);
       DispatchMessageA(&message);
     } else {
+      renderer.foreground.Keep();
       InvalidateRect(renderer.window, nullptr, FALSE);
     }
   }

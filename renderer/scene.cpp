@@ -1,10 +1,8 @@
 #include "scene.h"
 
 #include <cmath>
-#include <string>
 
 #include "gl_api.h"
-#include "shared_names.h"
 
 namespace vantrel {
 namespace {
@@ -163,14 +161,13 @@ void SetupCamera(int view_width, int view_height) {
 
 void Resize_Viewport(int width, int height) { glViewport(0, 0, width, height == 0 ? 1 : height); }
 
-void Init_Scene(Scene& scene, int view_width, int view_height) {
+void Init_Scene(Scene& scene, int view_width, int view_height, TextureDisk& disk) {
   SetupCamera(view_width, view_height);
   scene.quadric = gluNewQuadric();
   gluQuadricTexture(scene.quadric, GL_TRUE);
-  const std::string folder = kTextureFolder;
   // A missing texture leaves white globes and solid glow squares.
-  (void)scene.globe_texture.LoadBmp((folder + kGlobeTextureName).c_str());
-  (void)scene.glow_texture.LoadBmp((folder + kGlowTextureName).c_str());
+  (void)scene.globe_texture.LoadBmp(TextureFile::kGlobe, disk);
+  (void)scene.glow_texture.LoadBmp(TextureFile::kGlow, disk);
   InitGlows(scene);
   InitStars(scene);
   InitGlobes(scene);

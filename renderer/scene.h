@@ -43,8 +43,8 @@ struct Scene {
 };
 
 // Sets up the camera for a viewport of the given size, loads both textures
-// and draws every random value of the initial scene.
-void Init_Scene(Scene& scene, int view_width, int view_height);
+// from `disk` and draws every random value of the initial scene.
+void Init_Scene(Scene& scene, int view_width, int view_height, TextureDisk& disk);
 
 // Draws one frame at `total_seconds` and advances the animation by
 // `delta_seconds`.

@@ -1,10 +1,6 @@
 #include "texture.h"
 
-#include <cstring>
-#include <utility>
-
 #include "gl_api.h"
-#include "shared_names.h"
 
 namespace vantrel {
 
@@ -20,37 +16,9 @@ void Texture::Create() {
   glTexParameterf(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR_MIPMAP_NEAREST);
 }
 
-namespace {
-
-// The bitmap in the file at `path`, or an error when the file does not open.
-BitmapReadResult ReadBitmapFile(const std::string& path) {
-  std::unique_ptr<ByteSource> file = Open_Sequential_File(path.c_str());
-  if (!file) return BitmapReadResult{BitmapError::kShortHeader, {}};
-  return Read_Bitmap(*file);  // the file closes here, before any upload
-}
-
-}  // namespace
-
-bool Texture::LoadBmp(const char* path) {
+bool Texture::LoadBmp(TextureFile file, TextureDisk& disk) {
   Create();
-  BitmapReadResult read = ReadBitmapFile(path);
-  if (!read.ok()) {
-    // A standard user's host writes the user's copy where it may not write
-    // `path`; a file there that is not a bitmap (cut short, or left by
-    // someone else) gives way to that copy too.
-    const std::string fallback = User_Texture_Path(path, Local_App_Data_Folder());
-    if (!fallback.empty()) {
-      BitmapReadResult user = ReadBitmapFile(fallback);
-      if (user.ok()) read = std::move(user);
-    }
-  }
-  return Upload(read);
-}
-
-std::string User_Texture_Path(const char* path, const std::string& local_app_data) {
-  if (local_app_data.empty()) return {};
-  const char* name = std::strrchr(path, '\\');
-  return local_app_data + kUserFolderName + (name ? name : "\\" + std::string(path));
+  return Upload(Read_Texture_File(file, disk));
 }
 
 bool Texture::Upload(const BitmapReadResult& read) {

@@ -1,5 +1,21 @@
+// The backdrop and the renderer's window, in this order:
+//
+// - The backdrop is topmost from its creation, before the renderer's window
+//   exists, so it covers the taskbar from the first moment of the run.
+// - The renderer's window, made later and not topmost, is lifted to the top
+//   of the topmost band when the run first sees it, and the backdrop is
+//   placed right after it, above every other topmost window.
+//
+// Windows keeps a normal window below a topmost one until the window is
+// itself made topmost, so there the scene shows only from the lift. Wine
+// stacks X windows by creation and by real moves to the top, so there the
+// scene shows above the backdrop from its creation, and the lift changes
+// nothing that shows. The backdrop never passes in front of the renderer's
+// window on either: a backdrop raised over the scene under Wine could stay
+// there all run long.
 #include "saver/backdrop_win32.h"
 
+#include "toolkit/app_win32.h"
 #include "toolkit/ignore_result.h"
 
 namespace vantrel::host {
@@ -38,33 +54,6 @@ LRESULT CALLBACK BackdropProc(HWND window, UINT message, WPARAM wparam, LPARAM l
   }
 }
 
-void RegisterBackdropClass(HINSTANCE instance) {
-  WNDCLASSEXW window_class{};
-  window_class.cbSize = sizeof(window_class);
-  if (GetClassInfoExW(instance, kBackdropClass, &window_class)) return;
-  window_class.lpfnWndProc = BackdropProc;
-  window_class.hInstance = instance;
-  window_class.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
-  window_class.lpszClassName = kBackdropClass;
-  Ignore_Result(RegisterClassExW(&window_class));
-}
-
-// Whether this system makes a window topmost when it is placed right after a
-// topmost one, as Windows does (Wine does not). Asked of the backdrop while
-// it is still hidden, with a hidden topmost window of its own class; the
-// backdrop leaves the question as it came, not topmost.
-bool PlacingAfterTopmostMakesTopmost(HWND backdrop, HINSTANCE instance) {
-  HWND topmost =
-      CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kBackdropClass, L"",
-                      WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, instance, nullptr);
-  if (!topmost) return true;
-  Ignore_Result(SetWindowPos(backdrop, topmost, 0, 0, 0, 0, kKeepPlace));
-  const bool made_topmost = (GetWindowLongW(backdrop, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-  Ignore_Result(DestroyWindow(topmost));
-  if (made_topmost) Ignore_Result(SetWindowPos(backdrop, HWND_NOTOPMOST, 0, 0, 0, 0, kKeepPlace));
-  return made_topmost;
-}
-
 }  // namespace
 
 Backdrop::~Backdrop() {
@@ -72,30 +61,24 @@ Backdrop::~Backdrop() {
 }
 
 void Backdrop::Show() {
-  HINSTANCE instance = GetModuleHandleW(nullptr);
-  RegisterBackdropClass(instance);
+  toolkit::Register_Window_Class(kBackdropClass, BackdropProc,
+                                 static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
   const RECT screen = VirtualScreen();
   // A tool window has no taskbar button; WS_EX_NOACTIVATE keeps it from
   // ever taking the foreground.
-  window_ = CreateWindowExW(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kBackdropClass, kBackdropTitle,
-                            WS_POPUP, screen.left, screen.top, screen.right - screen.left,
-                            screen.bottom - screen.top, nullptr, nullptr, instance, nullptr);
+  window_ = CreateWindowExW(WS_EX_TOPMOST | WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kBackdropClass,
+                            kBackdropTitle, WS_POPUP, screen.left, screen.top,
+                            screen.right - screen.left, screen.bottom - screen.top, nullptr,
+                            nullptr, GetModuleHandleW(nullptr), nullptr);
   if (!window_) return;  // the run goes on without one
-  // Where the backdrop could only join the topmost band later by passing in
-  // front of the renderer's window, it joins it now, before that window
-  // exists. Under Wine the renderer's window, made later, still shows above
-  // it, and a backdrop raised over the scene could stay there all run long.
-  if (!PlacingAfterTopmostMakesTopmost(window_, instance)) {
-    Ignore_Result(SetWindowPos(window_, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace));
-  }
   Ignore_Result(ShowWindow(window_, SW_SHOWNOACTIVATE));
   Ignore_Result(UpdateWindow(window_));
 }
 
 void Backdrop::LiftBehind(HWND front) {
   Ignore_Result(SetWindowPos(front, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace));
-  // Placed right after `front`, above every other topmost window, the
-  // backdrop is topmost without ever passing in front of it.
+  // Placed right after `front`, the backdrop stays above every other topmost
+  // window without ever passing in front of it.
   if (window_) Ignore_Result(SetWindowPos(window_, front, 0, 0, 0, 0, kKeepPlace));
 }
 

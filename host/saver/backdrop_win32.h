@@ -17,9 +17,8 @@ class Backdrop {
   Backdrop(const Backdrop&) = delete;
   Backdrop& operator=(const Backdrop&) = delete;
 
-  // Creates and shows it, painted black, without taking the foreground;
-  // topmost from the start where it could not join that band later without
-  // passing in front of the renderer's window.
+  // Creates and shows it, topmost and painted black, without taking the
+  // foreground.
   void Show();
   // Lifts `front` to the top of the topmost band, above the taskbar, and the
   // backdrop into that band just below it, so that it never covers `front`.

@@ -25,22 +25,13 @@ void SaverRun::SetTimer(SaverTimer timer, bool enabled) {
   shell_.SetTimerEnabled(timer, enabled);
 }
 
-// The texture files go to the root of C:, or, where the user may not write
-// there, to the same names in their local Vantrel folder, where the renderer
-// looks next.
-void SaverRun::SaveTexture(SaverPicture picture, const char* name) {
-  if (shell_.SavePicture(picture, Wide_Name(kTextureFolder) + Wide_Name(name))) return;
-  const std::wstring folder = User_Folder(shell_.Files(), AppDataFolder::kLocal, true);
-  if (!folder.empty())
-    toolkit::Ignore_Result(shell_.SavePicture(picture, folder + Wide_Name(name)));
-}
-
 void SaverRun::Form_Load() {
   started_ms_ = shell_.Milliseconds();
   shell_.ShowBackdrop();
-  // The textures are on disk before the renderer starts and reads them.
-  SaveTexture(SaverPicture::kGlobe, kGlobeTextureName);
-  SaveTexture(SaverPicture::kGlow, kGlowTextureName);
+  // The textures are on disk before the renderer starts and reads them; one
+  // that cannot be written does not stop the run.
+  toolkit::Ignore_Result(shell_.SaveTexture(TextureFile::kGlobe));
+  toolkit::Ignore_Result(shell_.SaveTexture(TextureFile::kGlow));
   // Whether it started shows later: a renderer that never ran is not running.
   toolkit::Ignore_Result(shell_.StartRenderer(Renderer_Path(program_folder_)));
 
@@ -83,7 +74,7 @@ void SaverRun::RendererWatchTimer_Tick() {
   const std::vector<ProcessWindow> titled = shell_.WindowsTitled(Wide_Name(kRendererWindowTitle));
   if (!titled.empty()) {
     renderer_seen_ = true;
-    KeepRendererInFront(titled);
+    LiftRenderer(titled);
     return;
   }
   // A renderer still starting up keeps the run, for a while; once its window
@@ -96,23 +87,18 @@ void SaverRun::RendererWatchTimer_Tick() {
   shell_.Unload();
 }
 
-// Only the window of the renderer this run started is lifted and brought
-// forward: another program's window may carry the same title.
-void SaverRun::KeepRendererInFront(const std::vector<ProcessWindow>& titled) {
+// Only the window of the renderer this run started is lifted: another
+// program's window may carry the same title. The renderer keeps the
+// foreground itself, as it holds the right to.
+void SaverRun::LiftRenderer(const std::vector<ProcessWindow>& titled) {
+  if (lifted_) return;
   const uint32_t renderer = shell_.RendererProcessId();
   const auto ours = std::find_if(titled.begin(), titled.end(), [renderer](const ProcessWindow& w) {
     return renderer != 0 && w.process_id == renderer;
   });
   if (ours == titled.end()) return;
-  const uint64_t now = shell_.Milliseconds();
-  if (!lifted_) {
-    lifted_ = true;
-    lifted_ms_ = now;
-    shell_.LiftRendererAndBackdrop(ours->handle);
-  }
-  if (now - lifted_ms_ < kRendererForegroundWatchMs && !shell_.InForeground(ours->handle)) {
-    shell_.BringForward(ours->handle);
-  }
+  lifted_ = true;
+  shell_.LiftRendererAndBackdrop(ours->handle);
 }
 
 void SaverRun::Form_QueryUnload() {

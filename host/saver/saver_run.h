@@ -9,15 +9,13 @@
 
 #include "music/music_player.h"
 #include "settings/host_wide.h"
-#include "settings/path_rules.h"
+#include "texture_files.h"
 
 namespace vantrel::host {
 
 // The hidden saver window's title, by which a second start finds a run.
 inline constexpr const wchar_t* kSaverWindowTitle = L"Yarrin_Main";
 
-// The two picture boxes whose images become the texture files.
-enum class SaverPicture { kGlobe, kGlow };
 enum class SaverTimer { kMp3Poll, kCdPoll, kRendererWatch };
 
 inline constexpr uint32_t kMp3PollIntervalMs = 1000;
@@ -26,10 +24,6 @@ inline constexpr uint32_t kRendererWatchIntervalMs = 500;
 // How long a started renderer may take to show its window: a busy machine or
 // a virus scanner checking the new program can hold it back for seconds.
 inline constexpr uint64_t kRendererStartGraceMs = 15000;
-// For these first moments after the renderer's window shows, the watch brings
-// it forward whenever it is not the foreground window: a saver started while
-// another program is active may leave the keyboard with that program.
-inline constexpr uint64_t kRendererForegroundWatchMs = 5000;
 
 // A top-level window as the saver run sees it: the platform's handle, and the
 // process that made the window.
@@ -41,14 +35,14 @@ struct ProcessWindow {
 class SaverShell {
  public:
   virtual ~SaverShell() = default;
-  // Writes the picture box's image to a bitmap file; true when it was written.
-  virtual bool SavePicture(SaverPicture picture, const std::wstring& path) = 0;
-  virtual FilePort& Files() = 0;
-  // Shows the black backdrop over every monitor, behind the windows to come.
+  // Writes the image of the picture box that holds `file` as that texture
+  // file (Save_Texture_File); true when it was written.
+  virtual bool SaveTexture(TextureFile file) = 0;
+  // Shows the black backdrop over every monitor, topmost from the start.
   virtual void ShowBackdrop() = 0;
   // Starts the renderer by path with SW_SHOWNORMAL, without waiting, and
-  // passes it the right to take the foreground; false when it could not be
-  // started.
+  // passes it the right to take the foreground, which the renderer then
+  // keeps (foreground_win32.h); false when it could not be started.
   virtual bool StartRenderer(const std::wstring& path) = 0;
   // Whether the process that StartRenderer started is still running, and its
   // id (0 when none was started).
@@ -60,8 +54,6 @@ class SaverShell {
   // Lifts the renderer's window and, just below it, the backdrop above
   // every other window, the taskbar included.
   virtual void LiftRendererAndBackdrop(uintptr_t renderer) = 0;
-  virtual bool InForeground(uintptr_t window) = 0;
-  virtual void BringForward(uintptr_t window) = 0;
   virtual void SetTimerEnabled(SaverTimer timer, bool enabled) = 0;
   virtual void ShowCursor() = 0;
   // Unloads the saver window, which runs its query-unload handler.
@@ -85,12 +77,11 @@ class SaverRun {
   bool TimerEnabled(SaverTimer timer) const;
 
  private:
-  void SaveTexture(SaverPicture picture, const char* name);
   // Starts or stops the sound file's player, chosen by the file's type.
   void SoundFile(bool start);
   void SetTimer(SaverTimer timer, bool enabled);
-  // Once the renderer's window is up: lifted once, kept in the foreground.
-  void KeepRendererInFront(const std::vector<ProcessWindow>& titled);
+  // Lifts the renderer's window the first time it is seen.
+  void LiftRenderer(const std::vector<ProcessWindow>& titled);
 
   SaverShell& shell_;
   MusicPlayer& music_;
@@ -101,7 +92,6 @@ class SaverRun {
   uint64_t started_ms_ = 0;
   bool renderer_seen_ = false;  // a window of its title has been found once
   bool lifted_ = false;         // the renderer's own window has been lifted
-  uint64_t lifted_ms_ = 0;      // and when
 };
 
 }  // namespace vantrel::host

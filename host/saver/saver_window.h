@@ -4,7 +4,7 @@
 
 #include <memory>
 
-#include "startup/host_context.h"
+#include "settings/host_context.h"
 #include "toolkit/form_win32.h"
 
 namespace vantrel::host {

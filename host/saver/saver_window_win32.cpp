@@ -50,7 +50,6 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
         cd_poll_(*this, kCdPollIntervalMs, false, [this] { run_.CdPollTimer_Tick(); }),
         renderer_watch_(*this, kRendererWatchIntervalMs, true,
                         [this] { run_.RendererWatchTimer_Tick(); }),
-        files_(host.files),
         music_(host.mci, host.values),
         run_(*this, music_, host.values, host.program_folder, cursor_hidden) {
     globe_.SetPicture(toolkit::Picture::FromResource("GLOBE"));
@@ -59,14 +58,14 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
 
  protected:
   void Form_Load() override { run_.Form_Load(); }
-  bool Form_QueryUnload(toolkit::UnloadReason) override {
+  bool Form_QueryUnload() override {
     run_.Form_QueryUnload();
     return false;
   }
 
  private:
-  toolkit::PictureBox& Box(SaverPicture picture) {
-    return picture == SaverPicture::kGlobe ? globe_ : glow_;
+  toolkit::PictureBox& Box(TextureFile file) {
+    return file == TextureFile::kGlobe ? globe_ : glow_;
   }
   toolkit::Timer& TimerOf(SaverTimer timer) {
     switch (timer) {
@@ -80,10 +79,9 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
     return renderer_watch_;
   }
 
-  bool SavePicture(SaverPicture picture, const std::wstring& path) override {
-    return toolkit::Save_Picture(Box(picture).Image(), path);
+  bool SaveTexture(TextureFile file) override {
+    return Save_Texture_File(file, Encode_Bitmap_File(Box(file).Image().Pixels()), Texture_Disk());
   }
-  FilePort& Files() override { return files_; }
   void ShowBackdrop() override { backdrop_.Show(); }
   bool StartRenderer(const std::wstring& path) override {
     return renderer_.Start(path, SW_SHOWNORMAL);
@@ -101,12 +99,6 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
   void LiftRendererAndBackdrop(uintptr_t renderer) override {
     backdrop_.LiftBehind(reinterpret_cast<HWND>(renderer));
   }
-  bool InForeground(uintptr_t window) override {
-    return GetForegroundWindow() == reinterpret_cast<HWND>(window);
-  }
-  void BringForward(uintptr_t window) override {
-    Ignore_Result(SetForegroundWindow(reinterpret_cast<HWND>(window)));
-  }
   void SetTimerEnabled(SaverTimer timer, bool enabled) override {
     TimerOf(timer).SetEnabled(enabled);
   }
@@ -119,7 +111,6 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
   toolkit::Timer mp3_poll_;
   toolkit::Timer cd_poll_;
   toolkit::Timer renderer_watch_;
-  FilePort& files_;
   Backdrop backdrop_;
   toolkit::StartedProgram renderer_;
   MusicPlayer music_;

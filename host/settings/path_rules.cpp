@@ -23,10 +23,8 @@ bool File_Exists(const std::wstring& path, FilePort& files) {
 }
 
 std::wstring User_Folder(FilePort& files, AppDataFolder which, bool make) {
-  const std::wstring base = files.AppData(which);
-  if (base.empty()) return {};
-  const std::wstring folder = base + Wide_Name(kUserFolderName);
-  if (make && !files.MakeFolder(folder)) return {};
+  const std::wstring folder = Vantrel_Folder(files.AppData(which));
+  if (folder.empty() || (make && !files.MakeFolder(folder))) return {};
   return folder;
 }
 

@@ -1,7 +1,7 @@
 // The settings dialog, shown modally for the configure argument.
 #pragma once
 
-#include "startup/host_context.h"
+#include "settings/host_context.h"
 
 namespace vantrel::host {
 

@@ -571,7 +571,7 @@ bool SettingsDialogWindow::Form_Message(UINT message, WPARAM wparam, LPARAM lpar
                                         LRESULT& result) {
   switch (message) {
     case kUnloadMessage:
-      Unload(toolkit::UnloadReason::kCode);
+      Unload();
       result = 0;
       return true;
     case WM_SETCURSOR:

@@ -6,6 +6,7 @@
 #include "music/mci_port_win32.h"
 #include "preview/preview_window.h"
 #include "saver/saver_window.h"
+#include "settings/host_context.h"
 #include "settings/settings_ports_win32.h"
 #include "settings_dialog/settings_dialog.h"
 #include "startup/startup.h"

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "foreground_win32.h"
 #include "ignore_result.h"
 #include "twips.h"
 
@@ -119,7 +120,7 @@ int Screen_Twips_Y(double pixels) { return Pixels_To_Twips(pixels, Twips_Per_Pix
 
 // Unicode classes: their windows keep and show texts in any script, whatever
 // the system's ANSI code page.
-void Register_Window_Class(const wchar_t* name, WNDPROC procedure) {
+void Register_Window_Class(const wchar_t* name, WNDPROC procedure, HBRUSH background) {
   WNDCLASSEXW window_class{};
   window_class.cbSize = sizeof(window_class);
   HINSTANCE instance = GetModuleHandleW(nullptr);
@@ -127,6 +128,7 @@ void Register_Window_Class(const wchar_t* name, WNDPROC procedure) {
   window_class.lpfnWndProc = procedure;
   window_class.hInstance = instance;
   window_class.hCursor = LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_ARROW));
+  window_class.hbrBackground = background;
   window_class.lpszClassName = name;
   Ignore_Result(RegisterClassExW(&window_class));
 }
@@ -197,7 +199,7 @@ bool StartedProgram::Start(const std::wstring& path, int show_command) {
                       nullptr, nullptr, &startup, &process)) {
     return false;
   }
-  Ignore_Result(AllowSetForegroundWindow(process.dwProcessId));
+  Pass_Foreground_Right(process.dwProcessId);
   const bool started = AssignProcessToJobObject(job_, process.hProcess) &&
                        ResumeThread(process.hThread) != static_cast<DWORD>(-1);
   CloseHandle(process.hThread);

@@ -30,8 +30,9 @@ int Screen_Twips_Y(double pixels);
 
 // Registers a window class of the host with the arrow pointer, once: later
 // calls for the same name do nothing. The class asks for no double-clicks:
-// a quick second press arrives as a press.
-void Register_Window_Class(const wchar_t* name, WNDPROC procedure);
+// a quick second press arrives as a press. Without a `background` its
+// windows paint their whole client area themselves.
+void Register_Window_Class(const wchar_t* name, WNDPROC procedure, HBRUSH background = nullptr);
 
 // A top-level window with exactly this title, or null; and whether one exists.
 HWND Window_With_Title(const std::wstring& title);
@@ -58,8 +59,9 @@ int Message_Box(const std::wstring& text, const std::wstring& caption, UINT type
 
 // A program started by path, without arguments and without waiting, whose
 // process can be asked whether it still runs. It is never signalled while
-// the host runs, and may take the foreground as the host could. It runs in a
-// job that ends it with the host, however the host ends, or with this object.
+// the host runs, and holds the host's right to take the foreground
+// (foreground_win32.h). It runs in a job that ends it with the host, however
+// the host ends, or with this object.
 class StartedProgram {
  public:
   StartedProgram() = default;

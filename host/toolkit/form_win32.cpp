@@ -166,9 +166,9 @@ int Form::Focused_Among(const std::vector<HWND>& windows) const {
   return -1;
 }
 
-bool Form::Unload(UnloadReason reason) {
+bool Form::Unload() {
   if (!Handle()) return true;
-  if (Form_QueryUnload(reason)) return false;
+  if (Form_QueryUnload()) return false;
   if (!unload_ran_) {
     unload_ran_ = true;
     Form_Unload();
@@ -256,12 +256,12 @@ LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
       if (OnSetCursor()) return TRUE;
       break;
     case WM_CLOSE:
-      Unload(UnloadReason::kCloseBox);
+      Unload();
       return 0;
     case WM_QUERYENDSESSION:
       return TRUE;
     case WM_ENDSESSION:
-      if (wparam) Unload(UnloadReason::kSessionEnd);
+      if (wparam) Unload();
       return 0;
     case WM_DESTROY:
       OnDestroy();

@@ -98,7 +98,6 @@ class Image : public Element {
 };
 
 enum class ScaleMode { kTwips, kPixels };
-enum class UnloadReason { kCode, kCloseBox, kSessionEnd };
 
 struct FormDesign {
   std::wstring caption;
@@ -131,7 +130,7 @@ class Form : public WindowObject, public AccessSource {
   void ShowModal();
   // Query-unload (which may refuse), unload, then the window goes. True
   // when the form is gone.
-  bool Unload(UnloadReason reason = UnloadReason::kCode);
+  bool Unload();
 
   bool Loaded() const { return Handle() != nullptr; }
 
@@ -157,8 +156,8 @@ class Form : public WindowObject, public AccessSource {
  protected:
   virtual void Form_Load() {}
   virtual void Form_Resize() {}
-  // Return true to refuse the unload.
-  virtual bool Form_QueryUnload(UnloadReason) { return false; }
+  // Return true to refuse the unload; asked alike whatever unloads the form.
+  virtual bool Form_QueryUnload() { return false; }
   virtual void Form_Unload() {}
   // Messages a subclass handles itself; true when `result` is to be returned.
   virtual bool Form_Message(UINT, WPARAM, LPARAM, LRESULT&) { return false; }

@@ -3,35 +3,14 @@
 #include <algorithm>
 #include <cstring>
 #include <utility>
-#include <vector>
 
 #include "bitmap_reader.h"
 #include "gdi_win32.h"
-#include "ignore_result.h"
 
 namespace vantrel::toolkit {
 namespace {
 
 size_t StrideOf(int width) { return static_cast<size_t>(Padded_Row_Bytes(width, 24)); }
-
-// Whether the file at `path` holds exactly `bytes`.
-bool FileHolds(const std::wstring& path, const std::vector<uint8_t>& bytes) {
-  HANDLE handle = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  LARGE_INTEGER size{};
-  std::vector<uint8_t> held;
-  if (GetFileSizeEx(handle, &size) && size.QuadPart == static_cast<LONGLONG>(bytes.size())) {
-    held.resize(bytes.size());
-    DWORD read = 0;
-    if (!ReadFile(handle, held.data(), static_cast<DWORD>(held.size()), &read, nullptr) ||
-        read != held.size()) {
-      held.clear();
-    }
-  }
-  CloseHandle(handle);
-  return !held.empty() && held == bytes;
-}
 
 }  // namespace
 
@@ -110,31 +89,6 @@ void Picture::DrawStretched(HDC target, int x, int y, int w, int h) const {
   const SavedDC saved(target);
   SetStretchBltMode(target, HALFTONE);
   StretchBlt(target, x, y, w, h, source.get(), 0, 0, width_, height_, SRCCOPY);
-}
-
-bool Save_Picture(const Picture& picture, const std::wstring& path) {
-  const std::vector<uint8_t> file = Encode_Bitmap_File(picture.Pixels());
-  if (file.empty()) return false;
-  // A file that already holds these bytes, as after an earlier run, is left
-  // as it is: reading it costs less than writing it again.
-  if (FileHolds(path, file)) return true;
-  // Written beside the target and moved into place, so that a write that
-  // fails part-way leaves the old file or none, never a truncated bitmap.
-  const std::wstring temporary = path + L".tmp";
-  HANDLE handle = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  const bool complete =
-      WriteFile(handle, file.data(), static_cast<DWORD>(file.size()), &written, nullptr) &&
-      written == file.size();
-  CloseHandle(handle);
-  if (complete && MoveFileExW(temporary.c_str(), path.c_str(),
-                              MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return true;
-  }
-  Ignore_Result(DeleteFileW(temporary.c_str()));
-  return false;
 }
 
 void Paint_Buffered(HWND window, const std::function<void(HDC)>& compose) {

@@ -1,13 +1,12 @@
 // A picture held by the toolkit: a 24-bit device-independent bitmap, rows
-// bottom-up, that forms draw and save. Pictures come from the host's
-// embedded bitmap resources.
+// bottom-up, that forms draw and whose pixels a bitmap file can take.
+// Pictures come from the host's embedded bitmap resources.
 #pragma once
 
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
-#include <string>
 
 #include "bitmap_writer.h"
 
@@ -50,9 +49,5 @@ class Picture {
 // Answers WM_PAINT: `compose` draws the whole client area into an off-screen
 // picture, which then reaches the window in one copy, so nothing flickers.
 void Paint_Buffered(HWND window, const std::function<void(HDC)>& compose);
-
-// Writes `picture` to a 24-bit bitmap file, unless the file already holds
-// exactly those bytes; false when it could not.
-bool Save_Picture(const Picture& picture, const std::wstring& path);
 
 }  // namespace vantrel::toolkit

@@ -23,7 +23,6 @@ class FakeFiles : public FilePort {
   std::vector<std::wstring> probed;
   std::map<AppDataFolder, std::wstring> app_data;
   std::set<std::wstring> folders;
-  bool folders_can_be_made = true;
   std::vector<std::wstring> removed;
   std::set<std::wstring> undeletable;  // deletes of these fail, unreported
   std::map<std::wstring, std::wstring> short_paths;
@@ -37,8 +36,8 @@ class FakeFiles : public FilePort {
     return found == app_data.end() ? L"" : found->second;
   }
   bool MakeFolder(const std::wstring& path) override {
-    if (folders_can_be_made) folders.insert(path);
-    return folders.count(path) > 0;
+    folders.insert(path);
+    return true;
   }
   void RemoveFile(const std::wstring& path) override {
     removed.push_back(path);

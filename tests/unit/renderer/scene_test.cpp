@@ -8,6 +8,7 @@
 
 #include "gl_api.h"
 #include "gl_recorder.h"
+#include "texture_disk_fake.h"
 
 namespace vantrel {
 namespace {
@@ -31,7 +32,8 @@ TEST(RuntimeRandom, UpToScalesByTwoToTheMinus15) {
 std::unique_ptr<Scene> NewScene(int view_width = 1024, int view_height = 768) {
   auto scene = std::make_unique<Scene>();
   gltest::Reset();
-  Init_Scene(*scene, view_width, view_height);
+  testing::FakeTextureDisk no_files;
+  Init_Scene(*scene, view_width, view_height, no_files);
   return scene;
 }
 

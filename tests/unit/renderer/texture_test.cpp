@@ -2,14 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <string>
 #include <utility>
 #include <vector>
 
 #include "bmp_bytes.h"
 #include "gl_api.h"
 #include "gl_recorder.h"
+#include "texture_disk_fake.h"
 
 namespace vantrel {
 namespace {
@@ -18,19 +17,17 @@ class TextureTest : public ::testing::Test {
  protected:
   void SetUp() override { gltest::Reset(); }
 
-  // Loads a texture from a file of this test's own holding `bytes`.
+  // Loads a texture from a globe texture file holding `bytes`.
   bool LoadBytes(Texture& t, const std::vector<uint8_t>& bytes) {
-    const std::string path =
-        ::testing::TempDir() + ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
-    return t.LoadBmp(path.c_str());
+    disk.files[L"C:\\Yarrin1.bmp"] = bytes;
+    return t.LoadBmp(TextureFile::kGlobe, disk);
   }
+  testing::FakeTextureDisk disk;  // empty: every file is missing
 };
 
 TEST_F(TextureTest, MissingFileStillLeavesAFreshBoundTextureWithItsParametersAndFails) {
   Texture t;
-  EXPECT_FALSE(t.LoadBmp("/nonexistent/Yarrin1.BMP"));
+  EXPECT_FALSE(t.LoadBmp(TextureFile::kGlobe, disk));
   ASSERT_EQ(gltest::Count("glGenTextures"), 1);
   const double generated = gltest::Calls()[0].args[1];
   ASSERT_EQ(gltest::Calls()[1].name, "glBindTexture");
@@ -53,17 +50,17 @@ TEST_F(TextureTest, MissingFileStillLeavesAFreshBoundTextureWithItsParametersAnd
 
 TEST_F(TextureTest, LoadingAgainDeletesTheOldTextureFirst) {
   Texture t;
-  t.LoadBmp("/nonexistent/a");
+  t.LoadBmp(TextureFile::kGlobe, disk);
   const double first = gltest::Calls()[0].args[1];
   gltest::Reset();
-  t.LoadBmp("/nonexistent/b");
+  t.LoadBmp(TextureFile::kGlow, disk);
   ASSERT_EQ(gltest::Calls()[0].name, "glDeleteTextures");
   EXPECT_EQ(gltest::Calls()[0].args[1], first);
 }
 
 TEST_F(TextureTest, ReleaseDeletesOnce) {
   Texture t;
-  t.LoadBmp("/nonexistent/a");
+  t.LoadBmp(TextureFile::kGlobe, disk);
   const double generated = gltest::Calls()[0].args[1];
   t.Release();
   t.Release();

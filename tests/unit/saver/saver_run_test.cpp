@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 #include <vector>
 
@@ -11,7 +10,6 @@
 namespace vantrel::host {
 namespace {
 
-using testing::FakeFiles;
 using testing::RecordingMci;
 using Calls = std::vector<std::wstring>;
 
@@ -24,19 +22,14 @@ class RecordingSaverShell : public SaverShell {
   Calls calls;
   bool renderer_window = true;
   bool started = true;
-  bool renderer_foreground = false;
   bool renderer_running = false;      // as after an end: a missing window ends the run
   std::vector<ProcessWindow> others;  // other programs' windows of the renderer's title
   uint64_t now_ms = 5000;
   SaverRun* saver = nullptr;
-  std::set<std::wstring> unwritable;
-  FakeFiles files;
-
-  bool SavePicture(SaverPicture picture, const std::wstring& path) override {
-    calls.push_back((picture == SaverPicture::kGlobe ? L"save globe " : L"save glow ") + path);
-    return unwritable.count(path) == 0;
+  bool SaveTexture(TextureFile file) override {
+    calls.push_back(file == TextureFile::kGlobe ? L"save globe" : L"save glow");
+    return false;  // the run goes on alike
   }
-  FilePort& Files() override { return files; }
   void ShowBackdrop() override { calls.push_back(L"backdrop"); }
   bool StartRenderer(const std::wstring& path) override {
     calls.push_back(L"start " + path);
@@ -52,8 +45,6 @@ class RecordingSaverShell : public SaverShell {
     return windows;
   }
   void LiftRendererAndBackdrop(uintptr_t w) override { calls.push_back(L"lift " + Name(w)); }
-  bool InForeground(uintptr_t) override { return renderer_foreground; }
-  void BringForward(uintptr_t w) override { calls.push_back(L"forward " + Name(w)); }
   void SetTimerEnabled(SaverTimer timer, bool enabled) override {
     static const wchar_t* const names[] = {L"MP3 poll", L"CD poll", L"renderer watch"};
     calls.push_back(std::wstring(names[static_cast<int>(timer)]) + (enabled ? L" on" : L" off"));
@@ -83,8 +74,8 @@ class SaverRunTest : public ::testing::Test {
 
 TEST_F(SaverRunTest, LoadWritesTexturesBeforeStartingTheRenderer) {
   SaverRun& run = Start();
-  EXPECT_EQ(shell.calls, (Calls{L"backdrop", L"save globe C:\\Yarrin1.bmp",
-                                L"save glow C:\\Yarrin2.bmp", L"start C:\\Saver\\Vantrel.dll"}));
+  EXPECT_EQ(shell.calls,
+            (Calls{L"backdrop", L"save globe", L"save glow", L"start C:\\Saver\\Vantrel.dll"}));
   EXPECT_TRUE(run.TimerEnabled(SaverTimer::kRendererWatch));
   EXPECT_FALSE(run.TimerEnabled(SaverTimer::kMp3Poll));
   EXPECT_FALSE(run.TimerEnabled(SaverTimer::kCdPoll));
@@ -92,44 +83,10 @@ TEST_F(SaverRunTest, LoadWritesTexturesBeforeStartingTheRenderer) {
   EXPECT_TRUE(mci.sounds.empty());
 }
 
-TEST_F(SaverRunTest, TextureThatCannotBeWrittenToCGoesToTheUsersLocalFolder) {
-  shell.unwritable = {L"C:\\Yarrin1.bmp"};
-  shell.files.app_data[AppDataFolder::kLocal] = L"C:\\users\\u\\AppData\\Local";
-  shell.files.app_data[AppDataFolder::kRoaming] = L"C:\\users\\u\\AppData\\Roaming";
-  Start();
-  EXPECT_EQ(shell.calls, (Calls{L"backdrop", L"save globe C:\\Yarrin1.bmp",
-                                L"save globe C:\\users\\u\\AppData\\Local\\Vantrel\\Yarrin1.bmp",
-                                L"save glow C:\\Yarrin2.bmp", L"start C:\\Saver\\Vantrel.dll"}));
-  EXPECT_EQ(shell.files.folders,
-            (std::set<std::wstring>{L"C:\\users\\u\\AppData\\Local\\Vantrel"}));
-
-  // Without a folder of the user's own, both pictures are tried once and the
-  // run goes on as before.
-  shell.calls.clear();
-  shell.unwritable = {L"C:\\Yarrin1.bmp", L"C:\\Yarrin2.bmp"};
-  shell.files.folders_can_be_made = false;
-  shell.files.folders.clear();
-  Start();
-  EXPECT_EQ(shell.calls, (Calls{L"backdrop", L"save globe C:\\Yarrin1.bmp",
-                                L"save glow C:\\Yarrin2.bmp", L"start C:\\Saver\\Vantrel.dll"}));
-}
-
-// The renderer's window is lifted once, then brought forward at each tick
-// that finds it behind another, for the first seconds only.
-TEST_F(SaverRunTest, RendererWindowIsLiftedOnceAndKeptInTheForegroundAtFirst) {
-  SaverRun& run = Start();
-  shell.calls.clear();
-  run.RendererWatchTimer_Tick();
-  shell.now_ms += kRendererForegroundWatchMs - 1;
-  run.RendererWatchTimer_Tick();
-  shell.now_ms += 1;
-  run.RendererWatchTimer_Tick();
-  EXPECT_EQ(shell.calls, (Calls{L"lift 1", L"forward 1", L"forward 1"}));
-}
-
 // Another program's window of that title keeps the run, as the watch asks
-// for the title alone, but is neither lifted nor brought forward.
-TEST_F(SaverRunTest, OnlyTheRenderersOwnWindowIsLiftedAndBroughtForward) {
+// for the title alone, but is not lifted. The renderer's own is lifted once;
+// the renderer keeps the foreground itself.
+TEST_F(SaverRunTest, OnlyTheRenderersOwnWindowIsLiftedAndOnlyOnce) {
   shell.others = {{9, 12}};
   shell.renderer_window = false;
   SaverRun& run = Start();
@@ -138,12 +95,12 @@ TEST_F(SaverRunTest, OnlyTheRenderersOwnWindowIsLiftedAndBroughtForward) {
   EXPECT_TRUE(shell.calls.empty());
   shell.renderer_window = true;
   run.RendererWatchTimer_Tick();
-  EXPECT_EQ(shell.calls, (Calls{L"lift 1", L"forward 1"}));
+  run.RendererWatchTimer_Tick();
+  EXPECT_EQ(shell.calls, (Calls{L"lift 1"}));
 }
 
 TEST_F(SaverRunTest, RunEndsOnTheFirstTickWithoutRendererWindow) {
   SaverRun& run = Start();
-  shell.renderer_foreground = true;
   run.RendererWatchTimer_Tick();
   EXPECT_EQ(shell.calls.size(), 5u);  // renderer still there: lifted, nothing else
   shell.renderer_window = false;

@@ -1,6 +1,7 @@
 // What the host makes once where it starts (WinMain) and hands to the
 // windows it opens: the host-wide values, the platform ports, and what the
-// process was started with.
+// process was started with. Here, below start-up and the windows, so that
+// each reaches it downwards.
 #pragma once
 
 #include <string>
@@ -11,7 +12,7 @@
 
 namespace vantrel::host {
 
-class MciPort;  // the music player's port
+class MciPort;  // the music player's port, named only: the settings include no music
 
 struct HostContext {
   HostWide& values;
