@@ -13,7 +13,6 @@
 namespace vantrel {
 namespace {
 
-// The host finds the renderer's window by this title.
 // The host follows the renderer by this title; the class carries the same name.
 constexpr const char* kWindowClass = kRendererWindowTitle;
 constexpr const char* kWindowTitle = kRendererWindowTitle;
