@@ -3,7 +3,9 @@
 # them, not as the program starts. GNU ld has no /DELAYLOAD; dlltool makes an
 # import library whose entries load the DLL on first use (the helper they
 # call is in MinGW-w64's runtime). A function of that DLL that is not listed
-# does not link, so the list is complete.
+# links normally where the DLL's import library is linked (MinGW links
+# shell32 always, and comdlg32 with -mwindows), and then loads it at start;
+# `objdump -p` lists the DLLs a program loads at start.
 function(vantrel_delay_import target dll)
   get_filename_component(_name "${dll}" NAME_WE)
   set(_def "${CMAKE_CURRENT_BINARY_DIR}/${_name}_delay.def")

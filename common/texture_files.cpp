@@ -13,6 +13,9 @@ const wchar_t* NameOf(TextureFile file) {
   return file == TextureFile::kGlobe ? L"\\Yarrin1.bmp" : L"\\Yarrin2.bmp";
 }
 
+// The file at the root of C: ("C:\Yarrin1.bmp", "C:\Yarrin2.bmp").
+std::wstring Texture_Path(TextureFile file) { return kTextureFolder + std::wstring(NameOf(file)); }
+
 // Whether the file at `path` holds exactly `bytes`: one byte more is read
 // to tell a longer file.
 bool Holds(TextureDisk& disk, const std::wstring& path, const std::vector<uint8_t>& bytes) {
@@ -35,8 +38,6 @@ BitmapReadResult Read(TextureDisk& disk, const std::wstring& path) {
 }
 
 }  // namespace
-
-std::wstring Texture_Path(TextureFile file) { return kTextureFolder + std::wstring(NameOf(file)); }
 
 bool Save_Texture_File(TextureFile file, const std::vector<uint8_t>& bytes, TextureDisk& disk) {
   if (bytes.empty()) return false;

@@ -34,9 +34,6 @@ class TextureDisk {
   virtual std::unique_ptr<ByteSource> Open(const std::wstring& path) = 0;
 };
 
-// The file at the root of C: ("C:\Yarrin1.bmp", "C:\Yarrin2.bmp").
-std::wstring Texture_Path(TextureFile file);
-
 // Writes the bitmap file `bytes` to the root of C:, or where that fails, to
 // the user's local Vantrel folder (made first). False when neither took it.
 bool Save_Texture_File(TextureFile file, const std::vector<uint8_t>& bytes, TextureDisk& disk);

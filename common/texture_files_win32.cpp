@@ -39,12 +39,7 @@ class Win32TextureDisk final : public TextureDisk {
     return App_Data_Folder(AppDataFolder::kLocal, create);
   }
 
-  bool MakeFolder(const std::wstring& path) override {
-    if (CreateDirectoryW(path.c_str(), nullptr)) return true;
-    // Something already there counts only when it is a folder, not a file.
-    const DWORD attributes = GetFileAttributesW(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-  }
+  bool MakeFolder(const std::wstring& path) override { return Make_Folder(path); }
 
   bool WriteWhole(const std::wstring& path, const std::vector<uint8_t>& bytes) override {
     const std::wstring temporary = path + L".tmp";

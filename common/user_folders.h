@@ -16,6 +16,10 @@ enum class AppDataFolder { kLocal, kRoaming };
 // Windows only.
 std::wstring App_Data_Folder(AppDataFolder which, bool create);
 
+// Makes one folder; true when a folder (not a file) is there afterwards.
+// Windows only.
+bool Make_Folder(const std::wstring& path);
+
 // Vantrel's own folder inside an application-data folder; empty without one.
 // Both programs join it here and nowhere else.
 inline std::wstring Vantrel_Folder(const std::wstring& app_data) {

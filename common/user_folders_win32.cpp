@@ -25,4 +25,11 @@ std::wstring App_Data_Folder(AppDataFolder which, bool create) {
   return path;
 }
 
+bool Make_Folder(const std::wstring& path) {
+  if (CreateDirectoryW(path.c_str(), nullptr)) return true;
+  // Something already there counts only when it is a folder, not a file.
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
+}
+
 }  // namespace vantrel

@@ -104,7 +104,7 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
   }
   void ShowCursor() override { Ignore_Result(::ShowCursor(TRUE)); }
   void Unload() override { Ignore_Result(Form::Unload()); }
-  void EndHost() override { toolkit::End_Host(); }
+  void EndHost() override { toolkit::End_Host_After_Sound(); }
 
   toolkit::PictureBox globe_;
   toolkit::PictureBox glow_;

@@ -66,12 +66,7 @@ std::wstring Win32FilePort::AppData(AppDataFolder which) {
   return App_Data_Folder(which, /*create=*/true);
 }
 
-bool Win32FilePort::MakeFolder(const std::wstring& path) {
-  if (CreateDirectoryW(path.c_str(), nullptr)) return true;
-  // Something already there counts only when it is a folder, not a file.
-  const DWORD attributes = GetFileAttributesW(path.c_str());
-  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
+bool Win32FilePort::MakeFolder(const std::wstring& path) { return Make_Folder(path); }
 
 void Win32FilePort::RemoveFile(const std::wstring& path) {
   Ignore_Result(DeleteFileW(path.c_str()));

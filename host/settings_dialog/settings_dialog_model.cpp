@@ -148,12 +148,10 @@ void SettingsDialog::Activated() {
 }
 
 void SettingsDialog::Kinds_Arrow(bool down) {
-  const MusicKind* begin = std::begin(kKindScreenOrder);
-  const int row =
-      static_cast<int>(std::find(begin, std::end(kKindScreenOrder), host_.BGM_Kind) - begin);
+  const int row = Kind_Child(host_.BGM_Kind) - 1;
   // From a kind outside the list, the first or the last row.
-  const int next = row == kKindCount ? (down ? 0 : kKindCount - 1)
-                                     : (row + (down ? 1 : kKindCount - 1)) % kKindCount;
+  const int next =
+      row < 0 ? (down ? 0 : kKindCount - 1) : (row + (down ? 1 : kKindCount - 1)) % kKindCount;
   Kind_MouseDown(kKindScreenOrder[next]);
 }
 

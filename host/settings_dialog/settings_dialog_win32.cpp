@@ -5,8 +5,10 @@
 #include <commdlg.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <array>
 #include <functional>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <string>
@@ -415,10 +417,12 @@ toolkit::AccessItem SettingsDialogWindow::KindRows::AccessSelf() {
 
 toolkit::AccessItem SettingsDialogWindow::KindRows::AccessChild(int index) {
   toolkit::AccessItem item;
+  if (index < 0 || index >= kKindCount) return item;
   const int child = index + 1;
   const MusicKind kind = Kind_Of_Child(child);
-  int row = 0;  // its mark and caption, by kKinds
-  while (kKinds[row] != kind) ++row;
+  // Its mark and caption, by kKinds.
+  const int row =
+      static_cast<int>(std::find(std::begin(kKinds), std::end(kKinds), kind) - std::begin(kKinds));
   const KindAccess access = window_.dialog_.Kinds_Access();
   toolkit::AccessStates states;
   states.focusable = true;

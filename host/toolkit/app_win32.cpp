@@ -133,9 +133,9 @@ void Register_Window_Class(const wchar_t* name, WNDPROC procedure, HBRUSH backgr
   Ignore_Result(RegisterClassExW(&window_class));
 }
 
-HWND Window_With_Title(const std::wstring& title) { return FindWindowW(nullptr, title.c_str()); }
-
-bool Window_Titled(const std::wstring& title) { return Window_With_Title(title) != nullptr; }
+bool Window_Titled(const std::wstring& title) {
+  return FindWindowW(nullptr, title.c_str()) != nullptr;
+}
 
 std::vector<HWND> Windows_With_Title(const std::wstring& title) {
   std::vector<HWND> windows;
@@ -218,9 +218,11 @@ bool StartedProgram::Running() const {
   return process_ && WaitForSingleObject(process_, 0) == WAIT_TIMEOUT;
 }
 
-void End_Host() {
+void End_Host() { ExitProcess(0); }
+
+void End_Host_After_Sound() {
   LetEndingThreadsEnd();
-  ExitProcess(0);
+  End_Host();
 }
 
 int Run_Message_Loop() {

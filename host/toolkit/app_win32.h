@@ -34,8 +34,7 @@ int Screen_Twips_Y(double pixels);
 // windows paint their whole client area themselves.
 void Register_Window_Class(const wchar_t* name, WNDPROC procedure, HBRUSH background = nullptr);
 
-// A top-level window with exactly this title, or null; and whether one exists.
-HWND Window_With_Title(const std::wstring& title);
+// Whether a top-level window with exactly this title exists.
 bool Window_Titled(const std::wstring& title);
 // Every top-level window with exactly this title, and the id of the process
 // that made a window (0 when the platform gives none).
@@ -82,10 +81,13 @@ class StartedProgram {
   uint32_t process_id_ = 0;
 };
 
-// Ends the host: windows that still exist go without their events. Threads
-// that are ending by themselves, as the sound's do once it was stopped, are
-// let finish first.
+// Ends the host: windows that still exist go without their events.
 [[noreturn]] void End_Host();
+
+// Ends the host once the threads that are ending by themselves, as the
+// sound's do once it was stopped, have finished: for the end of a run that
+// played music.
+[[noreturn]] void End_Host_After_Sound();
 
 // Runs the message loop until the last form has gone; the exit code.
 int Run_Message_Loop();

@@ -96,10 +96,13 @@ Form::Form(Form& parent, FormDesign design) : design_(std::move(design)), parent
   parent.children_.push_back(this);
 }
 
-// Destroyed while still tied to the form, so that its timers, the count of
-// forms and its icons end with it; the subclass and its events have gone.
+// Destroyed while still tied to the form, so that the count of forms and its
+// icons end with it. The subclass, with its timers, elements and events, has
+// gone already: the window's destruction kills its timers itself.
 Form::~Form() {
   on_focus = nullptr;
+  timers_.clear();
+  elements_.clear();
   if (Handle()) DestroyWindow(Handle());
 }
 
@@ -348,10 +351,11 @@ bool Form::OnSetCursor() {
 }
 
 // A command that names a button of this form, as the dialog manager gives
-// Enter and Escape: the button is clicked.
+// Enter and Escape: the button is clicked. Only the toolkit's own buttons:
+// a system button answers BM_CLICK with this very command.
 void Form::OnCommand(WPARAM wparam, LPARAM lparam) {
   HWND control = reinterpret_cast<HWND>(lparam);
-  if (HIWORD(wparam) == BN_CLICKED && control && IsChild(Handle(), control)) {
+  if (HIWORD(wparam) == BN_CLICKED && control && IsChild(Handle(), control) && Is_Tied(control)) {
     SendMessageW(control, BM_CLICK, 0, 0);
   }
 }
