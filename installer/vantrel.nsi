@@ -857,14 +857,24 @@ FunctionEnd
 Function un.onInit
   !insertmacro ChooseLanguage
   StrCpy $Removed 0
-  ; "UninstallString /S": whatever follows _?= reaches here as part of the folder.
-  StrCpy $0 $INSTDIR "" -3
-  ${If} $0 == " /S"
-    StrCpy $INSTDIR $INSTDIR -3
+  ; "UninstallString /S": whatever follows _?= reaches here as part of the
+  ; folder, without the "/" (no path holds one); a folder that does exist
+  ; is taken as it is.
+  StrCpy $0 $INSTDIR "" -2
+  ${If} $0 == " S"
+  ${AndIfNot} ${FileExists} "$INSTDIR\*.*"
+    StrCpy $INSTDIR $INSTDIR -2
     SetSilent silent
   ${EndIf}
+  ; In place where it runs from the folder it removes, whatever its file's
+  ; name; the copy in %TEMP% runs from elsewhere.
+  StrCpy $0 $EXEDIR
+  Call un.NormalPath
+  StrCpy $1 $0
+  StrCpy $0 $INSTDIR
+  Call un.NormalPath
   StrCpy $InPlace 0
-  ${If} $EXEFILE == "${UNINSTALLER}"
+  ${If} $0 == $1
     StrCpy $InPlace 1
     StrCpy $INSTDIR $EXEDIR
   ${EndIf}
