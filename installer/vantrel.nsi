@@ -118,8 +118,8 @@ LangString PolicyNote ${LANG_JAPANESE} "Vantrel をインストールしまし�
 
 ; What the setup found and did, which a setup that stops takes back: the
 ; previous install's folder, whether an entry was there, the topmost folder it
-; made, whether the files were staged and Vantrel.ini copied, and whether the
-; values it changes were remembered.
+; made, whether the files began to change places and Vantrel.ini was copied,
+; and whether the values it changes were remembered.
 Var OldDir
 Var HadEntry
 Var MadeTop
@@ -218,9 +218,13 @@ Var PolicyKept
           Call ${un}NormalPath
           ${If} $0 == $R1
           ${OrIf} $0 == $R2
-            System::Call 'kernel32::TerminateProcess(p R8, i 1)'
-            System::Call 'kernel32::WaitForSingleObject(p R8, i 5000)'
-            IntOp $R0 $R0 + 1
+            ; Only a process that was ended counts: one that cannot be
+            ; would keep the passes going to the end.
+            System::Call 'kernel32::TerminateProcess(p R8, i 1) i .R9'
+            ${If} $R9 <> 0
+              System::Call 'kernel32::WaitForSingleObject(p R8, i 5000)'
+              IntOp $R0 $R0 + 1
+            ${EndIf}
           ${EndIf}
         ${EndIf}
         System::Call 'kernel32::CloseHandle(p R8)'
@@ -551,14 +555,15 @@ FunctionEnd
 
 ; A failed setup: once the files began to change places ($Staged "2"), one
 ; in place gives way to the old one, or goes where there was none; the new
-; ones not yet in place go.
+; ones not yet in place go. One in place moves aside to "<name>.new" first:
+; a program still running from it can be renamed, not deleted.
 !macro TakeBackFile name
   ${If} $Staged = 2
     ${If} ${FileExists} "$INSTDIR\${name}.old"
-      Delete "$INSTDIR\${name}"
+      Rename "$INSTDIR\${name}" "$INSTDIR\${name}.new"
       Rename "$INSTDIR\${name}.old" "$INSTDIR\${name}"
     ${ElseIfNot} ${FileExists} "$INSTDIR\${name}.new"
-      Delete "$INSTDIR\${name}"
+      Rename "$INSTDIR\${name}" "$INSTDIR\${name}.new"
     ${EndIf}
   ${EndIf}
   Delete "$INSTDIR\${name}.new"
@@ -603,7 +608,6 @@ Section "$(ProgramsSection)" SecPrograms
     SetErrorLevel 2
     Abort
   ${EndIf}
-  StrCpy $Staged 1
   ; The settings come along from the install before, in another folder; the
   ; old copy goes only once this one is known to be whole.
   ${IfNot} ${FileExists} "$INSTDIR\Vantrel.ini"
@@ -643,6 +647,10 @@ SectionEnd
   !insertmacro ${m} "UninstallString"
   !insertmacro ${m} "QuietUninstallString"
   !insertmacro ${m} "EstimatedSize"
+  !insertmacro ${m} "NoModify"
+  !insertmacro ${m} "NoRepair"
+  !insertmacro ${m} "Previous SCRNSAVE.EXE"
+  !insertmacro ${m} "Previous ScreenSaveActive"
 !macroend
 
 !macro RememberEntryValue name
@@ -731,7 +739,7 @@ SectionEnd
 
 ; Nothing after this can fail (the size is only shown). The old files of an upgrade go; the install
 ; before, in another folder, goes: a screen saver still naming it
-; (/KEEPSAVER) now names this one, on or off as it was; its files by name,
+; (/KEEPSAVER, or a policy) now names this one, on or off as it was; its files by name,
 ; the names many programs use only where its Vantrel.scr shows the folder is
 ; Vantrel's; the folder only when empty.
 Section "-Finish"
@@ -753,7 +761,6 @@ Section "-Finish"
   StrCpy $0 $OldDir
   Call IsSaverIn
   ${If} $0 = 1
-  ${AndIf} $PolicyFixed = 0
     Call NameVantrelTheSaver
   ${EndIf}
   ${If} ${FileExists} "$OldDir\Vantrel.scr"
@@ -793,6 +800,12 @@ FunctionEnd
 ; A setup that stops takes back all it did: the values it changed, the files
 ; and the settings it put in place, the folders it made.
 Function .onInstFailed
+  ; Once the new files are in place, a Vantrel started from them (the Screen
+  ; Saver Settings page's preview) holds them open.
+  ${If} $Staged = 2
+    StrCpy $0 $INSTDIR
+    Call EndVantrel
+  ${EndIf}
   ${If} $Remembered = 1
     StrCpy $9 "Undo"
     Call GiveBackScreenSaver
@@ -844,14 +857,24 @@ FunctionEnd
 Function un.onInit
   !insertmacro ChooseLanguage
   StrCpy $Removed 0
-  ; "UninstallString /S": whatever follows _?= reaches here as part of the folder.
-  StrCpy $0 $INSTDIR "" -3
-  ${If} $0 == " /S"
-    StrCpy $INSTDIR $INSTDIR -3
+  ; "UninstallString /S": whatever follows _?= reaches here as part of the
+  ; folder, without the "/" (no path holds one); a folder that does exist
+  ; is taken as it is.
+  StrCpy $0 $INSTDIR "" -2
+  ${If} $0 == " S"
+  ${AndIfNot} ${FileExists} "$INSTDIR\*.*"
+    StrCpy $INSTDIR $INSTDIR -2
     SetSilent silent
   ${EndIf}
+  ; In place where it runs from the folder it removes, whatever its file's
+  ; name; the copy in %TEMP% runs from elsewhere.
+  StrCpy $0 $EXEDIR
+  Call un.NormalPath
+  StrCpy $1 $0
+  StrCpy $0 $INSTDIR
+  Call un.NormalPath
   StrCpy $InPlace 0
-  ${If} $EXEFILE == "${UNINSTALLER}"
+  ${If} $0 == $1
     StrCpy $InPlace 1
     StrCpy $INSTDIR $EXEDIR
   ${EndIf}
@@ -896,7 +919,7 @@ FunctionEnd
 ; Deletes $INSTDIR's Vantrel.scr and Vantrel.dll, both or neither: each is
 ; opened for deletion with no sharing, so that nothing starts it meanwhile,
 ; and marked; where one cannot be, the marks are taken off again. A file
-; already gone counts as deleted. $0 -> "1" when both are gone. Changes $1 to $5.
+; already gone counts as deleted. $0 -> "1" when both are gone. Changes $1 to $4.
 Function un.DeletePrograms
   StrCpy $0 1
   System::Call 'kernel32::CreateFileW(w "$INSTDIR\Vantrel.scr", i ${DELETE_ACCESS}, i 0, p 0, i ${OPEN_EXISTING}, i 0, p 0) p .r1 ?e'
@@ -911,7 +934,6 @@ Function un.DeletePrograms
   ${AndIf} $4 <> ${ERROR_FILE_NOT_FOUND}
     StrCpy $0 0
   ${EndIf}
-  StrCpy $5 1
   ${If} $0 = 1
   ${AndIf} $1 P<> -1
     System::Call 'kernel32::SetFileInformationByHandle(p r1, i ${FILE_DISPOSITION_INFO}, *i 1, i 4) i .r0'
