@@ -1,15 +1,46 @@
 ; Vantrel's setup program: installs both programs for the current user, without
-; administrator rights, makes Vantrel the user's screen saver (keeping the one
-; chosen before, which the uninstaller gives back) and adds an entry to the
-; user's installed apps. A setup that stops takes back all it did; the
-; uninstaller removes both programs or neither. Built by installer/CMakeLists.txt:
+; administrator rights, offers on a first install to make Vantrel the user's
+; screen saver (keeping the one chosen before, which the uninstaller gives
+; back), adds an entry to the user's installed apps and two Start-menu
+; shortcuts. Built by installer/CMakeLists.txt:
 ;   makensis -INPUTCHARSET UTF8 -DVERSION=X.Y.Z -DHOST=<Vantrel.scr> -DRENDERER=<Vantrel.dll>
-;            -DTEXTS=<folder with LICENSE.txt, README.txt> -DICON=<.ico> -DOUTFILE=<setup.exe>
-;            vantrel.nsi
+;            -DREMOVER=<remover.exe> -DTEXTS=<folder with LICENSE.txt, README.txt>
+;            -DICON=<.ico> -DOUTFILE=<setup.exe> -DABOUT_URL=<web address> vantrel.nsi
+;   With -DSIGN=<scripts/sign> the uninstaller and the setup program are signed.
 ; Switches: /S silent, /KEEPSAVER keep the current screen saver, /D=<folder> (last).
-; Exit codes: 0 done; 1 cancelled; 2 refused or failed, with everything left as it was.
-; The uninstaller runs in place (the entry's strings end in _?=<folder>), so its
-; exit code is the outcome (same codes); it removes its own file once it has ended.
+; Exit codes, the setup's and the uninstaller's: 0 done; 1 cancelled by the
+; user (on the pages, or when asked to close Vantrel's settings); 2 refused or
+; failed (Cancel after a write failed included), with everything as it was.
+;
+; What it guarantees, and where:
+; - One setup or uninstaller runs at a time ............... OneAtATime
+; - A setup that stops takes back all it did: the entry and the screen saver
+;   from one snapshot, the files, the settings, the folders, the shortcuts
+;   ....................................... Section -Snapshot, .onInstFailed
+; - An update in place is all or nothing: every file is written beside the old
+;   one first, and then they change places ................... SecPrograms
+; - A swap that a crash cut short is finished or undone by the next setup or
+;   uninstall, never taken for another program's files . RecoverSwap, FolderIsFree
+; - Only a folder of Vantrel's is written into; another gets a Vantrel folder
+;   inside it ............................................ ChooseFolder
+; - A running Vantrel of the install is ended first; with pages, its settings
+;   dialog only once the user agrees ........ PrepareFolder, CloseSettingsFirst
+; - Only a first install makes Vantrel the screen saver, keeping the choice it
+;   replaces; an update keeps whatever is chosen ...... .onInit, SecSaver
+; - The organisation's choice is left alone (policy SCRNSAVE.EXE,
+;   ScreenSaveActive 0, NoDispScrSavPage), and the last page says so
+;   ............................................. ReadPolicy, FinishShow
+; - A move takes the settings along without losing newer ones, and a screen
+;   saver naming the old folder follows it ......... SecPrograms, -Finish
+; - The Start menu keeps a way back to Vantrel, which Windows' list loses once
+;   another saver is chosen ................................ -Shortcuts
+; - The uninstaller removes only the install the entry names, both programs
+;   or neither (one held for a moment is tried again for about 2 s), and gives
+;   back the earlier saver only where Vantrel is the one chosen
+;   ..................... un.onInit, Section Uninstall, un.RemovePrograms
+; - The uninstaller's exit code is the outcome (the entry's strings run it in
+;   place with _?=), and its own file goes once it has ended, without a shell
+;   ......................... -InstalledAppsEntry, un.RemoveSelf, remover_win32.cpp
 
 ; The programs are x86-64 only; a 64-bit stub also runs under a 64-bit-only Wine.
 Target amd64-unicode
@@ -18,6 +49,12 @@ ManifestDPIAware true
 ; No file times in the setup program, so the same inputs give the same bytes.
 SetDateSave off
 SetCompressor /SOLID lzma
+!ifdef SIGN
+  ; The uninstaller before it is embedded, so that the one the setup writes
+  ; carries the signature; the setup program once it is written.
+  !uninstfinalize '"${SIGN}" "%1"' = 0
+  !finalize '"${SIGN}" "%1"' = 0
+!endif
 ; A file that cannot be written stops the setup (Retry or Cancel; Cancel when
 ; silent) instead of being skipped.
 AllowSkipFiles off
@@ -25,13 +62,19 @@ AllowSkipFiles off
 !include MUI2.nsh
 !include LogicLib.nsh
 !include FileFunc.nsh
+!include WinCore.nsh
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Vantrel"
+; The entry's values and the screen-saver values as a setup found them.
+!define SNAPSHOT_KEY "${UNINSTALL_KEY}\Undo"
+!define SNAPSHOT_DESKTOP_KEY "${SNAPSHOT_KEY}\Desktop"
 !define DESKTOP_KEY "Control Panel\Desktop"
-; Values here fix the user's screen saver; the setup then leaves it alone.
 !define POLICY_KEY "Software\Policies\Microsoft\Windows\Control Panel\Desktop"
+!define SYSTEM_POLICY_KEY "Software\Microsoft\Windows\CurrentVersion\Policies\System"
 !define PUBLISHER "the Vantrel developers"
 !define UNINSTALLER "uninstall.exe"
+!define LINKS "$SMPROGRAMS\Vantrel"
+!define MUTEX "Vantrel.Setup"
 !define SPI_SETSCREENSAVEACTIVE 17
 ; Written to the user's profile and announced, so an open Screen Saver
 ; Settings page sees the change.
@@ -40,12 +83,9 @@ AllowSkipFiles off
 !define HKCU_HANDLE -2147483647
 ; RRF_RT_ANY | RRF_NOEXPAND: any type, REG_EXPAND_SZ as stored.
 !define RRF_ANY_AS_STORED 0x1000ffff
-; CreateFileW, SetFileInformationByHandle
-!define DELETE_ACCESS 0x10000
 !define OPEN_EXISTING 3
 !define FILE_DISPOSITION_INFO 4
-!define ERROR_FILE_NOT_FOUND 2
-; ABOUT_URL, the installed-apps entry's web address, comes from the build (-DABOUT_URL=).
+!define FILE_FLAG_DELETE_ON_CLOSE 0x04000000
 
 Name "Vantrel"
 OutFile "${OUTFILE}"
@@ -56,22 +96,18 @@ BrandingText "Vantrel ${VERSION}"
 
 VIProductVersion "${VERSION}.0"
 VIFileVersion "${VERSION}.0"
-VIAddVersionKey /LANG=1041 "CompanyName" "${PUBLISHER}"
-VIAddVersionKey /LANG=1041 "FileDescription" "Vantrel セットアップ"
-VIAddVersionKey /LANG=1041 "FileVersion" "${VERSION}"
-VIAddVersionKey /LANG=1041 "InternalName" "Vantrel"
-VIAddVersionKey /LANG=1041 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
-VIAddVersionKey /LANG=1041 "OriginalFilename" "Vantrel-${VERSION}-setup.exe"
-VIAddVersionKey /LANG=1041 "ProductName" "Vantrel"
-VIAddVersionKey /LANG=1041 "ProductVersion" "${VERSION}"
-VIAddVersionKey /LANG=1033 "CompanyName" "${PUBLISHER}"
-VIAddVersionKey /LANG=1033 "FileDescription" "Vantrel Setup"
-VIAddVersionKey /LANG=1033 "FileVersion" "${VERSION}"
-VIAddVersionKey /LANG=1033 "InternalName" "Vantrel"
-VIAddVersionKey /LANG=1033 "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
-VIAddVersionKey /LANG=1033 "OriginalFilename" "Vantrel-${VERSION}-setup.exe"
-VIAddVersionKey /LANG=1033 "ProductName" "Vantrel"
-VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
+!macro VersionKeys lang description
+  VIAddVersionKey /LANG=${lang} "CompanyName" "${PUBLISHER}"
+  VIAddVersionKey /LANG=${lang} "FileDescription" "${description}"
+  VIAddVersionKey /LANG=${lang} "FileVersion" "${VERSION}"
+  VIAddVersionKey /LANG=${lang} "InternalName" "Vantrel"
+  VIAddVersionKey /LANG=${lang} "LegalCopyright" "Copyright (C) 2026 ${PUBLISHER}"
+  VIAddVersionKey /LANG=${lang} "OriginalFilename" "Vantrel-${VERSION}-setup.exe"
+  VIAddVersionKey /LANG=${lang} "ProductName" "Vantrel"
+  VIAddVersionKey /LANG=${lang} "ProductVersion" "${VERSION}"
+!macroend
+!insertmacro VersionKeys 1041 "Vantrel セットアップ"
+!insertmacro VersionKeys 1033 "Vantrel Setup"
 
 !define MUI_ICON "${ICON}"
 !define MUI_UNICON "${ICON}"
@@ -86,23 +122,30 @@ VIAddVersionKey /LANG=1033 "ProductVersion" "${VERSION}"
 !define MUI_PAGE_CUSTOMFUNCTION_LEAVE DirectoryLeave
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES
-; Where a policy kept Vantrel from being made the screen saver, the last
-; page says so.
 !define MUI_PAGE_CUSTOMFUNCTION_SHOW FinishShow
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
 
-; English first: the pages' language where the display language is neither.
+; NSIS shows the pages in the user's display language, and in the first
+; language where it is neither.
 !insertmacro MUI_LANGUAGE "English"
 !insertmacro MUI_LANGUAGE "Japanese"
+
+; The shortcuts' names in both languages: the uninstaller removes either.
+!define SAVER_LINK_EN "Make Vantrel my screen saver"
+!define SAVER_LINK_JA "Vantrel をスクリーンセーバーにする"
+!define SETTINGS_LINK_EN "Vantrel settings"
+!define SETTINGS_LINK_JA "Vantrel の設定"
 
 LangString WelcomeText ${LANG_ENGLISH} "This installs Vantrel ${VERSION}, a screen saver, for you alone: no administrator rights are needed.$\r$\n$\r$\nIt can be removed again under Settings → Apps.$\r$\n$\r$\nClick Next to continue."
 LangString WelcomeText ${LANG_JAPANESE} "スクリーンセーバー Vantrel ${VERSION} を、いまのユーザーのためにインストールします。管理者の権限は要りません。$\r$\n$\r$\n「設定」→「アプリ」からいつでも削除できます。$\r$\n$\r$\n続けるには「次へ」をクリックしてください。"
 LangString ProgramsSection ${LANG_ENGLISH} "Vantrel (the screen saver and its renderer)"
 LangString ProgramsSection ${LANG_JAPANESE} "Vantrel (スクリーンセーバーと描画プログラム)"
-LangString SaverSection ${LANG_ENGLISH} "Make Vantrel my screen saver"
-LangString SaverSection ${LANG_JAPANESE} "Vantrel をスクリーンセーバーにする"
+LangString SaverLink ${LANG_ENGLISH} "${SAVER_LINK_EN}"
+LangString SaverLink ${LANG_JAPANESE} "${SAVER_LINK_JA}"
+LangString SettingsLink ${LANG_ENGLISH} "${SETTINGS_LINK_EN}"
+LangString SettingsLink ${LANG_JAPANESE} "${SETTINGS_LINK_JA}"
 LangString OpenSettings ${LANG_ENGLISH} "Open the Screen Saver Settings"
 LangString OpenSettings ${LANG_JAPANESE} "「スクリーンセーバーの設定」を開く"
 LangString FolderTaken ${LANG_ENGLISH} "$INSTDIR already holds files of another program. Choose an empty folder."
@@ -113,34 +156,33 @@ LangString StillRunning ${LANG_ENGLISH} "Vantrel in $INSTDIR is in use and could
 LangString StillRunning ${LANG_JAPANESE} "$INSTDIR の Vantrel が使用中で削除できなかったため、インストールされたままです。「スクリーンセーバーの設定」と Vantrel を閉じてから、もう一度お試しください。"
 LangString NotTheInstall ${LANG_ENGLISH} "This uninstaller does not belong to the installed Vantrel (see Settings → Apps), so it removes nothing."
 LangString NotTheInstall ${LANG_JAPANESE} "このアンインストーラーはインストールされている Vantrel のものではないため、何も削除しません (「設定」→「アプリ」をご覧ください)。"
-LangString PolicyNote ${LANG_ENGLISH} "Vantrel has been installed.$\r$\n$\r$\nYour organisation's policy chooses the screen saver, so Vantrel was not made your screen saver."
+LangString PolicyNote ${LANG_ENGLISH} "Vantrel has been installed.$\r$\n$\r$\nYour organisation's policy decides the screen saver, so Vantrel was not made your screen saver."
 LangString PolicyNote ${LANG_JAPANESE} "Vantrel をインストールしました。$\r$\n$\r$\nスクリーンセーバーは組織のポリシーで決められているため、Vantrel をスクリーンセーバーにしていません。"
+LangString SettingsOpen ${LANG_ENGLISH} "Vantrel's settings are open. Click OK to close them and go on (a choice not saved with 設定 is lost), or Cancel to stop the setup."
+LangString SettingsOpen ${LANG_JAPANESE} "Vantrel の設定画面が開いています。「OK」で設定画面を閉じて続けます (「設定」で保存していない選択はなくなります)。「キャンセル」でセットアップをやめます。"
+LangString AlreadyRunning ${LANG_ENGLISH} "Another Vantrel setup or uninstall is running. Wait until it has ended, then try again."
+LangString AlreadyRunning ${LANG_JAPANESE} "別の Vantrel のセットアップまたはアンインストールが実行中です。終わってから、もう一度お試しください。"
 
-; What the setup found and did, which a setup that stops takes back: the
-; previous install's folder, whether an entry was there, the topmost folder it
-; made, whether the files began to change places and Vantrel.ini was copied,
-; and whether the values it changes were remembered.
+; What the setup found: the install before (its folder, "" on a first
+; install), whether the entry and the shortcuts were there, whether a policy
+; decides the screen saver. What it did, which a setup that stops takes back:
+; the topmost folder it made, whether the files began to change places,
+; whether it copied Vantrel.ini, took the snapshot, made the shortcuts; and
+; whether a policy kept it from making Vantrel the screen saver. The flags
+; start empty, which the comparisons read as 0.
 Var OldDir
 Var HadEntry
-Var MadeTop
-Var Staged
-Var CopiedIni
-Var Remembered
-; "1" where a policy fixes the screen saver; "1" where it kept the setup
-; from making Vantrel the screen saver.
+Var HadLinks
 Var PolicyFixed
+Var MadeTop
+Var Swapping
+Var CopiedIni
+Var Snapshot
+Var MadeLinks
 Var PolicyKept
-
-; The pages in Japanese where the user's display language is Japanese.
-!macro ChooseLanguage
-  System::Call 'kernel32::GetUserDefaultUILanguage() i .r0'
-  IntOp $0 $0 & 0x3FF
-  ${If} $0 = 0x11
-    StrCpy $LANGUAGE ${LANG_JAPANESE}
-  ${Else}
-    StrCpy $LANGUAGE ${LANG_ENGLISH}
-  ${EndIf}
-!macroend
+; The key and the value-name prefix GiveBackScreenSaver takes the choice from.
+Var KeptKey
+Var KeptPrefix
 
 ; The files the setup puts in the install folder, each by the macro m.
 !macro ForEachFile m
@@ -151,9 +193,69 @@ Var PolicyKept
   !insertmacro ${m} "${UNINSTALLER}"
 !macroend
 
+!macro NoteNewLeft name
+  ${If} ${FileExists} "$INSTDIR\${name}.new"
+    StrCpy $1 1
+  ${EndIf}
+!macroend
+
+; $1: "1" to undo the swap, "0" to finish it. Undone, the old copy goes back
+; in place; the one there moves aside to "<name>.new" first (a program still
+; running from it can be renamed, not deleted). $0 -> "0" where a leftover stays.
+!macro RecoverFile name
+  ${If} $1 = 1
+  ${AndIf} ${FileExists} "$INSTDIR\${name}.old"
+    Rename "$INSTDIR\${name}" "$INSTDIR\${name}.new"
+    Rename "$INSTDIR\${name}.old" "$INSTDIR\${name}"
+  ${EndIf}
+  Delete "$INSTDIR\${name}.new"
+  Delete "$INSTDIR\${name}.old"
+  ${If} ${FileExists} "$INSTDIR\${name}.new"
+  ${OrIf} ${FileExists} "$INSTDIR\${name}.old"
+    StrCpy $0 0
+  ${EndIf}
+!macroend
+
+; Stops the setup or the uninstaller: says why (not when silent) and exits with 2.
+!macro Fail text
+  MessageBox MB_OK|MB_ICONSTOP "${text}" /SD IDOK
+  SetErrorLevel 2
+  Abort
+!macroend
+
+; Stops the setup where a write set the error flag (reading it clears it).
+!macro FailOnErrors
+  ${If} ${Errors}
+    !insertmacro Fail "$(WriteFailed)"
+  ${EndIf}
+!macroend
+
+; $0: "1" or "0"; tells the running session and writes ScreenSaveActive (as
+; text), so the values written after it must come after it.
+!macro TellScreenSaverActive
+  System::Call 'user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i r0, p 0, i ${SPIF_UPDATEINIFILE_SENDCHANGE})'
+!macroend
+
 ; Functions that the setup and the uninstaller both use; "un." names the
 ; uninstaller's copy. Those that take registers say which they change.
 !macro SharedFunctions un
+  ; The mutex is held until this process ends. A second setup or uninstaller
+  ; waits 3 s for it (the remover of an uninstaller that just ended holds it
+  ; for a moment), then says so and exits with 2. Changes $0 to $2.
+  Function ${un}OneAtATime
+    System::Call 'kernel32::CreateMutexW(p 0, i 1, w "${MUTEX}") p .r0 ?e'
+    Pop $1
+    ${If} $1 = ${ERROR_ALREADY_EXISTS}
+      System::Call 'kernel32::WaitForSingleObject(p r0, i 3000) i .r2'
+      ${If} $2 <> 0
+      ${AndIf} $2 <> ${WAIT_ABANDONED}
+        MessageBox MB_OK|MB_ICONSTOP "$(AlreadyRunning)" /SD IDOK
+        SetErrorLevel 2
+        Quit
+      ${EndIf}
+    ${EndIf}
+  FunctionEnd
+
   ; $0: a path -> the one form in which paths are compared: variables
   ; expanded, full, and with long names where the file exists, so that a short
   ; and a long name of one file compare equal (NSIS ignores case).
@@ -194,6 +296,17 @@ Var PolicyKept
     ${EndIf}
   FunctionEnd
 
+  ; $R8: an open process -> $0: its program's path in the normal form, "" where
+  ; it cannot be read.
+  Function ${un}ProcessImage
+    System::Call 'kernel32::QueryFullProcessImageNameW(p R8, i 0, w .r0, *i ${NSIS_MAX_STRLEN}) i .R9'
+    ${If} $R9 <> 0
+      Call ${un}NormalPath
+    ${Else}
+      StrCpy $0 ""
+    ${EndIf}
+  FunctionEnd
+
   ; One pass over the processes: ends those that run $R1 or $R2. $R0 -> how
   ; many it ended. Changes $0 and $R3 to $R9.
   Function ${un}EndVantrelPass
@@ -213,18 +326,15 @@ Var PolicyKept
       ; PROCESS_TERMINATE | PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE
       System::Call 'kernel32::OpenProcess(i 0x101001, i 0, i R7) p .R8'
       ${If} $R8 P<> 0
-        System::Call 'kernel32::QueryFullProcessImageNameW(p R8, i 0, w .r0, *i ${NSIS_MAX_STRLEN}) i .R9'
-        ${If} $R9 <> 0
-          Call ${un}NormalPath
-          ${If} $0 == $R1
-          ${OrIf} $0 == $R2
-            ; Only a process that was ended counts: one that cannot be
-            ; would keep the passes going to the end.
-            System::Call 'kernel32::TerminateProcess(p R8, i 1) i .R9'
-            ${If} $R9 <> 0
-              System::Call 'kernel32::WaitForSingleObject(p R8, i 5000)'
-              IntOp $R0 $R0 + 1
-            ${EndIf}
+        Call ${un}ProcessImage
+        ; Only a process that was ended counts: one that cannot be would keep
+        ; the passes going to the end.
+        ${If} $0 == $R1
+        ${OrIf} $0 == $R2
+          System::Call 'kernel32::TerminateProcess(p R8, i 1) i .R9'
+          ${If} $R9 <> 0
+            System::Call 'kernel32::WaitForSingleObject(p R8, i 5000)'
+            IntOp $R0 $R0 + 1
           ${EndIf}
         ${EndIf}
         System::Call 'kernel32::CloseHandle(p R8)'
@@ -235,10 +345,9 @@ Var PolicyKept
   FunctionEnd
 
   ; $0: a folder. Ends the processes that run its Vantrel.scr or Vantrel.dll
-  ; (the preview an open Screen Saver Settings page shows, a saver run and
-  ; its renderer, the settings dialog), which hold those files open; none of
-  ; them keeps anything to save. Passes until one finds none, so that a
-  ; renderer a saver run started meanwhile goes too. Changes $R0 to $R9.
+  ; (a preview, a saver run, the settings dialog), which hold those files
+  ; open; again until none is found, so that a renderer a saver run started
+  ; meanwhile goes too. Changes $R0 to $R9.
   Function ${un}EndVantrel
     Push $0
     Call ${un}NormalPath
@@ -253,6 +362,17 @@ Var PolicyKept
       ${EndIf}
     ${Next}
     Pop $0
+  FunctionEnd
+
+  ; A swap that a crash or a power loss cut short leaves "<name>.new" and
+  ; "<name>.old" files in $INSTDIR. Where a ".new" is left the swap did not
+  ; end: every ".old" goes back in place. Where only ".old" files are left it
+  ; did: they go. $0 -> "0" where a leftover stays. Changes $1.
+  Function ${un}RecoverSwap
+    StrCpy $1 0
+    !insertmacro ForEachFile NoteNewLeft
+    StrCpy $0 1
+    !insertmacro ForEachFile RecoverFile
   FunctionEnd
 
   ; Copies the HKCU value $R1 of key $R0 to the value $R3 of key $R2 with its
@@ -279,74 +399,74 @@ Var PolicyKept
     ${EndIf}
   FunctionEnd
 
-  ; $9: "Previous" or "Undo". The screen-saver choice kept in the entry under
-  ; that word comes back (or none). The session hears of it before the values
-  ; are written, so their kept types stay.
+  ; The screen-saver choice kept as the values "<$KeptPrefix>SCRNSAVE.EXE" and
+  ; "<$KeptPrefix>ScreenSaveActive" of $KeptKey comes back (or none). The
+  ; session hears of it before ScreenSaveActive is written, so its kept type
+  ; stays. Changes $0 and $R0 to $R7.
   Function ${un}GiveBackScreenSaver
-    ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "$9 ScreenSaveActive"
+    StrCpy $R0 $KeptKey
+    StrCpy $R2 "${DESKTOP_KEY}"
+    StrCpy $R3 "SCRNSAVE.EXE"
+    StrCpy $R1 "$KeptPrefix$R3"
+    ReadRegStr $0 HKCU $R0 $R1
     ${If} $0 == ""
-      ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "$9 SCRNSAVE.EXE"
-      ${If} $0 == ""
-        StrCpy $0 0
-      ${Else}
-        StrCpy $0 1
-      ${EndIf}
+      StrCpy $0 0
+    ${Else}
+      StrCpy $0 1
     ${EndIf}
-    !insertmacro GiveBackDesktopValue ${un}CopyValue "SCRNSAVE.EXE"
+    Call ${un}CopyValue
+    StrCpy $R3 "ScreenSaveActive"
+    StrCpy $R1 "$KeptPrefix$R3"
+    ReadRegStr $R4 HKCU $R0 $R1
+    ${If} $R4 != ""
+      StrCpy $0 $R4
+    ${EndIf}
     !insertmacro TellScreenSaverActive
-    !insertmacro GiveBackDesktopValue ${un}CopyValue "ScreenSaveActive"
+    Call ${un}CopyValue
+    ClearErrors
   FunctionEnd
-!macroend
-
-; $0: "1" or "0"; tells the running session and writes ScreenSaveActive (as
-; text), so the values written after it must come after it.
-!macro TellScreenSaverActive
-  System::Call 'user32::SystemParametersInfoW(i ${SPI_SETSCREENSAVEACTIVE}, i r0, p 0, i ${SPIF_UPDATEINIFILE_SENDCHANGE})'
-!macroend
-
-; The HKCU value "name" of key, kept in the installed-apps entry as
-; "<word> name" with its type; absent there when it was absent.
-!macro KeepValue key name word
-  StrCpy $R0 "${key}"
-  StrCpy $R1 "${name}"
-  StrCpy $R2 "${UNINSTALL_KEY}"
-  StrCpy $R3 "${word} ${name}"
-  Call CopyValue
-!macroend
-
-; The desktop value kept as "$9 name" comes back, by the copying function
-; copy (the setup's or the uninstaller's).
-!macro GiveBackDesktopValue copy name
-  StrCpy $R0 "${UNINSTALL_KEY}"
-  StrCpy $R1 "$9 ${name}"
-  StrCpy $R2 "${DESKTOP_KEY}"
-  StrCpy $R3 "${name}"
-  Call ${copy}
 !macroend
 
 !insertmacro SharedFunctions ""
 !insertmacro SharedFunctions "un."
+
+; Copies every value of the HKCU key $R0 into the HKCU key $R2, as stored.
+; Sets the error flag when one could not be copied. Changes $R1, $R3 to $R9.
+Function CopyValues
+  StrCpy $R8 0
+  StrCpy $R9 0 ; one failed
+  ${Do}
+    EnumRegValue $R1 HKCU $R0 $R8
+    ${If} $R1 == ""
+      ${Break}
+    ${EndIf}
+    ClearErrors
+    StrCpy $R3 $R1
+    Call CopyValue
+    ${If} ${Errors}
+      StrCpy $R9 1
+    ${EndIf}
+    IntOp $R8 $R8 + 1
+  ${Loop}
+  ClearErrors
+  ${If} $R9 = 1
+    SetErrors
+  ${EndIf}
+FunctionEnd
 
 ; $0: the host's path -> the form to put in SCRNSAVE.EXE. Windows starts the
 ; screen saver from that value without quotes, so a path with blanks goes in
 ; its short form (the long one stays where the volume makes no short names).
 Function SaverPath
   Push $1
-  Push $2
-  StrCpy $2 0
-  ${Do}
-    StrCpy $1 $0 1 $2
-    ${If} $1 == " "
-      GetFullPathName /SHORT $1 $0
-      ClearErrors
-      ${If} $1 != ""
-        StrCpy $0 $1
-      ${EndIf}
-      ${Break}
+  System::Call 'shlwapi::StrChrW(w r0, i 32) p .r1' ; the first blank
+  ${If} $1 P<> 0
+    GetFullPathName /SHORT $1 $0
+    ClearErrors
+    ${If} $1 != ""
+      StrCpy $0 $1
     ${EndIf}
-    IntOp $2 $2 + 1
-  ${LoopUntil} $1 == ""
-  Pop $2
+  ${EndIf}
   Pop $1
 FunctionEnd
 
@@ -355,16 +475,16 @@ FunctionEnd
 Function DesktopValueType
   System::Call 'advapi32::RegGetValueW(p ${HKCU_HANDLE}, w "${DESKTOP_KEY}", w R0, i ${RRF_ANY_AS_STORED}, *i 0 R2, p 0, p 0) i .R3'
   ${If} $R3 <> 0
-    StrCpy $R2 1
+    StrCpy $R2 ${REG_SZ}
   ${EndIf}
 FunctionEnd
 
 ; Writes the desktop value $R0 as the text $R1 in the type $R2 (a number stays
 ; a number, an expandable text expandable).
 Function WriteDesktopValue
-  ${If} $R2 = 4 ; REG_DWORD
+  ${If} $R2 = ${REG_DWORD}
     WriteRegDWORD HKCU "${DESKTOP_KEY}" $R0 $R1
-  ${ElseIf} $R2 = 2 ; REG_EXPAND_SZ
+  ${ElseIf} $R2 = ${REG_EXPAND_SZ}
     WriteRegExpandStr HKCU "${DESKTOP_KEY}" $R0 $R1
   ${Else}
     WriteRegStr HKCU "${DESKTOP_KEY}" $R0 $R1
@@ -381,10 +501,10 @@ Function NameVantrelTheSaver
   Call WriteDesktopValue
 FunctionEnd
 
-; Makes $INSTDIR's Vantrel the user's screen saver, each value in the type
-; it had. SCRNSAVE.EXE is in place before the session hears of it, which
-; writes ScreenSaveActive as text; so that one is written again after.
-; Sets the error flag when a value could not be written.
+; Makes $INSTDIR's Vantrel the user's screen saver. SCRNSAVE.EXE is in place
+; before the session hears of it, which writes ScreenSaveActive as text; so
+; that one is written again after, in the type it had. Sets the error flag
+; when a value could not be written.
 Function MakeVantrelTheSaver
   StrCpy $R0 "ScreenSaveActive"
   Call DesktopValueType
@@ -400,16 +520,14 @@ FunctionEnd
 
 ; $0 -> "1" where $INSTDIR can take Vantrel: it does not exist or is empty,
 ; it is the folder the installed-apps entry names, or it holds Vantrel.scr
-; and only Vantrel's files. Names many programs use (uninstall.exe,
-; README.txt) do not make a folder Vantrel's. Changes $1 to $4.
+; and only Vantrel's files, with what a swap cut short left of them. Names
+; many programs use (uninstall.exe, README.txt) do not make a folder
+; Vantrel's. Changes $1 to $5.
 Function FolderIsFree
-  StrCpy $0 $OldDir
-  Call NormalPath
-  StrCpy $4 $0
   StrCpy $0 $INSTDIR
   Call NormalPath
-  ${If} $4 != ""
-  ${AndIf} $0 == $4
+  ${If} $OldDir != ""
+  ${AndIf} $0 == $OldDir
     StrCpy $0 1
     Return
   ${EndIf}
@@ -418,6 +536,11 @@ Function FolderIsFree
   StrCpy $4 0 ; other names of Vantrel's files seen
   FindFirst $1 $2 "$INSTDIR\*"
   ${DoWhile} $2 != ""
+    StrCpy $5 $2 "" -4
+    ${If} $5 == ".new"
+    ${OrIf} $5 == ".old"
+      StrCpy $2 $2 -4
+    ${EndIf}
     ${Switch} $2
       ${Case} "."
       ${Case} ".."
@@ -463,13 +586,6 @@ Function DirectoryLeave
   ${EndIf}
 FunctionEnd
 
-; Stops the setup or the uninstaller: says why (not when silent) and exits with 2.
-!macro Fail text
-  MessageBox MB_OK|MB_ICONSTOP "${text}" /SD IDOK
-  SetErrorLevel 2
-  Abort
-!macroend
-
 Function FinishShow
   ${If} $PolicyKept = 1
     SendMessage $mui.FinishPage.Text ${WM_SETTEXT} 0 "STR:$(PolicyNote)"
@@ -478,6 +594,34 @@ FunctionEnd
 
 Function OpenScreenSaverSettings
   Exec '"$SYSDIR\control.exe" desk.cpl,,@screensaver'
+FunctionEnd
+
+; With pages, an open settings dialog of this install or the one before may
+; hold a choice not yet saved: it is ended only once the user agrees, Cancel
+; stops the setup with 1. Changes $0 to $3, $R8, $R9.
+Function CloseSettingsFirst
+  System::Call 'user32::FindWindowW(p 0, w "<Vantrel>") p .r1'
+  ${If} ${Silent}
+  ${OrIf} $1 P= 0
+    Return
+  ${EndIf}
+  System::Call 'user32::GetWindowThreadProcessId(p r1, *i .r2)'
+  ; PROCESS_QUERY_LIMITED_INFORMATION
+  System::Call 'kernel32::OpenProcess(i 0x1000, i 0, i r2) p .R8'
+  Call ProcessImage
+  System::Call 'kernel32::CloseHandle(p R8)'
+  ${GetParent} $0 $3
+  StrCpy $0 $INSTDIR
+  Call NormalPath
+  ${If} $3 == ""
+    Return
+  ${ElseIf} $3 == $0
+  ${OrIf} $3 == $OldDir
+    MessageBox MB_OKCANCEL|MB_ICONEXCLAMATION "$(SettingsOpen)" IDOK done
+    SetErrorLevel 1
+    Abort
+  ${EndIf}
+  done:
 FunctionEnd
 
 ; $INSTDIR's folders that do not exist yet, up to $MadeTop: what a failed
@@ -494,39 +638,26 @@ Function NoteFoldersToMake
   ${Loop}
 FunctionEnd
 
-; $0, $1: two files -> "1" where both hold the same bytes. Changes $2 to $6.
-Function SameFiles
-  StrCpy $6 0
-  FileOpen $2 $0 r
-  FileOpen $3 $1 r
-  ${If} $2 != ""
-  ${AndIf} $3 != ""
-    StrCpy $6 1
-    ${Do}
-      FileReadByte $2 $4
-      ${If} ${Errors}
-        FileReadByte $3 $5
-        ${IfNot} ${Errors}
-          StrCpy $6 0
-        ${EndIf}
-        ${Break}
-      ${EndIf}
-      FileReadByte $3 $5
-      ${If} $4 != $5
-        StrCpy $6 0
-        ${Break}
-      ${EndIf}
-    ${Loop}
-  ${EndIf}
-  FileClose $2
-  FileClose $3
-  ClearErrors
-  StrCpy $0 $6
-FunctionEnd
+!define SOURCE_Vantrel.scr "${HOST}"
+!define SOURCE_Vantrel.dll "${RENDERER}"
+!define SOURCE_LICENSE.txt "${TEXTS}/LICENSE.txt"
+!define SOURCE_README.txt "${TEXTS}/README.txt"
 
-; The new files go in beside the old ones as "<name>.new" ...
+; The new files go in beside the old ones as "<name>.new" (one that cannot be
+; written offers Retry and Cancel) ...
 !macro StageFile name
-  File "/oname=${name}.new" "${SOURCE_${name}}"
+  !if "${name}" == "${UNINSTALLER}"
+    retry:
+    ClearErrors
+    WriteUninstaller "$INSTDIR\${name}.new"
+    ${If} ${Errors}
+      MessageBox MB_RETRYCANCEL|MB_ICONSTOP "$(WriteFailed)" /SD IDCANCEL IDRETRY retry
+      SetErrorLevel 2
+      Abort
+    ${EndIf}
+  !else
+    File "/oname=${name}.new" "${SOURCE_${name}}"
+  !endif
 !macroend
 
 ; ... and then in place, the old ones kept as "<name>.old" until the setup
@@ -540,144 +671,88 @@ FunctionEnd
     ${IfNot} ${Errors}
       Rename "$INSTDIR\${name}.new" "$INSTDIR\${name}"
     ${EndIf}
-    ${If} ${Errors}
+    ; Reading the error flag cleared it: the ".new" left says it failed.
+    ${If} ${FileExists} "$INSTDIR\${name}.new"
       StrCpy $0 0
     ${EndIf}
   ${EndIf}
 !macroend
 
-; $0 -> "0" where an old copy of an earlier upgrade would not go.
-!macro NoOldFile name
-  ${If} ${FileExists} "$INSTDIR\${name}.old"
-    StrCpy $0 0
+; A failed setup: a new file in place where there was none moves aside, so
+; that undoing the swap takes it away.
+!macro MoveAsideIfNew name
+  ${IfNot} ${FileExists} "$INSTDIR\${name}.old"
+  ${AndIfNot} ${FileExists} "$INSTDIR\${name}.new"
+    Rename "$INSTDIR\${name}" "$INSTDIR\${name}.new"
   ${EndIf}
 !macroend
 
-; A failed setup: once the files began to change places ($Staged "2"), one
-; in place gives way to the old one, or goes where there was none; the new
-; ones not yet in place go. One in place moves aside to "<name>.new" first:
-; a program still running from it can be renamed, not deleted.
-!macro TakeBackFile name
-  ${If} $Staged = 2
-    ${If} ${FileExists} "$INSTDIR\${name}.old"
-      Rename "$INSTDIR\${name}" "$INSTDIR\${name}.new"
-      Rename "$INSTDIR\${name}.old" "$INSTDIR\${name}"
-    ${ElseIfNot} ${FileExists} "$INSTDIR\${name}.new"
-      Rename "$INSTDIR\${name}" "$INSTDIR\${name}.new"
-    ${EndIf}
-  ${EndIf}
-  Delete "$INSTDIR\${name}.new"
-!macroend
-
-!macro DropOldFile name
-  Delete "$INSTDIR\${name}.old"
-!macroend
-
-!define SOURCE_Vantrel.scr "${HOST}"
-!define SOURCE_Vantrel.dll "${RENDERER}"
-!define SOURCE_LICENSE.txt "${TEXTS}/LICENSE.txt"
-!define SOURCE_README.txt "${TEXTS}/README.txt"
-
-; An upgrade in place is all or nothing: every file is written beside the old
-; one first, and only then do they change places.
-Section "$(ProgramsSection)" SecPrograms
-  SectionIn RO
+; The install folder made ready: Vantrel's, no Vantrel running from it or from
+; the install before (it holds its files open), no swap left cut short.
+Function PrepareFolder
   Call ChooseFolder
   ${If} $0 = 0
     !insertmacro Fail "$(FolderTaken)"
   ${EndIf}
-  ; A running Vantrel holds its files open, here and in the install before.
+  Call CloseSettingsFirst
   StrCpy $0 $INSTDIR
   Call EndVantrel
   ${If} $OldDir != ""
     StrCpy $0 $OldDir
     Call EndVantrel
   ${EndIf}
+  Call RecoverSwap
+  ${If} $0 = 0
+    !insertmacro Fail "$(WriteFailed)"
+  ${EndIf}
+FunctionEnd
+
+Section "$(ProgramsSection)" SecPrograms
+  SectionIn RO
+  Call PrepareFolder
   Call NoteFoldersToMake
   SetOutPath "$INSTDIR"
-  ; A file that cannot be written offers Retry and Cancel.
-  !insertmacro StageFile "Vantrel.scr"
-  !insertmacro StageFile "Vantrel.dll"
-  !insertmacro StageFile "LICENSE.txt"
-  !insertmacro StageFile "README.txt"
-  retry:
-  ClearErrors
-  WriteUninstaller "$INSTDIR\${UNINSTALLER}.new"
-  ${If} ${Errors}
-    MessageBox MB_RETRYCANCEL|MB_ICONSTOP "$(WriteFailed)" /SD IDCANCEL IDRETRY retry
-    SetErrorLevel 2
-    Abort
-  ${EndIf}
-  ; The settings come along from the install before, in another folder; the
-  ; old copy goes only once this one is known to be whole.
+  !insertmacro ForEachFile StageFile
+  ; The settings come along from the install before, in another folder, unless
+  ; this one has settings of its own; the old copy goes only once this one is
+  ; known to be whole.
   ${IfNot} ${FileExists} "$INSTDIR\Vantrel.ini"
   ${AndIf} $OldDir != ""
   ${AndIf} ${FileExists} "$OldDir\Vantrel.ini"
     StrCpy $CopiedIni 1
-    CopyFiles /SILENT "$OldDir\Vantrel.ini" "$INSTDIR"
-    StrCpy $0 "$OldDir\Vantrel.ini"
-    StrCpy $1 "$INSTDIR\Vantrel.ini"
-    Call SameFiles
+    System::Call 'kernel32::CopyFileW(w "$OldDir\Vantrel.ini", w "$INSTDIR\Vantrel.ini", i 1) i .r0'
     ${If} $0 = 0
       !insertmacro Fail "$(WriteFailed)"
     ${EndIf}
   ${EndIf}
-  !insertmacro ForEachFile DropOldFile
+  StrCpy $Swapping 1
   StrCpy $0 1
-  !insertmacro ForEachFile NoOldFile
-  ${If} $0 = 1
-    StrCpy $Staged 2
-    !insertmacro ForEachFile PutInPlace
-  ${EndIf}
+  !insertmacro ForEachFile PutInPlace
   ${If} $0 = 0
     !insertmacro Fail "$(WriteFailed)"
   ${EndIf}
 SectionEnd
 
-; The values the setup changes, and which a failed setup gives back, kept in
-; the entry as "Undo <name>"; "1" in $Remembered once all are kept.
-!macro ForEachEntryValue m
-  !insertmacro ${m} "DisplayName"
-  !insertmacro ${m} "DisplayVersion"
-  !insertmacro ${m} "Publisher"
-  !insertmacro ${m} "URLInfoAbout"
-  !insertmacro ${m} "InstallDate"
-  !insertmacro ${m} "DisplayIcon"
-  !insertmacro ${m} "InstallLocation"
-  !insertmacro ${m} "UninstallString"
-  !insertmacro ${m} "QuietUninstallString"
-  !insertmacro ${m} "EstimatedSize"
-  !insertmacro ${m} "NoModify"
-  !insertmacro ${m} "NoRepair"
-  !insertmacro ${m} "Previous SCRNSAVE.EXE"
-  !insertmacro ${m} "Previous ScreenSaveActive"
-!macroend
-
-!macro RememberEntryValue name
-  !insertmacro KeepValue "${UNINSTALL_KEY}" "${name}" "Undo"
-!macroend
-
-!macro GiveBackEntryValue name
-  StrCpy $R0 "${UNINSTALL_KEY}"
-  StrCpy $R1 "Undo ${name}"
-  StrCpy $R2 "${UNINSTALL_KEY}"
-  StrCpy $R3 "${name}"
-  Call CopyValue
-!macroend
-
-!macro DropUndoValue name
-  DeleteRegValue HKCU "${UNINSTALL_KEY}" "Undo ${name}"
-!macroend
-
-Section "-Remember"
+; The entry's values, whatever they are, and the screen-saver values as they
+; are now, which a failed setup gives back.
+Section "-Snapshot"
+  DeleteRegKey HKCU "${SNAPSHOT_KEY}"
   ClearErrors
-  !insertmacro KeepValue "${DESKTOP_KEY}" "SCRNSAVE.EXE" "Undo"
-  !insertmacro KeepValue "${DESKTOP_KEY}" "ScreenSaveActive" "Undo"
-  !insertmacro ForEachEntryValue RememberEntryValue
-  ${If} ${Errors}
-    !insertmacro Fail "$(WriteFailed)"
+  ${If} $HadEntry = 1
+    StrCpy $R0 "${UNINSTALL_KEY}"
+    StrCpy $R2 "${SNAPSHOT_KEY}"
+    Call CopyValues
   ${EndIf}
-  StrCpy $Remembered 1
+  StrCpy $R0 "${DESKTOP_KEY}"
+  StrCpy $R2 "${SNAPSHOT_DESKTOP_KEY}"
+  StrCpy $R1 "SCRNSAVE.EXE"
+  StrCpy $R3 $R1
+  Call CopyValue
+  StrCpy $R1 "ScreenSaveActive"
+  StrCpy $R3 $R1
+  Call CopyValue
+  !insertmacro FailOnErrors
+  StrCpy $Snapshot 1
 SectionEnd
 
 ; Before the screen saver changes, so that the entry keeps the choice it replaces.
@@ -697,65 +772,76 @@ Section "-InstalledAppsEntry"
   WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S _?=$INSTDIR'
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
-  ${If} ${Errors}
-    !insertmacro Fail "$(WriteFailed)"
-  ${EndIf}
+  !insertmacro FailOnErrors
 SectionEnd
 
-; $0 -> "1" where the user's screen saver is a Vantrel this setup knows: the
-; one in $INSTDIR or the one of the install before. Changes $1 and $2.
-Function SaverIsVantrel
-  StrCpy $0 $INSTDIR
-  Call IsSaverIn
-  ${If} $0 = 0
-  ${AndIf} $OldDir != ""
-    StrCpy $0 $OldDir
-    Call IsSaverIn
-  ${EndIf}
-FunctionEnd
-
-Section "$(SaverSection)" SecSaver
+; Only a first install offers this (.onInit). It keeps the choice it
+; replaces, unless that is a Vantrel already (the entry was lost): then there
+; is none to keep.
+Section "$(SaverLink)" SecSaver
   ${If} $PolicyFixed = 1
     StrCpy $PolicyKept 1
     Return
   ${EndIf}
-  ; Keep the choice this replaces, unless it is a Vantrel already (the setup
-  ; run again, here or into another folder): then the one kept the first
-  ; time stays.
-  Call SaverIsVantrel
+  StrCpy $0 $INSTDIR
+  Call IsSaverIn
   ClearErrors
   ${If} $0 = 0
-    !insertmacro KeepValue "${DESKTOP_KEY}" "SCRNSAVE.EXE" "Previous"
-    !insertmacro KeepValue "${DESKTOP_KEY}" "ScreenSaveActive" "Previous"
+    StrCpy $R0 "${DESKTOP_KEY}"
+    StrCpy $R2 "${UNINSTALL_KEY}"
+    StrCpy $R1 "SCRNSAVE.EXE"
+    StrCpy $R3 "Previous $R1"
+    Call CopyValue
+    StrCpy $R1 "ScreenSaveActive"
+    StrCpy $R3 "Previous $R1"
+    Call CopyValue
   ${EndIf}
-  ${If} ${Errors}
-    !insertmacro Fail "$(WriteFailed)"
-  ${EndIf}
+  !insertmacro FailOnErrors
   Call MakeVantrelTheSaver
-  ${If} ${Errors}
-    !insertmacro Fail "$(WriteFailed)"
-  ${EndIf}
+  !insertmacro FailOnErrors
 SectionEnd
 
-; Nothing after this can fail (the size is only shown). The old files of an upgrade go; the install
-; before, in another folder, goes: a screen saver still naming it
-; (/KEEPSAVER, or a policy) now names this one, on or off as it was; its files by name,
-; the names many programs use only where its Vantrel.scr shows the folder is
-; Vantrel's; the folder only when empty.
+!macro DeleteLinks
+  Delete "${LINKS}\${SAVER_LINK_EN}.lnk"
+  Delete "${LINKS}\${SAVER_LINK_JA}.lnk"
+  Delete "${LINKS}\${SETTINGS_LINK_EN}.lnk"
+  Delete "${LINKS}\${SETTINGS_LINK_JA}.lnk"
+  RMDir "${LINKS}"
+!macroend
+
+; $0: a folder. The Start menu's way back to its Vantrel, which Windows' list
+; of screen savers loses once another is chosen: Windows' own Install of a
+; .scr file, and the settings. Sets the error flag where one is not made.
+Function MakeLinks
+  !insertmacro DeleteLinks
+  CreateDirectory "${LINKS}"
+  SetOutPath $0
+  CreateShortcut "${LINKS}\$(SaverLink).lnk" "$SYSDIR\rundll32.exe" "desk.cpl,InstallScreenSaver $0\Vantrel.scr" "$0\Vantrel.scr"
+  CreateShortcut "${LINKS}\$(SettingsLink).lnk" "$0\Vantrel.scr" "/c"
+FunctionEnd
+
+Section "-Shortcuts"
+  StrCpy $MadeLinks 1
+  ClearErrors
+  StrCpy $0 $INSTDIR
+  Call MakeLinks
+  !insertmacro FailOnErrors
+SectionEnd
+
+; Nothing after this can fail (the size is only shown). The swap is finished.
+; An install before in another folder goes: a screen saver still naming it
+; now names this one; its files by name, those whose names many programs use
+; only beside its Vantrel.scr, its settings only where they came along.
 Section "-Finish"
-  !insertmacro ForEachFile DropOldFile
+  Call RecoverSwap
+  Delete "$TEMP\Vantrel-remover-*.exe"
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" $0
-  !insertmacro ForEachEntryValue DropUndoValue
-  !insertmacro DropUndoValue "SCRNSAVE.EXE"
-  !insertmacro DropUndoValue "ScreenSaveActive"
-  StrCpy $0 $OldDir
-  Call NormalPath
-  StrCpy $1 $0
+  DeleteRegKey HKCU "${SNAPSHOT_KEY}"
   StrCpy $0 $INSTDIR
   Call NormalPath
   ${If} $OldDir == ""
-  ${OrIf} $0 == $1
+  ${OrIf} $0 == $OldDir
     Return
   ${EndIf}
   StrCpy $0 $OldDir
@@ -765,60 +851,112 @@ Section "-Finish"
   ${EndIf}
   ${If} ${FileExists} "$OldDir\Vantrel.scr"
     Delete "$OldDir\Vantrel.scr"
-    Delete "$OldDir\Vantrel.ini"
     Delete "$OldDir\LICENSE.txt"
     Delete "$OldDir\README.txt"
     Delete "$OldDir\${UNINSTALLER}"
+  ${EndIf}
+  ${If} $CopiedIni = 1
+    Delete "$OldDir\Vantrel.ini"
   ${EndIf}
   Delete "$OldDir\Vantrel.dll"
   RMDir "$OldDir"
 SectionEnd
 
-; After the sections: it clears the check box by its section's index.
+; Where a policy decides the screen saver: SCRNSAVE.EXE chosen for the user,
+; the saver off (ScreenSaveActive 0), or the user kept from changing it
+; (NoDispScrSavPage). A policy that only turns the saver on, with a timeout
+; or a password, leaves the choice to the user.
+Function ReadPolicy
+  ReadRegStr $0 HKCU "${POLICY_KEY}" "SCRNSAVE.EXE"
+  ReadRegStr $1 HKCU "${POLICY_KEY}" "ScreenSaveActive"
+  ReadRegStr $2 HKCU "${SYSTEM_POLICY_KEY}" "NoDispScrSavPage"
+  ClearErrors
+  ${If} $2 == "0"
+    StrCpy $2 ""
+  ${EndIf}
+  ${If} $0 != ""
+  ${OrIf} $1 == "0"
+  ${OrIf} $2 != ""
+    StrCpy $PolicyFixed 1
+  ${EndIf}
+FunctionEnd
+
+; After the sections: it changes the check box by its section's index.
 Function .onInit
-  !insertmacro ChooseLanguage
+  Call OneAtATime
+  ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
+  Call NormalPath
+  StrCpy $OldDir $0
+  EnumRegValue $0 HKCU "${UNINSTALL_KEY}" 0
+  ${If} $0 != ""
+    StrCpy $HadEntry 1
+  ${EndIf}
+  ${If} ${FileExists} "${LINKS}\*.lnk"
+    StrCpy $HadLinks 1
+  ${EndIf}
+  ; An update keeps whatever screen saver is chosen now, and does not offer
+  ; to change it; a first install told /KEEPSAVER keeps it too.
+  ${If} $OldDir != ""
+    SectionSetFlags ${SecSaver} 0
+    SectionSetText ${SecSaver} ""
+  ${EndIf}
   ${GetParameters} $1
   ClearErrors
   ${GetOptions} $1 "/KEEPSAVER" $2
   ${IfNot} ${Errors}
     SectionSetFlags ${SecSaver} 0
   ${EndIf}
-  StrCpy $Staged 0
-  StrCpy $CopiedIni 0
-  StrCpy $Remembered 0
-  ReadRegStr $OldDir HKCU "${UNINSTALL_KEY}" "InstallLocation"
-  ReadRegStr $HadEntry HKCU "${UNINSTALL_KEY}" "DisplayName"
-  ReadRegStr $0 HKCU "${POLICY_KEY}" "SCRNSAVE.EXE"
-  ReadRegStr $1 HKCU "${POLICY_KEY}" "ScreenSaveActive"
-  StrCpy $PolicyFixed 0
-  StrCpy $PolicyKept 0
-  ${If} "$0$1" != ""
-    StrCpy $PolicyFixed 1
-  ${EndIf}
+  ClearErrors
+  Call ReadPolicy
 FunctionEnd
 
-; A setup that stops takes back all it did: the values it changed, the files
-; and the settings it put in place, the folders it made.
+; The entry as the snapshot kept it: every value it has now goes, and the
+; kept ones come back. Changes $R0 to $R9.
+Function GiveBackEntry
+  ${Do}
+    ClearErrors
+    EnumRegValue $R1 HKCU "${UNINSTALL_KEY}" 0
+    ${If} $R1 == ""
+      ${Break}
+    ${EndIf}
+    DeleteRegValue HKCU "${UNINSTALL_KEY}" $R1
+  ${LoopUntil} ${Errors}
+  StrCpy $R0 "${SNAPSHOT_KEY}"
+  StrCpy $R2 "${UNINSTALL_KEY}"
+  Call CopyValues
+FunctionEnd
+
+; A setup that stops takes back all it did: the values it changed, the
+; shortcuts, the files and the settings it put in place, the folders it made.
 Function .onInstFailed
   ; Once the new files are in place, a Vantrel started from them (the Screen
   ; Saver Settings page's preview) holds them open.
-  ${If} $Staged = 2
+  ${If} $Swapping = 1
     StrCpy $0 $INSTDIR
     Call EndVantrel
+    !insertmacro ForEachFile MoveAsideIfNew
   ${EndIf}
-  ${If} $Remembered = 1
-    StrCpy $9 "Undo"
+  StrCpy $1 1
+  !insertmacro ForEachFile RecoverFile
+  ${If} $Snapshot = 1
+    StrCpy $KeptKey "${SNAPSHOT_DESKTOP_KEY}"
+    StrCpy $KeptPrefix ""
     Call GiveBackScreenSaver
-    !insertmacro ForEachEntryValue GiveBackEntryValue
   ${EndIf}
-  ${If} $HadEntry == ""
+  ${If} $HadEntry = 0
     DeleteRegKey HKCU "${UNINSTALL_KEY}"
-  ${Else}
-    !insertmacro ForEachEntryValue DropUndoValue
-    !insertmacro DropUndoValue "SCRNSAVE.EXE"
-    !insertmacro DropUndoValue "ScreenSaveActive"
+  ${ElseIf} $Snapshot = 1
+    Call GiveBackEntry
   ${EndIf}
-  !insertmacro ForEachFile TakeBackFile
+  DeleteRegKey HKCU "${SNAPSHOT_KEY}"
+  ${If} $MadeLinks = 1
+    !insertmacro DeleteLinks
+    ${If} $HadLinks = 1
+    ${AndIf} $OldDir != ""
+      StrCpy $0 $OldDir
+      Call MakeLinks
+    ${EndIf}
+  ${EndIf}
   ${If} $CopiedIni = 1
     Delete "$INSTDIR\Vantrel.ini"
   ${EndIf}
@@ -836,27 +974,52 @@ Function .onInstFailed
   ${EndIf}
 FunctionEnd
 
-; Whether the uninstaller runs in place (from the entry's strings) or as the
-; copy in %TEMP% that it hands over to when run without _?=; and whether it
-; has removed Vantrel.
+; Whether the uninstaller runs in place (_?=) or as the copy in %TEMP% that it
+; hands over to without it; whether it removed Vantrel; whether the remover of
+; its own file has started.
 Var InPlace
 Var Removed
+Var RemoverStarted
 
 ; The uninstaller's own file, and then its folder where empty, go once it has
-; ended: a running program's file cannot be deleted. A hidden command
-; processor tries once a second for a minute.
-Function un.RemoveSelfLater
-  ${If} $Removed = 2
+; ended. The remover, written to %TEMP% and opened for delete on close, waits
+; for this process and goes with the handle it inherits. Changes $0 to $9.
+Function un.RemoveSelf
+  ${If} $RemoverStarted = 1
     Return
   ${EndIf}
-  StrCpy $Removed 2
-  SetOutPath "$TEMP"
-  ExecShell "open" "$SYSDIR\cmd.exe" '/d /q /c for /l %i in (1,1,60) do (del /f /q "$EXEPATH" 2>nul & if not exist "$EXEPATH" (rd "$EXEDIR" 2>nul & exit) else ping -n 2 127.0.0.1 >nul )' SW_HIDE
+  StrCpy $RemoverStarted 1
+  ; A remover whose copy outlived it, should Windows keep one, goes now.
+  Delete "$TEMP\Vantrel-remover-*.exe"
+  System::Call 'kernel32::GetCurrentProcessId() i .r1'
+  StrCpy $0 "$TEMP\Vantrel-remover-$1.exe"
+  ClearErrors
+  File "/oname=$0" "${REMOVER}"
+  ${If} ${Errors}
+    Return
+  ${EndIf}
+  System::Call 'kernel32::CreateFileW(w r0, i ${DELETE}, i 7, p 0, i ${OPEN_EXISTING}, i ${FILE_FLAG_DELETE_ON_CLOSE}, p 0) p .r2'
+  System::Call 'kernel32::SetHandleInformation(p r2, i 1, i 1)'
+  System::Call 'kernel32::OpenProcess(i ${SYNCHRONIZE}, i 1, i r1) p .r3'
+  ; STARTUPINFOW (104 bytes, its size first) and PROCESS_INFORMATION, zeroed.
+  System::Alloc 128
+  Pop $4
+  System::Call '*$4(i 104)'
+  IntPtrOp $5 $4 + 104
+  StrCpy $6 '"$0" $3 "$EXEPATH" ${MUTEX}'
+  System::Call 'kernel32::CreateProcessW(w r0, w r6, p 0, p 0, i 1, i 0, p 0, w "$TEMP", p r4, p r5) i .r7'
+  ${If} $7 <> 0
+    System::Call '*$5(p .r8, p .r9)'
+    System::Call 'kernel32::CloseHandle(p r8)'
+    System::Call 'kernel32::CloseHandle(p r9)'
+  ${EndIf}
+  System::Free $4
+  System::Call 'kernel32::CloseHandle(p r3)'
+  System::Call 'kernel32::CloseHandle(p r2)'
 FunctionEnd
 
 Function un.onInit
-  !insertmacro ChooseLanguage
-  StrCpy $Removed 0
+  Call un.OneAtATime
   ; "UninstallString /S": whatever follows _?= reaches here as part of the
   ; folder, without the "/" (no path holds one); a folder that does exist
   ; is taken as it is.
@@ -868,52 +1031,43 @@ Function un.onInit
   ${EndIf}
   ; In place where it runs from the folder it removes, whatever its file's
   ; name; the copy in %TEMP% runs from elsewhere.
-  StrCpy $0 $EXEDIR
-  Call un.NormalPath
-  StrCpy $1 $0
   StrCpy $0 $INSTDIR
   Call un.NormalPath
-  StrCpy $InPlace 0
-  ${If} $0 == $1
+  StrCpy $2 $0
+  StrCpy $0 $EXEDIR
+  Call un.NormalPath
+  ${If} $0 == $2
     StrCpy $InPlace 1
     StrCpy $INSTDIR $EXEDIR
   ${EndIf}
   ; Only the install the entry names: a copy elsewhere removes nothing.
   ReadRegStr $0 HKCU "${UNINSTALL_KEY}" "InstallLocation"
   Call un.NormalPath
-  StrCpy $1 $0
-  StrCpy $0 $INSTDIR
-  Call un.NormalPath
-  ${If} $1 == ""
-  ${OrIf} $0 != $1
+  ${If} $0 == ""
+  ${OrIf} $0 != $2
     MessageBox MB_OK|MB_ICONSTOP "$(NotTheInstall)" /SD IDOK
-    ${If} $InPlace = 0
-      Call un.RemoveSelfLater
-    ${EndIf}
+    Call un.onGUIEnd
     SetErrorLevel 2
     Quit
   ${EndIf}
 FunctionEnd
 
-Function un.onUninstSuccess
-  StrCpy $Removed 1
-  ${If} ${Silent}
-    Call un.RemoveSelfLater
-  ${EndIf}
-FunctionEnd
-
-Function un.onUninstFailed
-  ${If} ${Silent}
-  ${AndIf} $InPlace = 0
-    Call un.RemoveSelfLater
-  ${EndIf}
-FunctionEnd
-
+; Run in place, its file goes once Vantrel is removed; as the copy in %TEMP%,
+; whatever the outcome.
 Function un.onGUIEnd
   ${If} $Removed = 1
   ${OrIf} $InPlace = 0
-    Call un.RemoveSelfLater
+    Call un.RemoveSelf
   ${EndIf}
+FunctionEnd
+
+Function un.onUninstSuccess
+  StrCpy $Removed 1
+  Call un.onGUIEnd
+FunctionEnd
+
+Function un.onUninstFailed
+  Call un.onGUIEnd
 FunctionEnd
 
 ; Deletes $INSTDIR's Vantrel.scr and Vantrel.dll, both or neither: each is
@@ -922,9 +1076,9 @@ FunctionEnd
 ; already gone counts as deleted. $0 -> "1" when both are gone. Changes $1 to $4.
 Function un.DeletePrograms
   StrCpy $0 1
-  System::Call 'kernel32::CreateFileW(w "$INSTDIR\Vantrel.scr", i ${DELETE_ACCESS}, i 0, p 0, i ${OPEN_EXISTING}, i 0, p 0) p .r1 ?e'
+  System::Call 'kernel32::CreateFileW(w "$INSTDIR\Vantrel.scr", i ${DELETE}, i 0, p 0, i ${OPEN_EXISTING}, i 0, p 0) p .r1 ?e'
   Pop $3
-  System::Call 'kernel32::CreateFileW(w "$INSTDIR\Vantrel.dll", i ${DELETE_ACCESS}, i 0, p 0, i ${OPEN_EXISTING}, i 0, p 0) p .r2 ?e'
+  System::Call 'kernel32::CreateFileW(w "$INSTDIR\Vantrel.dll", i ${DELETE}, i 0, p 0, i ${OPEN_EXISTING}, i 0, p 0) p .r2 ?e'
   Pop $4
   ${If} $1 P= -1
   ${AndIf} $3 <> ${ERROR_FILE_NOT_FOUND}
@@ -953,31 +1107,46 @@ Function un.DeletePrograms
   System::Call 'kernel32::CloseHandle(p r2)'
 FunctionEnd
 
+; Both programs go or neither, before anything else: the screen saver never
+; names a program that is gone. A running Vantrel holds its files open, so it
+; is ended first; a file held for a moment (a virus scan, the indexer) is
+; tried again for about 2 s.
+Function un.RemovePrograms
+  StrCpy $0 $INSTDIR
+  Call un.EndVantrel
+  Call un.RecoverSwap
+  ${If} $0 = 1
+    ${For} $R0 1 20
+      Call un.DeletePrograms
+      ${If} $0 = 1
+        ${Break}
+      ${EndIf}
+      Sleep 100
+    ${Next}
+  ${EndIf}
+  ${If} $0 = 0
+    !insertmacro Fail "$(StillRunning)"
+  ${EndIf}
+FunctionEnd
+
 Var SaverIsThis
 
 Section "Uninstall"
   ; The working folder would hold $INSTDIR open.
   SetOutPath "$TEMP"
-  ; A running Vantrel holds its files open: end it first.
-  StrCpy $0 $INSTDIR
-  Call un.EndVantrel
   StrCpy $0 $INSTDIR
   Call un.IsSaverIn
   StrCpy $SaverIsThis $0
-  ; Both programs go or neither, before anything else: the screen saver never
-  ; names a program that is gone.
-  Call un.DeletePrograms
-  ${If} $0 = 0
-    !insertmacro Fail "$(StillRunning)"
-  ${EndIf}
+  Call un.RemovePrograms
   ${If} $SaverIsThis = 1
-    StrCpy $9 "Previous"
+    StrCpy $KeptKey "${UNINSTALL_KEY}"
+    StrCpy $KeptPrefix "Previous "
     Call un.GiveBackScreenSaver
   ${EndIf}
-  !insertmacro ForEachFile DropOldFile
   Delete "$INSTDIR\Vantrel.ini"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\README.txt"
+  !insertmacro DeleteLinks
   ; Run in place, it goes once it has ended; as the copy in %TEMP%, the one it
   ; came from may still be ending.
   ${If} $InPlace = 0
@@ -991,8 +1160,13 @@ Section "Uninstall"
   ${EndIf}
   ; Only what the setup put there, the folder only when empty.
   RMDir "$INSTDIR"
-  ; The user's own folders: the texture copies with their temporary files,
-  ; the settings; each folder only when nothing else is in it.
+  Call un.DeleteUserFiles
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd
+
+; The user's own folders: the texture copies with their temporary files, the
+; settings; each folder only when nothing else is in it.
+Function un.DeleteUserFiles
   Delete "$LOCALAPPDATA\Vantrel\Yarrin1.bmp"
   Delete "$LOCALAPPDATA\Vantrel\Yarrin2.bmp"
   Delete "$LOCALAPPDATA\Vantrel\Yarrin1.bmp.tmp"
@@ -1004,5 +1178,4 @@ Section "Uninstall"
   ; saver run writes them again, so another install loses nothing.
   Delete "C:\Yarrin1.bmp"
   Delete "C:\Yarrin2.bmp"
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
-SectionEnd
+FunctionEnd

@@ -20,6 +20,8 @@ DESKTOP_KEY = "HKCU\\Control Panel\\Desktop"
 UNINSTALL_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Vantrel"
 NOTICE = (1080, 2250, 5595, 195)  # twips in the dialog's panel, below the file's name
 SHELL_FOLDERS_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders"
+SETUP_TITLE = "Vantrel セットアップ"
+INSTALLED = ["LICENSE.txt", "README.txt", "Vantrel.dll", "Vantrel.ini", "Vantrel.scr", "uninstall.exe"]
 
 
 def hard_edges(image, reach=200):
@@ -144,6 +146,10 @@ class StandardUserTest(DialogTestCase):
         with open(os.path.join(profile, "AppData", "Roaming", "Vantrel", "Vantrel.ini"), "rb") as f:
             self.assertRegex(f.read().decode("cp932"), r"BGM区分=\s*1")
 
+    def choose_saver(self, path):
+        self.assertEqual(self.wine("wine", "reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d",
+                                   path, "/f")[0], 0)
+
     def shell_folder(self, value, path):
         self.assertEqual(self.wine("wine", "reg", "add", SHELL_FOLDERS_KEY, "/v", value, "/t",
                                    "REG_EXPAND_SZ", "/d", path, "/f")[0], 0)
@@ -156,10 +162,14 @@ class StandardUserTest(DialogTestCase):
         installed = f"C:\\users\\{self.user}\\AppData\\Local\\Programs\\Vantrel"
         uninstaller = installed + "\\uninstall.exe"
 
-        # No screen saver chosen. A setup into a folder the user may not make
-        # fails and changes nothing.
+        # No screen saver chosen. Cancel on the pages, and a setup into a
+        # folder the user may not make, change nothing.
         desktop = self.reg_values(DESKTOP_KEY)
         self.assertNotIn("SCRNSAVE.EXE", desktop)
+        pages = self.start(setup, log_name="setup")
+        self.wait_window(SETUP_TITLE)
+        self.probe("close", SETUP_TITLE)
+        self.assertEqual(self.wait_exit(pages), 1)
         self.assertNotEqual(self.wine("wine", setup, "/S", "/D=C:\\Vantrel")[0], 0)
         self.assertIsNone(self.reg_values(UNINSTALL_KEY))
         self.assertEqual(self.reg_values(DESKTOP_KEY), desktop)
@@ -180,9 +190,7 @@ class StandardUserTest(DialogTestCase):
         self.assertEqual(self.reg_values(DESKTOP_KEY), desktop)
 
         before = "C:\\windows\\system32\\before.scr"
-        chosen = self.wine("wine", "reg", "add", DESKTOP_KEY, "/v", "SCRNSAVE.EXE", "/d", before,
-                           "/f")
-        self.assertEqual(chosen[0], 0)
+        self.choose_saver(before)
         self.assertEqual(self.wine("wine", setup, "/S")[0], 0)
         desktop = self.reg_values(DESKTOP_KEY)
         self.assertEqual(desktop["SCRNSAVE.EXE"], installed + "\\Vantrel.scr")
@@ -201,16 +209,36 @@ class StandardUserTest(DialogTestCase):
         self.assertRegex(entry["InstallDate"], r"^20\d{6}$")
         self.assert_earth_on_the_globes(self.saver_run_shot())
 
-        # The setup run again keeps the settings and the choice kept the first
-        # time; the uninstaller takes the settings in both places.
+        # The user has picked another saver since, and a swap that a crash cut
+        # short left the renderer moved aside and new files not yet in place.
+        # The update keeps the settings and the user's saver, and undoes that
+        # swap instead of nesting into a Vantrel folder; the uninstaller takes
+        # the settings in both places.
+        picked = "C:\\windows\\system32\\picked.scr"
+        self.choose_saver(picked)
         roaming = self.user_folder("Roaming")
         os.makedirs(roaming)
-        for folder in (self.folder, roaming):
-            open(os.path.join(folder, "Vantrel.ini"), "wb").close()
+        for path in (self.folder, roaming):
+            open(os.path.join(path, "Vantrel.ini"), "wb").close()
+        renderer = os.path.join(self.folder, "Vantrel.dll")
+        os.rename(renderer, renderer + ".old")
+        for name in ("Vantrel.dll.new", "README.txt.new"):
+            open(os.path.join(self.folder, name), "wb").close()
         subprocess.run(["chown", "-R", self.user, self.folder, roaming], check=True)
         self.assertEqual(self.wine("wine", setup, "/S")[0], 0)
-        self.assertTrue(os.path.exists(os.path.join(self.folder, "Vantrel.ini")))
-
+        self.assertEqual(sorted(os.listdir(self.folder)), INSTALLED)
+        self.assertEqual(self.reg_values(DESKTOP_KEY)["SCRNSAVE.EXE"], picked)
+        # Another program holds the renderer: the update fails half-way, says
+        # so, and leaves the install as it was.
+        holder = self.start(self.probe_exe, "hold", installed + "\\Vantrel.dll", log_name="hold")
+        self.wait_window("Probe Holder")
+        entry = self.reg_values(UNINSTALL_KEY)
+        self.assertEqual(self.wine("wine", setup, "/S")[0], 2)
+        self.assertEqual(sorted(os.listdir(self.folder)), INSTALLED)
+        self.assertEqual(self.reg_values(UNINSTALL_KEY), entry)
+        self.probe("close", "Probe Holder")
+        self.wait_exit(holder)
+        self.choose_saver(installed + "\\Vantrel.scr")
 
         # Into a folder with another program's files: Vantrel goes into a
         # Vantrel folder inside it, with the settings, and leaves them alone.
@@ -224,6 +252,20 @@ class StandardUserTest(DialogTestCase):
         self.assertFalse(os.path.exists(self.folder))
         self.folder = os.path.join(other, "Vantrel")
         self.assertTrue(os.path.exists(os.path.join(self.folder, "Vantrel.ini")))
+        # The Start menu's way back names the programs in their new folder.
+        links = os.path.join(profile, "AppData", "Roaming", "Microsoft", "Windows", "Start Menu",
+                             "Programs", "Vantrel")
+        host = f"C:\\users\\{self.user}\\Other\\Vantrel\\Vantrel.scr"
+        # A link keeps its target's path in the code page, its arguments in UTF-16.
+        wanted = [("C:\\windows\\system32\\rundll32.exe", "desk.cpl,InstallScreenSaver " + host),
+                  (host, "/c")]
+        found = []
+        for name in os.listdir(links):
+            with open(os.path.join(links, name), "rb") as f:
+                data = f.read()
+            found.append([target.encode("cp932") in data and arguments.encode("utf-16-le") in data
+                          for target, arguments in wanted])
+        self.assertEqual(sorted(found), [[False, True], [True, False]])
 
         # Vantrel.dll cannot be deleted: the uninstall says so and removes
         # nothing; once it can be, the same uninstall removes everything.
@@ -234,14 +276,16 @@ class StandardUserTest(DialogTestCase):
         os.chmod(renderer, 0o555)
         self.assertNotEqual(self.run_entry("QuietUninstallString")[0], 0)
         self.assertTrue(os.path.exists(os.path.join(self.folder, "uninstall.exe")))
-        host = self.reg_values(UNINSTALL_KEY)["DisplayIcon"]
         self.assertEqual(self.reg_values(DESKTOP_KEY)["SCRNSAVE.EXE"], host)
-        self.assertTrue(os.path.exists(os.path.join(self.folder, "Vantrel.scr")))
+        host_file = os.path.join(self.folder, "Vantrel.scr")
+        self.assertTrue(os.path.exists(host_file))
         os.chmod(renderer, 0o755)
         shutil.rmtree(renderer)
         os.rename(renderer + ".kept", renderer)
+        # What a swap cut short at its end left goes too, with the shortcuts;
+        # the uninstaller's own file goes once it has ended.
+        subprocess.run(["runuser", "-u", self.user, "--", "touch", host_file + ".old"], check=True)
         self.assertEqual(self.run_entry("UninstallString", "/S")[0], 0)
-        # The uninstaller's own file goes once it has ended.
         self.wine("wineserver", "-w")
         left = [os.path.join(path, name) for path, folders, files in os.walk(profile)
                 for name in folders + files if "vantrel" in name.lower() or "~nsu" in name]
@@ -297,19 +341,27 @@ class StandardUserTest(DialogTestCase):
         self.assertEqual(self.key("BGMﾌｧｲﾙ"), harness.to_windows_path(song))
         self.assertFalse(os.path.exists(user_ini))
 
-        # An older per-user file that cannot go (its folder is root's), read
-        # first at the next start, holds the choice too.
+        # A newer per-user file that can be neither removed nor written (its
+        # folder is root's, it is read-only) is read; a Set beside the host is
+        # then the newer, and the next start reads it.
         with open(user_ini, "wb") as f:
-            f.write("[Section]\r\nBGM区分=0\r\n".encode("cp932"))
+            f.write("[Section]\r\nBGM区分=2\r\n".encode("cp932"))
         subprocess.run(["chown", self.user, user_ini], check=True)
+        os.chmod(user_ini, 0o444)
         subprocess.run(["chown", "root", roaming], check=True)
         os.chmod(roaming, 0o555)
-        host, _ = self.open_dialog()
-        self.press("left", *middle(self.layout.kind_caption(1)))
-        self.assertEqual(self.wait_selected([1]), [1])
-        self.click_button(self.layout.set)
+        for shown, chosen in ((2, 1), (1, None)):
+            host, _ = self.open_dialog()
+            self.assertEqual(self.selected_kinds(self.client_shot()), [shown])
+            if chosen is None:
+                break
+            self.press("left", *middle(self.layout.kind_caption(chosen)))
+            self.assertEqual(self.wait_selected([chosen]), [chosen])
+            self.click_button(self.layout.set)
+            self.assert_closes(host)
+        self.probe("close", DIALOG)
         self.assert_closes(host)
-        self.assertEqual(self.key("BGM区分", user_ini).strip(), "1")
+        self.assertEqual(self.key("BGM区分", user_ini).strip(), "2")
 
     def notice_shown(self, shot):
         """Whether the notice line below the file's name shows its pale yellow text."""
