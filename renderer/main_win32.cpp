@@ -9,6 +9,7 @@
 #include "gl_api.h"
 #include "scene.h"
 #include "shared_names.h"
+#include "system_dlls_win32.h"
 
 namespace vantrel {
 namespace {
@@ -182,7 +183,7 @@ bool StartRenderer(Renderer& renderer, HINSTANCE instance) {
   window_class.style = kClassStyle;
   window_class.lpfnWndProc = RendererWindowProc;
   window_class.hInstance = instance;
-  window_class.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  window_class.hCursor = LoadCursorW(nullptr, IDC_ARROW);
   window_class.lpszClassName = kWindowClass;
   if (!RegisterClassA(&window_class)) return false;
 
@@ -233,6 +234,14 @@ int RunRenderer(HINSTANCE instance) {
 }  // namespace
 }  // namespace vantrel
 
+// The delay-import descriptors of opengl32 and glu32 (renderer/CMakeLists.txt).
+extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_libvantrel_renderer_opengl32_delay_a;
+extern "C" const ImgDelayDescr __DELAY_IMPORT_DESCRIPTOR_libvantrel_renderer_glu32_delay_a;
+
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int) {
+  vantrel::Use_System_Dlls_Only(L"Vantrel");
+  // Before any call: many of their functions take float or double arguments.
+  vantrel::Bind_Delay_Loaded_Dll(__DELAY_IMPORT_DESCRIPTOR_libvantrel_renderer_opengl32_delay_a);
+  vantrel::Bind_Delay_Loaded_Dll(__DELAY_IMPORT_DESCRIPTOR_libvantrel_renderer_glu32_delay_a);
   return vantrel::RunRenderer(instance);
 }

@@ -416,7 +416,7 @@ int Usage() {
                "      press left|right|middle X Y | drag left|right|middle X Y TO_X TO_Y |\n"
                "      client TITLE |\n"
                "      profile FILE SECTION KEY | choose TITLE PATH MS |\n"
-               "      launch COMMAND_LINE TITLE | version FILE | access TITLE\n");
+               "      launch COMMAND_LINE TITLE | version FILE | access TITLE | hold FILE\n");
   return 2;
 }
 
@@ -523,6 +523,16 @@ int main(int argc, char** argv) {
   if (cmd == "profile" && argc == 5) return PrintProfileValue(argv[2], argv[3], argv[4]);
   if (cmd == "choose" && argc == 5) {
     return Choose(argv[2], argv[3], std::strtoul(argv[4], nullptr, 10));
+  }
+  if (cmd == "hold" && argc == 3) {
+    // Holds the file open without delete sharing, as a virus scan does, while
+    // the window "Probe Holder" is open.
+    HANDLE file =
+        CreateFileA(argv[2], GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return 1;
+    const int result = RunParent(16, 16, 60000, "Probe Holder");
+    CloseHandle(file);
+    return result;
   }
   if (cmd == "launch" && argc == 4) return Launch(argv[2], argv[3]);
   if (cmd == "version" && argc == 3) return PrintVersion(argv[2]);
