@@ -7,10 +7,13 @@ renderer's window "Yarrin_VC" exists, the time from releasing Escape until
 the host process has ended, the host's exit code, and the host's CPU use
 while the scene runs. After each saver run the renderer is started alone,
 as a bare program, and timed to its window the same way: the floor that a
-saver run's start adds to. One further, longer run with an MP3 playing
-measures the host's CPU use with its music poll timer ticking.
+saver run's start adds to. Then a few runs with a WAV playing measure the
+time from the scene's window going to the backdrop's going, both seen on
+the X display, polled together from before Escape. One further, longer run
+with an MP3 playing measures the host's CPU use with its music poll timer
+ticking.
 
-Usage: bench/host_saver_runs.py [--runs N] [--hold SECONDS] [--dist DIR]
+Usage: bench/host_saver_runs.py [--runs N] [--wav-runs N] [--hold SECONDS] [--dist DIR]
 Prints a Markdown table; everything it starts it ends by process id.
 """
 import argparse
@@ -22,6 +25,7 @@ import struct
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import wave
 
@@ -93,6 +97,36 @@ class Bench:
         subprocess.run(["xdotool", "keyup", "--window", window, "Escape"], env=self.env,
                        stderr=subprocess.DEVNULL)
 
+    def titles_on_display(self):
+        """Which of the scene's and the backdrop's windows this bench's display has."""
+        found = subprocess.run(["xdotool", "search", "--name", "^(Yarrin_VC|Vantrel_Backdrop)$",
+                                "getwindowname", "%@"], env=self.env, capture_output=True,
+                               text=True)
+        return found.stdout.split()
+
+    def scene_to_backdrop_gone(self, hold):
+        """Seconds from the scene's window going to the backdrop's going, after
+        Escape in a run left going `hold` seconds."""
+        host, window, _ = self.start_until_window("Vantrel.scr", "/s")
+        gone = {}
+        try:
+            time.sleep(hold)
+            escape = threading.Thread(target=self.press_escape, args=(window,))
+            escape.start()
+            end = time.monotonic() + 30
+            while len(gone) < 2 and time.monotonic() < end:
+                now, titles = time.monotonic(), self.titles_on_display()
+                for title in ("Yarrin_VC", "Vantrel_Backdrop"):
+                    if title not in titles:
+                        gone.setdefault(title, now)
+            escape.join()
+            host.wait(30)
+        finally:
+            if host.poll() is None:
+                host.kill()
+                host.wait()
+        return gone["Vantrel_Backdrop"] - gone["Yarrin_VC"]
+
     def write_settings(self, lines):
         with open(os.path.join(self.run_dir, "Vantrel.ini"), "wb") as f:
             f.write("\r\n".join(lines).encode("cp932") + b"\r\n")
@@ -140,14 +174,18 @@ class Bench:
                 "cpu_pct": 100.0 * (cpu_after - cpu_before) / hold}
 
 
-def tone_mp3(folder):
-    wav = os.path.join(folder, "tone.wav")
+def tone_wav(wav):
     with wave.open(wav, "wb") as w:
         w.setnchannels(1)
         w.setsampwidth(2)
         w.setframerate(22050)
         w.writeframes(b"".join(struct.pack("<h", int(8000 * math.sin(2 * math.pi * 440 * i / 22050)))
                                for i in range(22050)))
+
+
+def tone_mp3(folder):
+    wav = os.path.join(folder, "tone.wav")
+    tone_wav(wav)
     mp3 = os.path.join(folder, "tone.mp3")
     subprocess.run(["lame", "--quiet", "-b", "64", wav, mp3], check=True)
     return mp3
@@ -161,6 +199,7 @@ def summary(name, values, unit, digits=3):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split("\n")[0])
     parser.add_argument("--runs", type=int, default=20)
+    parser.add_argument("--wav-runs", type=int, default=5)
     parser.add_argument("--hold", type=float, default=3.0, help="seconds each run is left running")
     parser.add_argument("--music-hold", type=float, default=20.0)
     parser.add_argument("--dist", default=os.path.join(ROOT, "dist"))
@@ -173,6 +212,11 @@ def main():
         for _ in range(args.runs):  # interleaved, so that both meet the same machine
             runs.append(bench.one_run(args.hold))
             bare.append(bench.bare_renderer())
+        wav = os.path.join(bench.run_dir, "tone.wav")
+        tone_wav(wav)
+        bench.write_settings(["[Section]", "BGM区分= 2", "BGMﾘﾋﾟｰﾄ= 0",
+                              "BGMﾌｧｲﾙ=Z:" + wav.replace("/", "\\")])
+        wav_gaps = [bench.scene_to_backdrop_gone(args.hold) for _ in range(args.wav_runs)]
         music = None
         if shutil.which("lame"):
             mp3 = tone_mp3(bench.run_dir)
@@ -193,6 +237,9 @@ def main():
                   [r["window_s"] - b for r, b in zip(runs, bare)], "s"))
     print(summary("Escape released to host ended", [r["exit_s"] for r in runs], "s"))
     print(summary("host CPU while the scene runs", [r["cpu_pct"] for r in runs], "%", 2))
+    if wav_gaps:
+        print(summary(f"scene's window gone to backdrop gone, WAV playing ({len(wav_gaps)} runs)",
+                      wav_gaps, "s"))
     if music:
         print(f"\nWith an MP3 playing ({args.music_hold:g} s run): host CPU "
               f"{music['cpu_pct']:.2f} %, exit code {music['code']}.")

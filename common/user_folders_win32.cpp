@@ -5,24 +5,22 @@
 
 namespace vantrel {
 
+// shell32 is delay-loaded by both programs (their CMakeLists.txt), so that
+// the renderer's usual start, which finds its textures in C:\, does not load
+// it. Each folder is asked once for each `create`: the shell's answer holds
+// while a program runs, but an answer without `create` may name a folder
+// that is not there (S_FALSE), which a later ask with `create` must make.
 std::wstring App_Data_Folder(AppDataFolder which, bool create) {
-  // shell32 is loaded only when a folder is asked for, so that the renderer's
-  // usual start, which finds its textures in C:\ , does not pay for it.
-  using GetFolderPath = HRESULT(WINAPI*)(HWND, int, HANDLE, DWORD, LPWSTR);
-  HMODULE shell = LoadLibraryA("shell32.dll");
-  if (!shell) return {};
-  // Through void (*)() because FARPROC's own type does not match any entry point.
-  const auto get_folder_path = reinterpret_cast<GetFolderPath>(
-      reinterpret_cast<void (*)()>(GetProcAddress(shell, "SHGetFolderPathW")));
+  static std::wstring found[2][2];
+  std::wstring& kept = found[which == AppDataFolder::kLocal ? 0 : 1][create ? 1 : 0];
+  if (!kept.empty()) return kept;
   const int folder = (which == AppDataFolder::kLocal ? CSIDL_LOCAL_APPDATA : CSIDL_APPDATA) |
                      (create ? CSIDL_FLAG_CREATE : 0);
   wchar_t path[MAX_PATH] = {};
-  const bool found = get_folder_path &&
-                     SUCCEEDED(get_folder_path(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path));
-  FreeLibrary(shell);
-  if (!found) return {};
+  if (FAILED(SHGetFolderPathW(nullptr, folder, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
   path[MAX_PATH - 1] = L'\0';
-  return path;
+  kept = path;
+  return kept;
 }
 
 bool Make_Folder(const std::wstring& path) {

@@ -47,10 +47,7 @@ toolkit::FontDesign Font_From_Text(const std::wstring& text, const toolkit::Font
 
 // ---- public interface
 
-void ButtonLogic::Initialize() {
-  state_ = ButtonState::kNormal;
-  surface_.StartHoverTimer(kHoverInterval);
-}
+void ButtonLogic::Initialize() { state_ = ButtonState::kNormal; }
 
 void ButtonLogic::SetEnabled(bool enabled) {
   enabled_ = enabled;
@@ -124,13 +121,14 @@ void ButtonLogic::ButtonPressed(int button) {
 void ButtonLogic::ButtonReleased(int button) {
   const bool began_here = (presses_ & button) != 0;
   presses_ &= ~button;
-  if (!enabled_) return;
+  // A press that began elsewhere leaves the face as the pointer made it.
+  if (!enabled_ || !began_here) return;
   if (button == kLeftButton) {
     left_held_ = false;
     if (state_ == ButtonState::kHighLight) DrawFace(Skin::kNormal);
     if (state_ == ButtonState::kHighLightSelect) DrawFace(Skin::kHighLightSelect);
   }
-  if (began_here && state_ != ButtonState::kSelected && enabled_) surface_.RaiseClick();
+  if (state_ != ButtonState::kSelected) surface_.RaiseClick();
 }
 
 void ButtonLogic::FocusGained() {
@@ -152,15 +150,6 @@ void ButtonLogic::FocusLost() {
     state_ = ButtonState::kNormal;
     DrawFace(Skin::kNormal);
   }
-}
-
-void ButtonLogic::TimerTick(CursorOver where) {
-  if (!enabled_) return;
-  if (where == CursorOver::kParentWindow) {
-    EndHover();
-    return;
-  }
-  if (where != CursorOver::kOwnWindow) EndHover();
 }
 
 void ButtonLogic::EndHover() {

@@ -19,8 +19,6 @@ inline constexpr int kLeftButton = 1;
 inline constexpr int kRightButton = 2;
 inline constexpr int kMiddleButton = 4;
 
-inline constexpr unsigned kHoverInterval = 100;  // ms
-
 // A font as the property store keeps it.
 std::wstring Font_Text(const toolkit::FontDesign& font);
 // The font of a Font_Text; `fallback` when the text does not read.
@@ -45,12 +43,8 @@ class ButtonSurface {
   virtual void PaintFace(Skin skin, bool invert_gradient, const FaceGeometry& geometry) = 0;
   virtual int32_t WidthTwips() = 0;
   virtual int32_t HeightTwips() = 0;
-  virtual void StartHoverTimer(unsigned interval_ms) = 0;
   virtual void RaiseClick() = 0;
 };
-
-// Where the hover timer found the cursor.
-enum class CursorOver { kOwnWindow, kParentWindow, kOtherWindow };
 
 class ButtonLogic {
  public:
@@ -73,14 +67,17 @@ class ButtonLogic {
   // Pointer, focus and hover handling; the caption label forwards its own.
   void PointerMoved();
   void ButtonPressed(int button);
-  // Click only for a button whose press began on the control.
+  // Click, and a face, only for a button whose press began on the control.
   void ButtonReleased(int button);
   // The platform stopped delivering this control's mouse input mid-press
   // (its capture went elsewhere): the presses it saw begin are forgotten.
-  void PressesLost() { presses_ = 0; }
+  void PressesLost() {
+    presses_ = 0;
+    left_held_ = false;
+  }
   void FocusGained();
   void FocusLost();
-  void TimerTick(CursorOver where);
+  // The pointer has left the control (or moves outside it while held).
   void EndHover();
 
   // The keyboard on the focused control, as on a push button: Space shows

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "toolkit/app_win32.h"
+#include "toolkit/form_win32.h"
 #include "toolkit/ignore_result.h"
 #include "toolkit/twips.h"
 
@@ -14,7 +15,6 @@ using toolkit::Screen_Pixels_X;
 using toolkit::Screen_Pixels_Y;
 
 constexpr const wchar_t* kCommandClass = L"Yarrin.Command";
-constexpr UINT_PTR kHoverTimerId = 1;
 // What the face is cleared to before the gradient: the control's back colour.
 constexpr COLORREF kBackColour = RGB(236, 233, 216);
 constexpr COLORREF kGreyText = RGB(172, 168, 153);
@@ -57,10 +57,8 @@ int LogicButton(toolkit::MouseButton button) {
 
 ButtonControl::ButtonControl() : logic_(*this) {}
 
-// Destroyed while still tied, so that its timer ends with it; no Click
-// reaches a container that is going.
+// Destroyed while still tied, so that no message reaches a control that is going.
 ButtonControl::~ButtonControl() {
-  on_click = nullptr;
   if (Handle()) DestroyWindow(Handle());
 }
 
@@ -69,7 +67,8 @@ bool ButtonControl::Create(HWND parent, const RECT& pixels, const toolkit::Prope
   Register_Class(kCommandClass);
   design_ = &design;
   ambient_ = &ambient;
-  // Each button its own group: the arrows do not move the focus off it.
+  // Each button its own group: the arrows do not move the focus off it. Tab
+  // skips it while it is disabled, as every disabled window.
   const bool created = CreateTied(
       0, kCommandClass, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP, pixels, parent, id);
   design_ = nullptr;
@@ -83,21 +82,14 @@ void ButtonControl::OnCreate(const CREATESTRUCTW& create) {
   // The window's text is the caption, so that a screen reader can name the button.
   Ignore_Result(SetWindowTextW(Handle(), logic_.Label().text.c_str()));
   logic_.Resized();
+  // Designed disabled: the window is too, so that it takes no input.
+  if (!logic_.Enabled()) EnableWindow(Handle(), FALSE);
 }
 
 void ButtonControl::OnSize(int width, int height) {
   if (width == face_.Width() && height == face_.Height()) return;
   face_ = toolkit::Picture(std::max(width, 1), std::max(height, 1));
   logic_.Resized();
-}
-
-// Tab skips a disabled control: it is a tab stop only while enabled.
-void ButtonControl::SyncTabStop() {
-  HWND window = Handle();
-  if (!window) return;
-  const LONG style = GetWindowLongW(window, GWL_STYLE);
-  const LONG wanted = logic_.Enabled() ? (style | WS_TABSTOP) : (style & ~WS_TABSTOP);
-  if (wanted != style) SetWindowLongW(window, GWL_STYLE, wanted);
 }
 
 int32_t ButtonControl::WidthTwips() {
@@ -112,13 +104,7 @@ int32_t ButtonControl::HeightTwips() {
   return toolkit::Screen_Twips_Y(client.bottom);
 }
 
-void ButtonControl::StartHoverTimer(unsigned interval_ms) {
-  if (Handle()) Ignore_Result(SetTimer(Handle(), kHoverTimerId, interval_ms, nullptr));
-}
-
-void ButtonControl::RaiseClick() {
-  if (on_click) on_click();
-}
+void ButtonControl::RaiseClick() { toolkit::Report_Click(Handle()); }
 
 HFONT ButtonControl::CaptionFont() {
   if (!font_ || !(font_->Design() == logic_.Font())) {
@@ -130,8 +116,7 @@ HFONT ButtonControl::CaptionFont() {
 // Clear, gradient, the eight frame pieces; the caption is drawn over the
 // kept face at every paint, at the place the logic gave it.
 void ButtonControl::PaintFace(Skin skin, bool invert_gradient, const FaceGeometry& geometry) {
-  SyncTabStop();  // every change of the enabled state repaints the face
-  TellStates();
+  TellStates();  // every change of the enabled state repaints the face
   if (face_.Empty()) return;
   toolkit::BitmapDC face(face_.Bitmap());
   HDC dc = face.get();
@@ -195,7 +180,7 @@ void ButtonControl::OnPaint() {
 void ButtonControl::OnMouse(const toolkit::MouseEvent& mouse) {
   switch (mouse.action) {
     case toolkit::MouseAction::kMove:
-      logic_.PointerMoved();
+      OnPointerMoved(mouse.at);
       break;
     case toolkit::MouseAction::kPress:
       OnButtonDown(LogicButton(mouse.button));
@@ -206,6 +191,22 @@ void ButtonControl::OnMouse(const toolkit::MouseEvent& mouse) {
     case toolkit::MouseAction::kNone:
       break;
   }
+}
+
+// Over the face it hovers, and the system will tell when the pointer leaves;
+// a move outside comes only while a press holds the mouse, and ends the hover.
+void ButtonControl::OnPointerMoved(POINT at) {
+  RECT client{};
+  GetClientRect(Handle(), &client);
+  if (!PtInRect(&client, at)) {
+    logic_.EndHover();
+    return;
+  }
+  if (!tracking_leave_) {
+    TRACKMOUSEEVENT track{sizeof(track), TME_LEAVE, Handle(), 0};
+    tracking_leave_ = TrackMouseEvent(&track) != FALSE;
+  }
+  logic_.PointerMoved();
 }
 
 void ButtonControl::OnButtonDown(int button) {
@@ -244,21 +245,10 @@ bool ButtonControl::OnKeyUp(WPARAM key) {
   return true;
 }
 
-void ButtonControl::OnTimer() {
-  POINT at{};
-  if (!GetCursorPos(&at)) return;
-  HWND under = WindowFromPoint(at);
-  if (under == Handle()) {
-    logic_.TimerTick(CursorOver::kOwnWindow);
-  } else if (under == GetParent(Handle())) {
-    logic_.TimerTick(CursorOver::kParentWindow);
-  } else {
-    logic_.TimerTick(CursorOver::kOtherWindow);
-  }
-}
-
-// Enter clicks the focused button, or 設定 (IDOK) while no other button has the focus.
+// Enter clicks the focused button, or 設定 (IDOK) while no other button has
+// the focus; a disabled button never.
 bool ButtonControl::IsDefault() const {
+  if (!logic_.Enabled()) return false;
   HWND focus = GetFocus();
   if (focus == Handle()) return true;
   if (GetDlgCtrlID(Handle()) != IDOK) return false;
@@ -296,56 +286,78 @@ LRESULT ButtonControl::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam)
 }
 
 LRESULT ButtonControl::OnMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  HWND window = Handle();
   const toolkit::MouseEvent mouse = toolkit::Mouse_Event(message, lparam);
   if (mouse.action != toolkit::MouseAction::kNone) {
     OnMouse(mouse);
     return 0;
   }
+  LRESULT result = 0;
+  if (OnWindowMessage(message, wparam, lparam, result) ||
+      OnInputMessage(message, wparam, lparam, result)) {
+    return result;
+  }
+  return DefWindowProcW(Handle(), message, wparam, lparam);
+}
+
+// The window's life: creation, size, paint, enabled state, screen readers.
+bool ButtonControl::OnWindowMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  result = 0;
   switch (message) {
     case WM_CREATE:
       OnCreate(*reinterpret_cast<const CREATESTRUCTW*>(lparam));
-      return 0;
+      return true;
     case WM_ERASEBKGND:
-      return 1;
+      result = 1;
+      return true;
     case WM_PAINT:
       OnPaint();
-      return 0;
+      return true;
     case WM_SIZE:
       OnSize(LOWORD(lparam), HIWORD(lparam));
-      return 0;
+      return true;
+    case WM_GETOBJECT:
+      result = AnswerGetObject(*this, wparam, lparam);
+      return true;
+    case WM_ENABLE:
+      tracking_leave_ = false;  // the next move asks again: a leave may have passed it by
+      logic_.SetEnabled(wparam != FALSE);
+      return true;
+    default:
+      return false;
+  }
+}
+
+// The focus, the keyboard, the dialog manager's questions and the pointer's leaving.
+bool ButtonControl::OnInputMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  result = 0;
+  switch (message) {
     case WM_CAPTURECHANGED:
       OnCaptureChanged();
-      return 0;
+      return true;
     case WM_SETFOCUS:
       logic_.FocusGained();
-      return 0;
+      return true;
     case WM_KILLFOCUS:
       logic_.FocusLost();
-      return 0;
+      return true;
     case WM_KEYDOWN:
-      if (OnKeyDown(wparam, lparam)) return 0;
-      break;
+      return OnKeyDown(wparam, lparam);
     case WM_KEYUP:
-      if (OnKeyUp(wparam)) return 0;
-      break;
+      return OnKeyUp(wparam);
     case WM_GETDLGCODE:
-      return DLGC_BUTTON | (GetFocus() == window ? DLGC_DEFPUSHBUTTON : DLGC_UNDEFPUSHBUTTON);
+      result = DLGC_BUTTON | (GetFocus() == Handle() && logic_.Enabled() ? DLGC_DEFPUSHBUTTON
+                                                                         : DLGC_UNDEFPUSHBUTTON);
+      return true;
     case BM_CLICK:
       logic_.Click();  // last: a Click may end the dialog that holds this control
-      return 0;
-    case WM_TIMER:
-      if (wparam == kHoverTimerId) OnTimer();
-      return 0;
-    case WM_GETOBJECT:
-      return AnswerGetObject(*this, wparam, lparam);
-    case WM_NCDESTROY:
-      Ignore_Result(KillTimer(window, kHoverTimerId));
-      break;
+      return true;
+    case WM_MOUSELEAVE:
+      tracking_leave_ = false;
+      logic_.EndHover();
+      return true;
     default:
-      break;
+      return false;
   }
-  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 }  // namespace vantrel::button

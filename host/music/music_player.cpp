@@ -75,9 +75,11 @@ void MusicPlayer::Cd_Open() {
   Send(mci_, L"set cdaudio time format tmsf");
 }
 
+// "wait": the device is stopped and closed when the commands return, so the
+// host may end right after them.
 void MusicPlayer::Cd_Stop() {
-  Send(mci_, L"stop cdaudio");
-  Send(mci_, L"close cdaudio");
+  Send(mci_, L"stop cdaudio wait");
+  Send(mci_, L"close cdaudio wait");
 }
 
 void MusicPlayer::Cd_Poll() { cd_keep_polling_ = PollCdDevice(); }
@@ -129,8 +131,8 @@ void MusicPlayer::Mp3_Poll() {
 }
 
 void MusicPlayer::Mp3_Stop() {
-  Send(mci_, L"stop MP3Play");
-  Send(mci_, L"close MP3Play");
+  Send(mci_, L"stop MP3Play wait");
+  Send(mci_, L"close MP3Play wait");
 }
 
 void MusicPlayer::Wav_Start() {
@@ -140,6 +142,7 @@ void MusicPlayer::Wav_Start() {
   mci_.PlaySoundFile(&settings_.BGM_File, kSoundAsync | kSoundLoop | kSoundNoDefault);
 }
 
+// Returns once the sound's device is closed.
 void MusicPlayer::Wav_Stop() { mci_.PlaySoundFile(nullptr, 0); }
 
 }  // namespace vantrel::host

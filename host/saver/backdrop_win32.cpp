@@ -60,6 +60,17 @@ Backdrop::~Backdrop() {
   if (window_) DestroyWindow(window_);
 }
 
+// An empty window region: nothing of the window shows or takes a click.
+// It is not hidden: Wine, in a session without a window manager, holds the
+// hiding thread up to 2 s for one to withdraw a full-screen window.
+void Backdrop::Remove() {
+  if (!window_) return;
+  if (HRGN nothing = CreateRectRgn(0, 0, 0, 0)) {
+    if (!SetWindowRgn(window_, nothing, TRUE))
+      DeleteObject(nothing);  // the window owns it once set
+  }
+}
+
 void Backdrop::Show() {
   toolkit::Register_Window_Class(kBackdropClass, BackdropProc,
                                  static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));

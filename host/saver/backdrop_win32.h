@@ -23,6 +23,8 @@ class Backdrop {
   // Lifts `front` to the top of the topmost band, above the taskbar, and the
   // backdrop into that band just below it, so that it never covers `front`.
   void LiftBehind(HWND front);
+  // Takes it off the screen for good, giving the desktop back.
+  void Remove();
 
  private:
   HWND window_ = nullptr;

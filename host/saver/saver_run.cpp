@@ -87,6 +87,10 @@ void SaverRun::RendererWatchTimer_Tick() {
   shell_.Unload();
 }
 
+void SaverRun::RendererProcess_Ended() {
+  if (TimerEnabled(SaverTimer::kRendererWatch)) RendererWatchTimer_Tick();
+}
+
 // Only the window of the renderer this run started is lifted: another
 // program's window may carry the same title. The renderer keeps the
 // foreground itself, as it holds the right to.
@@ -102,12 +106,15 @@ void SaverRun::LiftRenderer(const std::vector<ProcessWindow>& titled) {
 }
 
 void SaverRun::Form_QueryUnload() {
+  // The scene has gone: the desktop and the pointer come back before the
+  // music's devices are closed.
+  shell_.RemoveBackdrop();
+  if (cursor_hidden_) shell_.ShowCursor();
   if (TimerEnabled(SaverTimer::kCdPoll)) {
     SetTimer(SaverTimer::kCdPoll, false);
     music_.Cd_Stop();
   }
   if (settings_.BGM_Kind == MusicKind::kFile) SoundFile(false);
-  if (cursor_hidden_) shell_.ShowCursor();
   shell_.EndHost();
 }
 

@@ -38,8 +38,10 @@ class SaverShell {
   // Writes the image of the picture box that holds `file` as that texture
   // file (Save_Texture_File); true when it was written.
   virtual bool SaveTexture(TextureFile file) = 0;
-  // Shows the black backdrop over every monitor, topmost from the start.
+  // Shows the black backdrop over every monitor, topmost from the start,
+  // and takes it away, giving the desktop back.
   virtual void ShowBackdrop() = 0;
+  virtual void RemoveBackdrop() = 0;
   // Starts the renderer by path with SW_SHOWNORMAL, without waiting, and
   // passes it the right to take the foreground, which the renderer then
   // keeps (foreground_win32.h); false when it could not be started.
@@ -71,7 +73,11 @@ class SaverRun {
   void Mp3PollTimer_Tick();
   void CdPollTimer_Tick();
   void RendererWatchTimer_Tick();
-  // Never refuses the unload; ends the host.
+  // The renderer's process has ended: the watch looks at once, so that the
+  // desktop comes back with the scene, not at the next tick.
+  void RendererProcess_Ended();
+  // Never refuses the unload; gives the desktop back first, then stops the
+  // music and ends the host.
   void Form_QueryUnload();
 
   bool TimerEnabled(SaverTimer timer) const;

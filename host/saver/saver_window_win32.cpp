@@ -10,8 +10,10 @@
 #include "saver/backdrop_win32.h"
 #include "saver/saver_run.h"
 #include "toolkit/app_win32.h"
+#include "toolkit/started_program_win32.h"
 #include "toolkit/form_win32.h"
 #include "toolkit/ignore_result.h"
+#include "toolkit/message_loop_win32.h"
 
 namespace vantrel::host {
 namespace {
@@ -57,7 +59,10 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
   }
 
  protected:
-  void Form_Load() override { run_.Form_Load(); }
+  void Form_Load() override {
+    run_.Form_Load();
+    toolkit::When_Signalled(renderer_.Process(), [this] { run_.RendererProcess_Ended(); });
+  }
   bool Form_QueryUnload() override {
     run_.Form_QueryUnload();
     return false;
@@ -83,6 +88,7 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
     return Save_Texture_File(file, Encode_Bitmap_File(Box(file).Image().Pixels()), Texture_Disk());
   }
   void ShowBackdrop() override { backdrop_.Show(); }
+  void RemoveBackdrop() override { backdrop_.Remove(); }
   bool StartRenderer(const std::wstring& path) override {
     return renderer_.Start(path, SW_SHOWNORMAL);
   }
@@ -104,7 +110,7 @@ class SaverWindow final : public toolkit::Form, private SaverShell {
   }
   void ShowCursor() override { Ignore_Result(::ShowCursor(TRUE)); }
   void Unload() override { Ignore_Result(Form::Unload()); }
-  void EndHost() override { toolkit::End_Host_After_Sound(); }
+  void EndHost() override { toolkit::End_Host(); }
 
   toolkit::PictureBox globe_;
   toolkit::PictureBox glow_;

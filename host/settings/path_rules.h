@@ -2,6 +2,8 @@
 // file can be opened for reading, and the user's own Vantrel folders.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "shared_names.h"
@@ -15,6 +17,9 @@ class FilePort {
   virtual ~FilePort() = default;
   // Whether a file opens for sequential reading.
   virtual bool CanOpenForReading(const std::wstring& path) = 0;
+  // When a file was last written, in a unit that only compares; nothing
+  // when the platform cannot say (no such file).
+  virtual std::optional<uint64_t> LastWriteTime(const std::wstring& path) = 0;
   // The user's application-data folder; empty when the platform has none.
   virtual std::wstring AppData(AppDataFolder which) = 0;
   // Makes one folder; true when it exists afterwards.

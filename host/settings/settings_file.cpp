@@ -21,11 +21,6 @@ void ReadNumberKey(ProfilePort& profile, const SettingsKey& key, const std::wstr
   }
 }
 
-void DropSoundFile(HostWide& host) {
-  host.BGM_File.clear();
-  if (host.BGM_Kind == MusicKind::kFile) host.BGM_Kind = MusicKind::kNone;
-}
-
 }  // namespace
 
 std::wstring Ini_Read(ProfilePort& profile, const std::wstring& section, const std::wstring& key,
@@ -57,18 +52,19 @@ bool Write_Settings(const HostWide& host, ProfilePort& profile, FilePort& files,
     written &= write(kKeyFile, host.BGM_File);
     return written;
   };
-  if (write_keys(Program_Path(program_folder, kSettingsFileSuffix))) {
-    // The per-user file is read first. One that cannot go (a read-only
-    // folder, a sync client holding it) must hold the same keys. Whether it
-    // went is asked of the file: Wine reports a delete that the folder
-    // refuses as done.
+  const std::wstring beside = Program_Path(program_folder, kSettingsFileSuffix);
+  if (write_keys(beside)) {
+    // A per-user file that cannot go (a read-only folder, a sync client
+    // holding it) is harmless while it is the older. Whether it went is asked
+    // of the file: Wine reports a delete that the folder refuses as done.
     const std::wstring stale = User_Settings_File(files, false);
     if (!stale.empty()) files.RemoveFile(stale);
-    return !File_Exists(stale, files) || write_keys(stale);
+    return Settings_File(files, program_folder) == beside || write_keys(stale);
   }
   // A standard user may not write into the program folder.
   const std::wstring user_file = User_Settings_File(files, true);
-  return !user_file.empty() && write_keys(user_file);
+  return !user_file.empty() && write_keys(user_file) &&
+         Settings_File(files, program_folder) == user_file;
 }
 
 std::optional<std::wstring> Storable_Path(const std::wstring& path, ProfilePort& profile,
@@ -88,29 +84,32 @@ std::wstring User_Settings_File(FilePort& files, bool make) {
   return folder.empty() ? folder : folder + kSettingsFileSuffix;
 }
 
+std::wstring Settings_File(FilePort& files, const std::wstring& program_folder) {
+  const std::wstring beside = Program_Path(program_folder, kSettingsFileSuffix);
+  const std::wstring user_file = User_Settings_File(files, false);
+  if (user_file.empty() || !File_Exists(user_file, files)) return beside;
+  const std::optional<uint64_t> user_time = files.LastWriteTime(user_file);
+  const std::optional<uint64_t> beside_time = files.LastWriteTime(beside);
+  if (!beside_time) return user_file;
+  return user_time && *user_time > *beside_time ? user_file : beside;
+}
+
 void Load_Settings(HostWide& host, ProfilePort& profile, FilePort& files,
                    const std::wstring& program_folder) {
-  // Set leaves a per-user file only when the program folder refused it, and
-  // removes it, or writes the same keys into it, once a write there
-  // succeeds: when it exists it is the newer.
-  const std::wstring user_file = User_Settings_File(files, false);
-  const std::wstring file =
-      File_Exists(user_file, files) ? user_file : Program_Path(program_folder, kSettingsFileSuffix);
+  const std::wstring file = Settings_File(files, program_folder);
   auto stored_kind = static_cast<int16_t>(host.BGM_Kind);
   ReadNumberKey(profile, kKeyKind, file, stored_kind);
   host.BGM_Kind = static_cast<MusicKind>(stored_kind);
   ReadNumberKey(profile, kKeyRepeat, file, host.BGM_RepeatTrack);
+  host.BGM_File = Ini_Read(profile, kSettingsSection, Profile_Key(kKeyFile, profile), file);
+  const bool opens = !host.BGM_File.empty() && File_Exists(host.BGM_File, files);
+  host.BGM_Dir = opens ? Folder_Of(host.BGM_File) : program_folder;
+}
 
-  const std::wstring path =
-      Ini_Read(profile, kSettingsSection, Profile_Key(kKeyFile, profile), file);
-  if (path.empty()) {
-    DropSoundFile(host);
-  } else {
-    host.BGM_File = path;
-    if (!File_Exists(host.BGM_File, files)) DropSoundFile(host);
-  }
-
-  host.BGM_Dir = host.BGM_File.empty() ? program_folder : Folder_Of(host.BGM_File);
+void Drop_Absent_Sound_File(HostWide& host, FilePort& files) {
+  if (!host.BGM_File.empty() && File_Exists(host.BGM_File, files)) return;
+  host.BGM_File.clear();
+  if (host.BGM_Kind == MusicKind::kFile) host.BGM_Kind = MusicKind::kNone;
 }
 
 }  // namespace vantrel::host

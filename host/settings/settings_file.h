@@ -1,7 +1,7 @@
 // The settings file Vantrel.ini beside the host: one section with the three
 // music keys, read once at start-up into the host-wide values. A user who
 // may not write beside the host keeps the same file in their roaming
-// application-data folder instead, and that one is read first.
+// application-data folder instead; a start reads the newer of the two.
 #pragma once
 
 #include <cstddef>
@@ -65,9 +65,9 @@ std::wstring Profile_Key(const SettingsKey& key, ProfilePort& profile);
 // Set: the three keys, every time, whatever the kind. They go to
 // "\Vantrel.ini" in the program folder; when a write there fails, all three
 // go to the per-user settings file instead. When they all succeed, a per-user
-// file left from earlier is removed so that it cannot hide them, and where it
-// cannot be removed it takes the keys too. True when the file that the next
-// start reads holds them.
+// file left from earlier is removed, and where it cannot be removed and still
+// reads as the newer (a clock set ahead where it was written) it takes the
+// keys too. True when the file that the next start reads holds them.
 bool Write_Settings(const HostWide& host, ProfilePort& profile, FilePort& files,
                     const std::wstring& program_folder);
 
@@ -81,12 +81,21 @@ std::optional<std::wstring> Storable_Path(const std::wstring& path, ProfilePort&
 // Empty when the user has no such folder.
 std::wstring User_Settings_File(FilePort& files, bool make);
 
-// Fills BGM_Kind, BGM_RepeatTrack, BGM_File and BGM_Dir from the per-user
-// settings file when it exists, from the one in `program_folder` otherwise.
-// A number that does not read leaves its value
-// alone; a sound file that cannot be opened is dropped, and with it the
-// sound-file kind.
+// The settings file a start reads: the newer of the per-user one and the
+// one in `program_folder`; that one where they are equally new or there is
+// no per-user one.
+std::wstring Settings_File(FilePort& files, const std::wstring& program_folder);
+
+// Fills BGM_Kind, BGM_RepeatTrack, BGM_File and BGM_Dir from Settings_File.
+// A number that does not read leaves its value alone. The kind and the sound
+// file are kept as stored, so that the dialog shows them and a Set keeps a
+// file on a drive that is absent for now; the chooser opens in the file's
+// folder when the file opens, else in the program folder.
 void Load_Settings(HostWide& host, ProfilePort& profile, FilePort& files,
                    const std::wstring& program_folder);
+
+// A saver run plays only a sound file that opens: an empty path or one that
+// does not open is dropped, and with it the sound-file kind.
+void Drop_Absent_Sound_File(HostWide& host, FilePort& files);
 
 }  // namespace vantrel::host

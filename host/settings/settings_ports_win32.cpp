@@ -62,6 +62,13 @@ bool Win32FilePort::CanOpenForReading(const std::wstring& path) {
   return true;
 }
 
+std::optional<uint64_t> Win32FilePort::LastWriteTime(const std::wstring& path) {
+  WIN32_FILE_ATTRIBUTE_DATA facts{};
+  if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &facts)) return std::nullopt;
+  return static_cast<uint64_t>(facts.ftLastWriteTime.dwHighDateTime) << 32 |
+         facts.ftLastWriteTime.dwLowDateTime;
+}
+
 std::wstring Win32FilePort::AppData(AppDataFolder which) {
   return App_Data_Folder(which, /*create=*/true);
 }

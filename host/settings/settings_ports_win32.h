@@ -20,6 +20,7 @@ class Win32ProfilePort final : public ProfilePort {
 class Win32FilePort final : public FilePort {
  public:
   bool CanOpenForReading(const std::wstring& path) override;
+  std::optional<uint64_t> LastWriteTime(const std::wstring& path) override;
   std::wstring AppData(AppDataFolder which) override;
   bool MakeFolder(const std::wstring& path) override;
   void RemoveFile(const std::wstring& path) override;

@@ -1,8 +1,6 @@
 #include "settings_dialog/settings_dialog_model.h"
 
-#include <algorithm>
 #include <cmath>
-#include <iterator>
 #include <utility>
 
 #include "settings/number_text.h"
@@ -51,28 +49,6 @@ Placement Dialog_Placement(double screen_width, double screen_height, double win
   return Placement{free_x / 2, free_y / 3};
 }
 
-int Kind_Child(MusicKind kind) {
-  for (int row = 0; row < kKindCount; ++row) {
-    if (kKindScreenOrder[row] == kind) return row + 1;
-  }
-  return 0;
-}
-
-MusicKind Kind_Of_Child(int child) { return kKindScreenOrder[child - 1]; }
-
-std::vector<KindNotice> Kind_Notices(KindAccess before, KindAccess now) {
-  std::vector<KindNotice> notices;
-  if (before.checked != now.checked) {
-    for (int child : {before.checked, now.checked}) {
-      if (child != 0) notices.push_back({KindEvent::kStateChange, child});
-    }
-  }
-  if (now.focused != before.focused && now.focused != 0) {
-    notices.push_back({KindEvent::kFocus, now.focused});
-  }
-  return notices;
-}
-
 SettingsDialog::SettingsDialog(DialogView& view, HostWide& host, ProfilePort& profile,
                                FilePort& files, std::wstring program_folder)
     : view_(view),
@@ -85,7 +61,7 @@ void SettingsDialog::Form_Load() {
   view_.Place();
   Prepare_Buttons();
   view_.SetRepeatEnabled(false);
-  ShowMarks(host_.BGM_Kind);
+  view_.ShowKind(host_.BGM_Kind);
   if (host_.BGM_Kind == MusicKind::kCd) view_.SetRepeatEnabled(true);
   view_.SetButtonEnabled(DialogControl::kFileButton, host_.BGM_Kind == MusicKind::kFile);
   // The text goes in before the list is filled.
@@ -99,11 +75,10 @@ void SettingsDialog::Form_Load() {
   view_.SetPointer(DialogPointer::kDefault);
 }
 
-void SettingsDialog::Kind_MouseDown(MusicKind kind) {
+void SettingsDialog::Kind_Chosen(MusicKind kind) {
   host_.BGM_Kind = kind;
   view_.SetButtonEnabled(DialogControl::kFileButton, false);
   view_.SetRepeatEnabled(false);
-  ShowMarks(kind);
   if (kind == MusicKind::kCd) view_.SetRepeatEnabled(true);
   if (kind == MusicKind::kFile) view_.SetButtonEnabled(DialogControl::kFileButton, true);
 }
@@ -144,25 +119,7 @@ void SettingsDialog::Left_Released() {
 }
 
 void SettingsDialog::Activated() {
-  view_.Focus(last_focus_ == DialogControl::kNone ? DialogControl::kPanel : last_focus_);
-}
-
-void SettingsDialog::Kinds_Arrow(bool down) {
-  const int row = Kind_Child(host_.BGM_Kind) - 1;
-  // From a kind outside the list, the first or the last row.
-  const int next =
-      row < 0 ? (down ? 0 : kKindCount - 1) : (row + (down ? 1 : kKindCount - 1)) % kKindCount;
-  Kind_MouseDown(kKindScreenOrder[next]);
-}
-
-void SettingsDialog::Panel_Focus(bool focused) {
-  panel_focused_ = focused;
-  ShowMarks(host_.BGM_Kind);
-}
-
-KindAccess SettingsDialog::Kinds_Access() const {
-  const int child = Kind_Child(host_.BGM_Kind);
-  return KindAccess{child, panel_focused_ ? child : 0};
+  view_.Focus(last_focus_ == DialogControl::kNone ? DialogControl::kKinds : last_focus_);
 }
 
 void SettingsDialog::Prepare_Buttons() {
@@ -170,20 +127,6 @@ void SettingsDialog::Prepare_Buttons() {
        {DialogControl::kSet, DialogControl::kCancel, DialogControl::kFileButton}) {
     view_.InitializeButton(button);
   }
-}
-
-// All marks unselected, then the kind's selected, and the focus cue on its
-// caption while the panel has the focus; a kind the dialog does not offer
-// selects none. Screen readers hear of what changed.
-void SettingsDialog::ShowMarks(MusicKind kind) {
-  for (int i = 0; i < kKindCount; ++i) view_.ShowMark(i, false);
-  for (int i = 0; i < kKindCount; ++i) {
-    if (kKinds[i] == kind) view_.ShowMark(i, true);
-  }
-  for (int i = 0; i < kKindCount; ++i) view_.ShowKindFocus(i, panel_focused_ && kKinds[i] == kind);
-  const KindAccess now = Kinds_Access();
-  for (const KindNotice& notice : Kind_Notices(told_, now)) view_.TellKind(notice);
-  told_ = now;
 }
 
 void SettingsDialog::OpenLink() {

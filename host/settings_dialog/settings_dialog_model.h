@@ -19,12 +19,7 @@ namespace vantrel::host {
 // The dialog's title, by which a second start finds it open.
 inline constexpr const wchar_t* kSettingsDialogTitle = L"<Vantrel>";
 
-// The kinds the dialog offers, in the order of their marks and captions.
-inline constexpr int kKindCount = 3;
-inline constexpr MusicKind kKinds[kKindCount] = {MusicKind::kNone, MusicKind::kCd,
-                                                 MusicKind::kFile};
-// The dialog's own texts.
-inline constexpr const wchar_t* kKindCaptions[kKindCount] = {L"なし", L"音楽CD", L"MP3、WAV"};
+// The dialog's own texts; the kinds' captions are in kind_choice.h.
 inline constexpr const wchar_t* kRepeatCaption = L"曲目をﾘﾋﾟｰﾄ";
 inline constexpr const wchar_t* kHeadingCaption = L"BGM";
 inline constexpr const wchar_t* kSetCaption = L"設定";
@@ -85,31 +80,7 @@ Placement Dialog_Placement(double screen_width, double screen_height, double win
                            double window_height);
 
 // The dialog's controls that take the keyboard focus, by their roles.
-enum class DialogControl { kNone, kPanel, kRepeat, kFileButton, kSet, kCancel };
-
-// The kinds from the top of the screen down, the order the arrow keys follow.
-inline constexpr MusicKind kKindScreenOrder[kKindCount] = {MusicKind::kCd, MusicKind::kNone,
-                                                           MusicKind::kFile};
-
-// To a screen reader the kinds are radio buttons, the kind panel's children
-// 1 to 3 from the top; 0 names none.
-int Kind_Child(MusicKind kind);
-MusicKind Kind_Of_Child(int child);  // for a child 1 to 3
-// The children checked and focused (the checked one while the panel has the
-// keyboard focus).
-struct KindAccess {
-  int checked = 0, focused = 0;
-};
-// What screen readers are told of a change, as Windows' events say it.
-enum class KindEvent { kStateChange, kFocus };
-struct KindNotice {
-  KindEvent event;
-  int child;
-  bool operator==(const KindNotice& o) const { return event == o.event && child == o.child; }
-};
-// The check's change first, then the focus, so that the kind that gains the
-// focus is spoken with its new state.
-std::vector<KindNotice> Kind_Notices(KindAccess before, KindAccess now);
+enum class DialogControl { kNone, kKinds, kRepeat, kFileButton, kSet, kCancel };
 
 enum class DialogPointer { kDefault, kHourglass };
 
@@ -129,14 +100,11 @@ class DialogView {
   virtual void SetRepeatText(const std::wstring& text) = 0;
   virtual void AddRepeatEntry(const std::wstring& entry) = 0;
   virtual std::wstring RepeatText() = 0;
-  // The mark of kKinds[index] with its selected or unselected picture.
-  virtual void ShowMark(int index, bool selected) = 0;
+  // The kinds' control shows `kind` as chosen.
+  virtual void ShowKind(MusicKind kind) = 0;
   virtual void SetFileCaption(const std::wstring& path) = 0;
   // The dialog's one notice line; the empty text clears it.
   virtual void ShowNotice(const std::wstring& text) = 0;
-  // The focus cue on the caption of kKinds[index].
-  virtual void ShowKindFocus(int index, bool shown) = 0;
-  virtual void TellKind(KindNotice notice) = 0;
   // The sound-file chooser, opening in `folder`; nothing when cancelled.
   virtual std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) = 0;
   virtual std::optional<ScreenPoint> CursorPosition() = 0;
@@ -165,8 +133,8 @@ class SettingsDialog {
                  std::wstring program_folder);
 
   void Form_Load();
-  // A mouse-down with any button on a kind's mark or caption.
-  void Kind_MouseDown(MusicKind kind);
+  // The user chose a kind in the kinds' control, which shows it already.
+  void Kind_Chosen(MusicKind kind);
   void FileButton_Click();
   void SetButton_Click();
   void CancelButton_Click() { view_.Close(); }
@@ -177,21 +145,14 @@ class SettingsDialog {
   void Left_Released();
   void Pointer_Lost() { link_pressed_ = false; }
   // The focus comes back to where it was when the dialog was left, and to
-  // the panel the first time.
+  // the kinds the first time.
   void Deactivated() { last_focus_ = view_.FocusedControl(); }
   void Activated();
-  // An arrow key on the kind panel: the chosen kind moves one row down
-  // (Down, Right) or up (Up, Left) in screen order, round at the ends.
-  void Kinds_Arrow(bool down);
-  // The kind panel gained or lost the keyboard focus.
-  void Panel_Focus(bool focused);
-  KindAccess Kinds_Access() const;
   // A screen reader's default action on the link.
   void Link_Activated() { OpenLink(); }
 
  private:
   void Prepare_Buttons();
-  void ShowMarks(MusicKind kind);
   void OpenLink();
 
   DialogView& view_;
@@ -200,9 +161,7 @@ class SettingsDialog {
   FilePort& files_;
   const std::wstring program_folder_;
   bool link_pressed_ = false;
-  bool panel_focused_ = false;
   DialogControl last_focus_ = DialogControl::kNone;
-  KindAccess told_;  // as screen readers last heard
 };
 
 }  // namespace vantrel::host

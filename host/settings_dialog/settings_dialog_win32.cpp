@@ -1,21 +1,17 @@
-// The settings dialog on Win32: its designed controls, the view
-// that the portable behaviour (settings_dialog_model.h) drives, the translation of
-// its messages, and the two background gradients kept in the forms' images.
+// The settings dialog on Win32: its designed controls (the kinds are one,
+// kind_choice_win32.h), the view that the portable behaviour
+// (settings_dialog_model.h) drives, the clicks its controls report as
+// WM_COMMAND, and the two background gradients kept in the forms' images.
 #include <windows.h>
 #include <commdlg.h>
 #include <shellapi.h>
 
-#include <algorithm>
-#include <array>
-#include <functional>
-#include <iterator>
-#include <memory>
 #include <optional>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "button/button_win32.h"
+#include "settings_dialog/kind_choice_win32.h"
 #include "settings_dialog/settings_dialog.h"
 #include "settings_dialog/settings_dialog_model.h"
 #include "toolkit/accessible_win32.h"
@@ -36,6 +32,10 @@ constexpr UINT kUnloadMessage = WM_APP + 1;  // unload after the Click has retur
 constexpr int kClientWidth = 7440;           // twips
 constexpr int kClientHeight = 3645;
 constexpr DWORD kDialogStyle = WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+// The ids of the controls whose clicks the dialog hears as WM_COMMAND, beside
+// IDOK (設定) and IDCANCEL (ｷｬﾝｾﾙ).
+constexpr int kFileButtonId = 100;
+constexpr int kKindsId = 101;
 
 toolkit::FontDesign GothicFont() { return toolkit::FontDesign{}; }
 toolkit::FontDesign TahomaFont() {
@@ -153,54 +153,6 @@ RECT PixelsOf(int left, int top, int width, int height) {
   return RECT{x, y, x + toolkit::Screen_Pixels_X(width), y + toolkit::Screen_Pixels_Y(height)};
 }
 
-// The rows of the music kinds in the panel, over its gradient: one tab stop
-// that asks for the arrow keys, which move the chosen kind as they move the
-// choice in a group of radio buttons. Screen readers see the rows as `rows`
-// describes them.
-class KindPanel final : public toolkit::Form {
- public:
-  // Where the rows begin in the panel, in twips: a whole number of pixels
-  // at 96, 120 and 144 dpi, so that the rows stand where the panel had them.
-  static constexpr int kLeft = 360, kTop = 780;
-
-  KindPanel(toolkit::Form& panel, std::function<void(bool down)> on_arrow,
-            toolkit::AccessSource& rows)
-      : Form(panel, Design()), on_arrow_(std::move(on_arrow)), rows_(rows) {}
-
- private:
-  static toolkit::FormDesign Design() {
-    toolkit::FormDesign design;
-    design.style = WS_CHILD | WS_VISIBLE | WS_TABSTOP | WS_GROUP;
-    design.left = kLeft;
-    design.top = kTop;
-    design.width = 1320;  // up to the track box
-    design.height = 915;
-    design.see_through = true;
-    return design;
-  }
-
-  bool Form_Message(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) override {
-    if (message == WM_GETDLGCODE) {
-      result = DLGC_WANTARROWS;
-      return true;
-    }
-    if (message == WM_GETOBJECT) {
-      result = AnswerGetObject(rows_, wparam, lparam);
-      return true;
-    }
-    if (message != WM_KEYDOWN) return false;
-    if (wparam == VK_UP || wparam == VK_LEFT || wparam == VK_DOWN || wparam == VK_RIGHT) {
-      on_arrow_(wparam == VK_DOWN || wparam == VK_RIGHT);
-      result = 0;
-      return true;
-    }
-    return false;
-  }
-
-  std::function<void(bool down)> on_arrow_;
-  toolkit::AccessSource& rows_;
-};
-
 class SettingsDialogWindow final : public toolkit::Form, private DialogView {
  public:
   explicit SettingsDialogWindow(HostContext& host);
@@ -222,8 +174,8 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
 
  private:
   void PlaceElements();
-  void PlaceKindRows();
   void CreateControls();
+  void OnClicked(int id);
   void PaintGradients();
   HWND HandleOf(DialogControl control) const;
   ButtonControl* ButtonOf(DialogControl button);
@@ -236,16 +188,9 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
   void SetRepeatText(const std::wstring& text) override { repeat_.SetText(text); }
   void AddRepeatEntry(const std::wstring& entry) override { repeat_.AddItem(entry); }
   std::wstring RepeatText() override { return repeat_.Text(); }
-  void ShowMark(int kind, bool selected) override;
+  void ShowKind(MusicKind kind) override { kinds_.Show(kind); }
   void SetFileCaption(const std::wstring& path) override { file_name_.SetCaption(path); }
   void ShowNotice(const std::wstring& text) override { file_notice_.SetCaption(text); }
-  void ShowKindFocus(int kind, bool shown) override { kinds_[kind]->SetFocusCue(shown); }
-  void TellKind(KindNotice notice) override {
-    toolkit::Tell_Readers(
-        kind_panel_.Handle(),
-        notice.event == KindEvent::kFocus ? EVENT_OBJECT_FOCUS : EVENT_OBJECT_STATECHANGE,
-        notice.child);
-  }
   std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) override;
   std::optional<ScreenPoint> CursorPosition() override;
   void ZoomOpen() override { Zoom_Open(Handle(), host_.values); }
@@ -258,24 +203,8 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
   void Focus(DialogControl control) override { SetFocus(HandleOf(control)); }
   void Close() override { PostMessageW(Handle(), kUnloadMessage, 0, 0); }
 
-  // The kind rows as screen readers see them: radio buttons, the kind
-  // panel's children 1 to 3 from the top (it has no child windows before them).
-  class KindRows final : public toolkit::AccessSource {
-   public:
-    explicit KindRows(SettingsDialogWindow& window) : window_(window) {}
-    toolkit::AccessItem AccessSelf() override;
-    int AccessChildCount() override { return kKindCount; }
-    toolkit::AccessItem AccessChild(int index) override;
-    bool DoAccessAction(int index) override;
-    int AccessFocus() override { return window_.dialog_.Kinds_Access().focused - 1; }
-
-   private:
-    SettingsDialogWindow& window_;
-  };
-
   toolkit::PictureBox panel_;  // the framed area that holds the choices
-  KindRows kind_rows_;
-  KindPanel kind_panel_;
+  KindChoice kinds_;
   toolkit::Picture mark_unselected_, mark_selected_;
   // On the window; the two spare marks lie right of the visible client area.
   toolkit::Label credit_, link_;
@@ -283,8 +212,6 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
   // In the panel.
   toolkit::Shape heading_frame_;
   toolkit::Label heading_, repeat_caption_, file_name_, file_notice_;
-  std::array<std::unique_ptr<toolkit::Image>, kKindCount> marks_;
-  std::array<std::unique_ptr<toolkit::Label>, kKindCount> kinds_;
   toolkit::ComboBox repeat_;
   ButtonControl set_, cancel_, file_button_;
   HCURSOR hand_ = nullptr;
@@ -295,9 +222,7 @@ class SettingsDialogWindow final : public toolkit::Form, private DialogView {
 SettingsDialogWindow::SettingsDialogWindow(HostContext& host)
     : Form(DialogDesign()),
       panel_(*this, PanelDesign()),
-      kind_rows_(*this),
-      kind_panel_(
-          panel_, [this](bool down) { dialog_.Kinds_Arrow(down); }, kind_rows_),
+      kinds_(panel_, kKindsId),
       mark_unselected_(toolkit::Picture::FromResource("MARK_UNSELECTED")),
       mark_selected_(toolkit::Picture::FromResource("MARK_SELECTED")),
       credit_(*this, Caption(kCreditLine, RGB(255, 255, 255))),
@@ -313,14 +238,12 @@ SettingsDialogWindow::SettingsDialogWindow(HostContext& host)
       host_(host),
       dialog_(*this, host.values, host.profile, host.files, host.program_folder) {
   PlaceElements();
-  PlaceKindRows();
   spare_unselected_mark_.SetPicture(&mark_unselected_);
   spare_selected_mark_.SetPicture(&mark_selected_);
-  kind_panel_.on_focus = [this](bool focused) { dialog_.Panel_Focus(focused); };
   link_.on_activate = [this] { dialog_.Link_Activated(); };
 }
 
-// The elements other than the kind rows, at their designed places in twips.
+// The elements, at their designed places in twips.
 void SettingsDialogWindow::PlaceElements() {
   const struct {
     toolkit::Element& element;
@@ -345,31 +268,7 @@ void SettingsDialogWindow::PlaceElements() {
   }
 }
 
-// A mark and a caption per music kind; rows on screen in the order 1, 0, 2.
-// Their places are designed in the panel.
-void SettingsDialogWindow::PlaceKindRows() {
-  const int mark_tops[kKindCount] = {1140, 840, 1440};
-  const int kind_widths[kKindCount] = {330, 645, 900};
-  const int left = -KindPanel::kLeft, top = -KindPanel::kTop;
-  for (int i = 0; i < kKindCount; ++i) {
-    marks_[i] = std::make_unique<toolkit::Image>(kind_panel_);
-    marks_[i]->Move(left + 420, top + mark_tops[i], 195, 195);
-    toolkit::LabelDesign caption = Caption(kKindCaptions[i]);
-    caption.access = toolkit::AccessRole::kNone;  // the row is read as a radio button
-    kinds_[i] = std::make_unique<toolkit::Label>(kind_panel_, caption);
-    kinds_[i]->Move(left + 660, top + mark_tops[i], kind_widths[i], 195);
-    kinds_[i]->SetCaption(kKindCaptions[i]);
-    // Any mouse button selects; shift state and position are not used.
-    marks_[i]->on_mouse_down = [this, i](toolkit::MouseButton) {
-      dialog_.Kind_MouseDown(kKinds[i]);
-    };
-    kinds_[i]->on_mouse_down = [this, i](toolkit::MouseButton) {
-      dialog_.Kind_MouseDown(kKinds[i]);
-    };
-  }
-}
-
-// Made in the order that Tab walks them, after the kind panel: the track box,
+// Made in the order that Tab walks them, after the kinds: the track box,
 // "...", Set, Cancel. Enter clicks Set and Escape Cancel, by their ids.
 void SettingsDialogWindow::CreateControls() {
   const toolkit::FontDesign gothic = GothicFont();
@@ -384,7 +283,8 @@ void SettingsDialogWindow::CreateControls() {
     RECT pixels;
     int id;
   } designs[] = {
-      {file_button_, panel_, tahoma, kFileButtonCaption, PixelsOf(420, 1740, 615, 315), 0},
+      {file_button_, panel_, tahoma, kFileButtonCaption, PixelsOf(420, 1740, 615, 315),
+       kFileButtonId},
       {set_, *this, gothic, kSetCaption, PixelsOf(4860, 3000, 1155, 375), IDOK},
       {cancel_, *this, gothic, kCancelCaption, PixelsOf(6060, 3000, 1155, 375), IDCANCEL},
   };
@@ -394,9 +294,6 @@ void SettingsDialogWindow::CreateControls() {
     store.Write(L"Font", button::Font_Text(gothic), button::Font_Text(d.ambient));
     Ignore_Result(d.command.Create(d.container.Handle(), d.pixels, store, d.ambient, d.id));
   }
-  set_.on_click = [this] { dialog_.SetButton_Click(); };
-  cancel_.on_click = [this] { dialog_.CancelButton_Click(); };
-  file_button_.on_click = [this] { dialog_.FileButton_Click(); };
   file_button_.access_name = kFileButtonName;
   hand_ = MakeHandCursor();
 }
@@ -408,45 +305,31 @@ void SettingsDialogWindow::Form_Load() {
   PaintGradients();
 }
 
-toolkit::AccessItem SettingsDialogWindow::KindRows::AccessSelf() {
-  toolkit::AccessItem self;
-  self.role = toolkit::AccessRole::kGrouping;
-  self.name = kHeadingCaption;
-  return self;
-}
-
-toolkit::AccessItem SettingsDialogWindow::KindRows::AccessChild(int index) {
-  toolkit::AccessItem item;
-  if (index < 0 || index >= kKindCount) return item;
-  const int child = index + 1;
-  const MusicKind kind = Kind_Of_Child(child);
-  // Its mark and caption, by kKinds.
-  const int row =
-      static_cast<int>(std::find(std::begin(kKinds), std::end(kKinds), kind) - std::begin(kKinds));
-  const KindAccess access = window_.dialog_.Kinds_Access();
-  toolkit::AccessStates states;
-  states.focusable = true;
-  states.checked = access.checked == child;
-  states.focused = access.focused == child;
-  item.role = toolkit::AccessRole::kRadioButton;
-  item.name = kKindCaptions[row];
-  item.states = states;
-  const RECT mark = window_.marks_[row]->PixelRect(), caption = window_.kinds_[row]->PixelRect();
-  UnionRect(&item.screen, &mark, &caption);
-  MapWindowPoints(window_.kind_panel_.Handle(), nullptr, reinterpret_cast<POINT*>(&item.screen), 2);
-  return item;
-}
-
-bool SettingsDialogWindow::KindRows::DoAccessAction(int index) {
-  if (index < 0 || index >= kKindCount) return false;
-  window_.dialog_.Kind_MouseDown(Kind_Of_Child(index + 1));
-  return true;
+// A click of a button or a choice of a kind, as WM_COMMAND tells them; Enter
+// and Escape come the same way from the dialog manager.
+void SettingsDialogWindow::OnClicked(int id) {
+  switch (id) {
+    case IDOK:
+      dialog_.SetButton_Click();
+      break;
+    case IDCANCEL:
+      dialog_.CancelButton_Click();
+      break;
+    case kFileButtonId:
+      dialog_.FileButton_Click();
+      break;
+    case kKindsId:
+      dialog_.Kind_Chosen(kinds_.Chosen());
+      break;
+    default:
+      break;
+  }
 }
 
 HWND SettingsDialogWindow::HandleOf(DialogControl control) const {
   switch (control) {
-    case DialogControl::kPanel:
-      return kind_panel_.Handle();
+    case DialogControl::kKinds:
+      return kinds_.Handle();
     case DialogControl::kRepeat:
       return repeat_.Handle();
     case DialogControl::kFileButton:
@@ -490,12 +373,11 @@ void SettingsDialogWindow::InitializeButton(DialogControl button) {
   if (ButtonControl* command = ButtonOf(button)) command->Logic().Initialize();
 }
 
+// A disabled button hands the focus on, and with it the claim to be the
+// default: Enter then sets.
 void SettingsDialogWindow::SetButtonEnabled(DialogControl button, bool enabled) {
-  if (ButtonControl* command = ButtonOf(button)) command->Logic().SetEnabled(enabled);
-}
-
-void SettingsDialogWindow::ShowMark(int kind, bool selected) {
-  marks_[kind]->SetPicture(selected ? &mark_selected_ : &mark_unselected_);
+  if (ButtonControl* command = ButtonOf(button))
+    toolkit::Enable_Control(command->Handle(), enabled);
 }
 
 std::optional<std::wstring> SettingsDialogWindow::ChooseSoundFile(const std::wstring& folder) {
@@ -504,8 +386,11 @@ std::optional<std::wstring> SettingsDialogWindow::ChooseSoundFile(const std::wst
   filter += L'\0';
   filter += kChooserFilterPattern;
   filter += std::wstring(2, L'\0');
-  wchar_t file[256] = {};   // 255 NULs offered, one more so the text always ends
-  wchar_t title[256] = {};  // the returned title is not used
+  // Room for the longest path the wide calls take, so that a long one is
+  // chosen rather than taken for a Cancel; whether the settings file can
+  // hold it is Storable_Path's to say.
+  constexpr DWORD kLongestPath = 32767;
+  std::vector<wchar_t> file(kLongestPath + 1, L'\0');
   const std::wstring initial = folder;
   const std::wstring caption = kChooserTitle;
   OPENFILENAMEW record{};
@@ -514,15 +399,14 @@ std::optional<std::wstring> SettingsDialogWindow::ChooseSoundFile(const std::wst
   record.hwndOwner = Handle();
   record.hInstance = GetModuleHandleW(nullptr);
   record.lpstrFilter = filter.c_str();
-  record.lpstrFile = file;
-  record.nMaxFile = 255;
-  record.lpstrFileTitle = title;
-  record.nMaxFileTitle = 255;
+  record.lpstrFile = file.data();
+  record.nMaxFile = kLongestPath;
   record.lpstrInitialDir = initial.c_str();
   record.lpstrTitle = caption.c_str();
-  record.Flags = 0;
+  // Only a file that is there, and the host's current folder stays as it was.
+  record.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_NOCHANGEDIR;
   if (GetOpenFileNameW(&record) <= 0) return std::nullopt;
-  return std::wstring(file);
+  return std::wstring(file.data());
 }
 
 std::optional<ScreenPoint> SettingsDialogWindow::CursorPosition() {
@@ -562,7 +446,7 @@ void SettingsDialogWindow::HoldPointer(bool hold) {
 }
 
 DialogControl SettingsDialogWindow::FocusedControl() {
-  const DialogControl controls[] = {DialogControl::kPanel, DialogControl::kRepeat,
+  const DialogControl controls[] = {DialogControl::kKinds, DialogControl::kRepeat,
                                     DialogControl::kFileButton, DialogControl::kSet,
                                     DialogControl::kCancel};
   std::vector<HWND> windows;
@@ -576,6 +460,10 @@ bool SettingsDialogWindow::Form_Message(UINT message, WPARAM wparam, LPARAM lpar
   switch (message) {
     case kUnloadMessage:
       Unload();
+      result = 0;
+      return true;
+    case WM_COMMAND:
+      if (HIWORD(wparam) == BN_CLICKED) OnClicked(LOWORD(wparam));
       result = 0;
       return true;
     case WM_SETCURSOR:

@@ -38,6 +38,7 @@ StartupOutcome Main(HostWide& host, StartupShell& shell) {
     shell.EndHost();
     return StartupOutcome::kEnded;
   }
+  Drop_Absent_Sound_File(host, shell.Files());
   const bool hide_cursor = mode == L"S";
   if (hide_cursor) shell.HideCursor();
   shell.CreateSaverWindow(hide_cursor);

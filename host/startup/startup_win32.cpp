@@ -11,8 +11,10 @@
 #include "settings_dialog/settings_dialog.h"
 #include "startup/startup.h"
 #include "startup/startup_args.h"
+#include "system_dlls_win32.h"
 #include "toolkit/app_win32.h"
 #include "toolkit/ignore_result.h"
+#include "toolkit/message_loop_win32.h"
 
 namespace vantrel::host {
 namespace {
@@ -50,6 +52,7 @@ class Win32StartupShell final : public StartupShell {
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   using namespace vantrel::host;
   namespace toolkit = vantrel::toolkit;
+  vantrel::Use_System_Dlls_Only(kApplicationTitle);
   HostWide values;
   Win32ProfilePort profile;
   Win32FilePort files;

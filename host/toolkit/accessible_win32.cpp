@@ -82,6 +82,10 @@ bool IsClientRequest(LPARAM lparam) {
 
 }  // namespace
 
+// COM's interfaces have no virtual destructor by design: an object ends
+// through its own Release, never through a delete of an interface.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wnon-virtual-dtor"
 // The system's object for a window's client area with its source laid over
 // it; its own children enumerable with the system's.
 class AccessibleObject final : public IAccessible, public IOleWindow, public IEnumVARIANT {
@@ -327,6 +331,7 @@ class AccessibleObject final : public IAccessible, public IOleWindow, public IEn
   IAccessible* system_;
   ULONG position_ = 0;
 };
+#pragma GCC diagnostic pop
 
 std::vector<VARIANT> AccessibleObject::AllChildren() {
   std::vector<VARIANT> children;

@@ -1,6 +1,6 @@
 // Application-wide services of the host's window toolkit: the command
 // line, the host's file, the screen's resolution and twips, the mouse pointer, the
-// message box, starting a program, and the end of the host.
+// message box, the message loop and the end of the host.
 #pragma once
 
 #include <windows.h>
@@ -56,41 +56,8 @@ MousePointer Mouse_Pointer();
 // A modal message box without owner; returns the button pressed.
 int Message_Box(const std::wstring& text, const std::wstring& caption, UINT type);
 
-// A program started by path, without arguments and without waiting, whose
-// process can be asked whether it still runs. It is never signalled while
-// the host runs, and holds the host's right to take the foreground
-// (foreground_win32.h). It runs in a job that ends it with the host, however
-// the host ends, or with this object.
-class StartedProgram {
- public:
-  StartedProgram() = default;
-  ~StartedProgram();
-  StartedProgram(const StartedProgram&) = delete;
-  StartedProgram& operator=(const StartedProgram&) = delete;
-  // Starts it in the given window state; false when the start failed, and
-  // then nothing of it runs.
-  bool Start(const std::wstring& path, int show_command);
-  // False before a successful start and once the process has ended.
-  bool Running() const;
-  // Its process id; 0 before a successful start.
-  uint32_t ProcessId() const { return process_id_; }
-
- private:
-  HANDLE process_ = nullptr;
-  HANDLE job_ = nullptr;
-  uint32_t process_id_ = 0;
-};
-
 // Ends the host: windows that still exist go without their events.
 [[noreturn]] void End_Host();
-
-// Ends the host once the threads that are ending by themselves, as the
-// sound's do once it was stopped, have finished: for the end of a run that
-// played music.
-[[noreturn]] void End_Host_After_Sound();
-
-// Runs the message loop until the last form has gone; the exit code.
-int Run_Message_Loop();
 
 // Called by forms as they come and go; the loop ends with the last one.
 void App_Form_Loaded();

@@ -83,9 +83,7 @@ bool ComboBox::Create(int left, int top, int width, int height, int list_rows) {
   return true;
 }
 
-void ComboBox::SetEnabled(bool enabled) {
-  if (window_) EnableWindow(window_, enabled ? TRUE : FALSE);
-}
+void ComboBox::SetEnabled(bool enabled) { Enable_Control(window_, enabled); }
 
 void ComboBox::SetText(const std::wstring& text) {
   if (window_) SetWindowTextW(window_, text.c_str());

@@ -100,7 +100,6 @@ Form::Form(Form& parent, FormDesign design) : design_(std::move(design)), parent
 // icons end with it. The subclass, with its timers, elements and events, has
 // gone already: the window's destruction kills its timers itself.
 Form::~Form() {
-  on_focus = nullptr;
   timers_.clear();
   elements_.clear();
   if (Handle()) DestroyWindow(Handle());
@@ -114,7 +113,7 @@ bool Form::Load(HWND parent_window) {
   const RECT pixels{left, top, left + Screen_Pixels_X(design_.width),
                     top + Screen_Pixels_Y(design_.height)};
   if (!CreateTied(design_.ex_style, kFormClass, design_.caption.c_str(), design_.style, pixels,
-                  parent)) {
+                  parent, design_.id)) {
     return false;
   }
   App_Form_Loaded();
@@ -237,63 +236,79 @@ void Form::ResizeImage(int width, int height) {
 }
 
 LRESULT Form::HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) {
-  HWND window = Handle();
   LRESULT result = 0;
   if (Form_Message(message, wparam, lparam, result)) return result;
   const MouseEvent mouse = Mouse_Event(message, lparam);
   if (mouse.action != MouseAction::kNone) OnMouse(mouse);
   if (mouse.action == MouseAction::kPress) return 0;  // releases and moves go on below
+  if (OnWindowMessage(message, wparam, result) || OnInputMessage(message, wparam, lparam, result)) {
+    return result;
+  }
+  return DefWindowProcW(Handle(), message, wparam, lparam);
+}
+
+// The window's life: size, paint, timers, closing and destruction.
+bool Form::OnWindowMessage(UINT message, WPARAM wparam, LRESULT& result) {
+  result = 0;
   switch (message) {
     case WM_SIZE:
       OnSize();
-      return 0;
+      return true;
     case WM_ERASEBKGND:
-      return 1;  // the kept image covers the whole client area
+      result = 1;  // the kept image covers the whole client area
+      return true;
     case WM_PAINT:
       OnPaint();
-      return 0;
+      return true;
     case WM_TIMER:
       OnTimer(wparam);
-      return 0;
-    case WM_SETCURSOR:
-      if (OnSetCursor()) return TRUE;
-      break;
+      return true;
     case WM_CLOSE:
       Unload();
-      return 0;
+      return true;
     case WM_QUERYENDSESSION:
-      return TRUE;
+      result = TRUE;
+      return true;
     case WM_ENDSESSION:
       if (wparam) Unload();
-      return 0;
+      return true;
     case WM_DESTROY:
       OnDestroy();
-      return 0;
+      return true;
     case WM_NCDESTROY:
       OnNcDestroy();
-      break;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS:
-      if (on_focus) on_focus(message == WM_SETFOCUS);
-      return 0;
+      return false;  // the window object lets go of the window below
+    default:
+      return false;
+  }
+}
+
+// The focus, commands, the focus cues, the pointer and screen readers.
+bool Form::OnInputMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result) {
+  result = 0;
+  switch (message) {
     case WM_COMMAND:
-      OnCommand(wparam, lparam);
-      return 0;
+      if (parent_) SendMessageW(parent_->Handle(), WM_COMMAND, wparam, lparam);
+      return true;
     case WM_CHANGEUISTATE:
       OnChangeUiState(wparam);
-      return 0;
+      return true;
     case WM_UPDATEUISTATE:
       OnUpdateUiState(wparam);
-      return 0;
+      return true;
     case WM_QUERYUISTATE:
-      return focus_cues_hidden_ ? UISF_HIDEFOCUS : 0;
+      result = focus_cues_hidden_ ? UISF_HIDEFOCUS : 0;
+      return true;
+    case WM_SETCURSOR:
+      result = TRUE;
+      return OnSetCursor();
     case WM_GETOBJECT:
-      if (!AccessibleElements().empty()) return AnswerGetObject(*this, wparam, lparam);
-      break;
+      if (AccessibleElements().empty()) return false;
+      result = AnswerGetObject(*this, wparam, lparam);
+      return true;
     default:
-      break;
+      return false;
   }
-  return DefWindowProcW(window, message, wparam, lparam);
 }
 
 void Form::OnSize() {
@@ -348,16 +363,6 @@ bool Form::OnSetCursor() {
   if (Mouse_Pointer() != MousePointer::kHourglass) return false;
   SetCursor(LoadCursorW(nullptr, reinterpret_cast<LPCWSTR>(IDC_WAIT)));
   return true;
-}
-
-// A command that names a button of this form, as the dialog manager gives
-// Enter and Escape: the button is clicked. Only the toolkit's own buttons:
-// a system button answers BM_CLICK with this very command.
-void Form::OnCommand(WPARAM wparam, LPARAM lparam) {
-  HWND control = reinterpret_cast<HWND>(lparam);
-  if (HIWORD(wparam) == BN_CLICKED && control && IsChild(Handle(), control) && Is_Tied(control)) {
-    SendMessageW(control, BM_CLICK, 0, 0);
-  }
 }
 
 // A change of the focus cues asked anywhere goes up to the top-level form,
@@ -444,6 +449,23 @@ bool Form::DoAccessAction(int index) {
   }
   shown[index]->on_activate();
   return true;
+}
+
+void Enable_Control(HWND control, bool enabled) {
+  if (!control) return;
+  HWND focus = GetFocus();
+  if (!enabled && focus && (focus == control || IsChild(control, focus))) {
+    HWND dialog = GetAncestor(control, GA_ROOT);
+    HWND next = GetNextDlgTabItem(dialog, control, FALSE);
+    SetFocus(next && next != control ? next : dialog);
+  }
+  EnableWindow(control, enabled ? TRUE : FALSE);
+}
+
+void Report_Click(HWND control) {
+  if (!control) return;
+  SendMessageW(GetParent(control), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control), BN_CLICKED),
+               reinterpret_cast<LPARAM>(control));
 }
 
 // ---- PictureBox

@@ -10,8 +10,9 @@
 //   a control that does not ask for them.
 // - A control claims the keys it handles itself through WM_GETDLGCODE.
 // - Escape and Enter become commands that name a button (IDCANCEL, IDOK, or
-//   the focused button that answers DLGC_DEFPUSHBUTTON); the form clicks
-//   that button with BM_CLICK.
+//   the focused button that answers DLGC_DEFPUSHBUTTON), as a click on that
+//   button does: WM_COMMAND with BN_CLICKED. A child form hands the commands
+//   of its controls up to its parent, where the dialog handles them all.
 // - The focus cues are hidden from the opening until the first key, unless
 //   the user's setting shows them always. The form keeps that state itself
 //   from WM_CHANGEUISTATE and WM_UPDATEUISTATE, which Wine's windows do not.
@@ -110,6 +111,7 @@ struct FormDesign {
   // Shows the parent's kept image behind its own elements, as if it had no
   // background of its own.
   bool see_through = false;
+  int id = 0;  // a child window's identifier, by which its commands name it
 };
 
 // To a screen reader, the elements that say what they are (Element::Access)
@@ -148,8 +150,6 @@ class Form : public WindowObject, public AccessSource {
   // Repaints the window from the kept image and the elements.
   void Refresh();
 
-  // Runs as the form's own window gains (true) or loses (false) the keyboard focus.
-  std::function<void(bool focused)> on_focus;
   // Whether the dotted focus rectangle is drawn in this form now.
   bool FocusCuesShown() const { return !focus_cues_hidden_; }
 
@@ -178,13 +178,14 @@ class Form : public WindowObject, public AccessSource {
   friend class Timer;
   friend class Element;
   LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) override;
+  bool OnWindowMessage(UINT message, WPARAM wparam, LRESULT& result);
+  bool OnInputMessage(UINT message, WPARAM wparam, LPARAM lparam, LRESULT& result);
   void OnSize();
   void FitImageToClient();
   void OnPaint();
   void OnTimer(WPARAM id);
   void OnMouse(const MouseEvent& mouse);
   bool OnSetCursor();
-  void OnCommand(WPARAM wparam, LPARAM lparam);
   void OnChangeUiState(WPARAM wparam);
   void OnUpdateUiState(WPARAM wparam);
   void ShowFocusCues(const MSG& key);
@@ -205,6 +206,16 @@ class Form : public WindowObject, public AccessSource {
   std::vector<Timer*> timers_;
   std::vector<Element*> elements_;
 };
+
+// EnableWindow for a control of a form: one disabled while it holds the
+// focus hands the focus on to the next tab stop first, as a dialog's control
+// must. A focus left on a disabled window would be nowhere, and keys then
+// arrive as system keys, which the dialog manager passes by (Enter included).
+void Enable_Control(HWND control, bool enabled);
+
+// Tells a control's parent of a click on it, as the system's buttons do:
+// WM_COMMAND with BN_CLICKED and the control's id.
+void Report_Click(HWND control);
 
 // A picture box: a child form whose picture is drawn into its kept image,
 // so that saving its image saves the picture. With `auto_size` the box takes

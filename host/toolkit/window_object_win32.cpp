@@ -44,8 +44,4 @@ LRESULT CALLBACK WindowObject::Procedure(HWND window, UINT message, WPARAM wpara
   return result;
 }
 
-bool WindowObject::Is_Tied(HWND window) {
-  return reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC)) == &Procedure;
-}
-
 }  // namespace vantrel::toolkit

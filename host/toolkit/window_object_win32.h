@@ -31,9 +31,6 @@ class WindowObject {
   bool CreateTied(DWORD ex_style, const wchar_t* class_name, const wchar_t* text, DWORD style,
                   const RECT& pixels, HWND parent, int id = 0);
 
-  // Whether `window` is one of these tied windows, not a system control.
-  static bool Is_Tied(HWND window);
-
   // Every message of the window, from WM_NCCREATE to WM_NCDESTROY.
   virtual LRESULT HandleMessage(UINT message, WPARAM wparam, LPARAM lparam) = 0;
 

@@ -383,14 +383,20 @@ class DialogKeyboardTest(DialogTestCase):
 
     def test_keyboard_alone_chooses_a_kind_and_sets_with_space_or_enter(self):
         self.write_keys(kind=0, track=0, path="")
-        # Typed where the focus is, as a keyboard does: first the kind panel.
-        # Kind 2 without a file reads back as 0 for the second walk.
+        # Typed where the focus is, as a keyboard does: first the kinds.
+        # The dialog keeps kind 2 without a file for the second walk. In the
+        # third, "..." has the focus when a click on なし disables it: Enter sets.
         for keys, kind in (((VK_DOWN, VK_TAB, VK_TAB, VK_SPACE), "2"),  # MP3、WAV; "...", 設定
-                           ((VK_UP, VK_TAB, VK_TAB, VK_RETURN), "1")):  # 音楽CD; track box, 設定
+                           ((VK_UP, VK_UP, VK_TAB, VK_TAB, VK_RETURN), "1"),  # 音楽CD; track box, 設定
+                           ((VK_DOWN, VK_DOWN, VK_TAB, "なし", VK_RETURN), "0")):
             host, _ = self.open_dialog()
             self.probe("move", 2, 2)  # the pointer away from every button
             for vk in keys:
-                self.press_key("-", vk)
+                if vk == "なし":
+                    self.press("left", *middle(self.layout.kind_caption(0)))
+                    self.assertEqual(self.wait_selected([0]), [0])
+                else:
+                    self.press_key("-", vk)
             self.assert_closes(host)
             self.assertEqual(self.key("BGM区分").strip(), kind)
 
@@ -444,17 +450,27 @@ class DialogReaderTest(DialogTestCase):
 
 class DialogSetTest(DialogTestCase):
     def test_chosen_file_and_set_write_the_three_keys_and_the_next_run_plays_it(self):
+        # DLLs beside the programs are not theirs: the dialog, the music and
+        # the scene all come from the system's.
+        self.plant_system_dlls()
         self.write_keys(kind=0, track=0, path="")
-        song = os.path.join(self.art_dir, "music", "曲.wav")
+        # A path of 257 characters, more than the 255 a settings value holds:
+        # chosen whole, and stored in its short form, which reads back.
+        music = os.path.join(self.art_dir, "music")
+        song = os.path.join(music, "x" * (256 - len(harness.to_windows_path(
+            os.path.join(music, "曲.wav")))), "曲.wav")
         os.makedirs(os.path.dirname(song))
         write_tone(song)
         self.choose_sound_file_and_set(song)
         # Wine drops the blank our code writes before the numbers.
         self.assertEqual(self.key("BGM区分").strip(), "2")
         self.assertEqual(self.key("BGMﾘﾋﾟｰﾄ").strip(), "0")
-        self.assertEqual(self.key("BGMﾌｧｲﾙ"), harness.to_windows_path(song))
+        stored = self.key("BGMﾌｧｲﾙ")
+        self.assertTrue(stored.upper().endswith(".WAV") and len(stored.encode("cp932")) <= 255,
+                        stored)
         # A saver run now plays the chosen file, looping it.
         self.assertGreater(self.seconds_played_by_a_saver_run(), 1.5)
+        self.assertEqual([n for n in os.listdir(self.folder) if n.endswith(".loaded")], [])
 
     def test_cancel_and_the_close_box_leave_the_file_as_it_was(self):
         self.write_keys(kind=1, track=4, path="C:\\nothing.mp3")
@@ -494,7 +510,8 @@ class DialogSetTest(DialogTestCase):
         self.assert_closes(host)
 
     def test_hand_edited_values_are_shown_and_written_back(self):
-        self.write_keys(kind=9, track=45, path="C:\\" + "x" * 296 + ".mp3")
+        # The sound file is on a drive that is absent for now (a USB stick).
+        self.write_keys(kind=9, track=45, path="Q:\\USB\\曲.mp3")
         host, _ = self.open_dialog()
         self.assertEqual(self.selected_kinds(self.client_shot()), [])
         self.assertFalse(self.combo_enabled())
@@ -503,7 +520,7 @@ class DialogSetTest(DialogTestCase):
         self.assert_closes(host)
         self.assertEqual(self.key("BGM区分").strip(), "9")
         self.assertEqual(self.key("BGMﾘﾋﾟｰﾄ").strip(), "45")
-        self.assertEqual(self.key("BGMﾌｧｲﾙ"), "")  # a file that cannot be opened is dropped
+        self.assertEqual(self.key("BGMﾌｧｲﾙ"), "Q:\\USB\\曲.mp3")
 
     def test_saver_run_started_while_the_dialog_is_open_ends_at_once(self):
         host, _ = self.open_dialog()

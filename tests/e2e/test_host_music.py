@@ -135,7 +135,6 @@ class MusicTest(HostTestCase):
         self.probe("kill", RENDERER)
         killed = time.monotonic()
         self.assert_host_ends(host, 5)
-        # The next 500 ms watch tick notices that the window has gone.
         self.assertLess(time.monotonic() - killed, 1.5)
         played = os.path.getsize(self.capture_path)
         self.assertFalse(harness.wait_until(lambda: os.path.getsize(self.capture_path) != played,

@@ -31,6 +31,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::abort();
   }
   if (Read_Whole_Number(Number_Text(track)) != static_cast<double>(track)) std::abort();
+  // A saver run keeps the sound-file kind only with a file that opens.
+  Drop_Absent_Sound_File(host, files);
   if (host.BGM_Kind == MusicKind::kFile && !files.readable.count(host.BGM_File)) std::abort();
   return 0;
 }

@@ -26,10 +26,17 @@ class FakeFiles : public FilePort {
   std::vector<std::wstring> removed;
   std::set<std::wstring> undeletable;  // deletes of these fail, unreported
   std::map<std::wstring, std::wstring> short_paths;
+  std::map<std::wstring, uint64_t> written_at;  // of readable files; 0 when not named
+  uint64_t clock = 0;                           // the time of the next write
 
   bool CanOpenForReading(const std::wstring& path) override {
     probed.push_back(path);
     return readable.count(path) > 0;
+  }
+  std::optional<uint64_t> LastWriteTime(const std::wstring& path) override {
+    if (!readable.count(path)) return std::nullopt;
+    auto found = written_at.find(path);
+    return found == written_at.end() ? 0 : found->second;
   }
   std::wstring AppData(AppDataFolder which) override {
     auto found = app_data.find(which);
@@ -61,6 +68,8 @@ class FakeProfile : public ProfilePort {
   // character, as under 1252; else as under UTF-8, where the keys' code page
   // 932 bytes do not.
   bool bytes_carried = false;
+  // Where a write makes its file, at the disk's clock; none: nowhere.
+  FakeFiles* disk = nullptr;
 
   std::wstring GetString(const std::wstring& section, const std::wstring& key,
                          const std::wstring& fallback, const std::wstring& file,
@@ -78,6 +87,10 @@ class FakeProfile : public ProfilePort {
                    const std::wstring& file) override {
     if (read_only.count(file)) return false;
     files[file][section][key] = value;
+    if (disk) {
+      disk->readable.insert(file);
+      disk->written_at[file] = ++disk->clock;
+    }
     return true;
   }
   // A one-byte code page that holds Latin-1 only, as 1252 nearly does.

@@ -62,7 +62,7 @@ TEST_F(MusicTest, CdOpenAndStopSendTheirCommandsInOrder) {
   music.Cd_Open();
   music.Cd_Stop();
   EXPECT_EQ(mci.commands, (Commands{L"open cdaudio", L"set cdaudio time format tmsf",
-                                    L"stop cdaudio", L"close cdaudio"}));
+                                    L"stop cdaudio wait", L"close cdaudio wait"}));
 }
 
 TEST_F(MusicTest, CdPollStartsAStoppedDiscWithoutRepeatTrack) {
@@ -180,7 +180,7 @@ TEST_F(MusicTest, Mp3PollRestartsOnlyWhenNotPlaying) {
 
 TEST_F(MusicTest, Mp3StopClosesTheAlias) {
   music.Mp3_Stop();
-  EXPECT_EQ(mci.commands, (Commands{L"stop MP3Play", L"close MP3Play"}));
+  EXPECT_EQ(mci.commands, (Commands{L"stop MP3Play wait", L"close MP3Play wait"}));
 }
 
 TEST_F(MusicTest, WavLoopsAsynchronouslyOnlyWithAWaveDevice) {

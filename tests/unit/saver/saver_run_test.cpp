@@ -31,6 +31,7 @@ class RecordingSaverShell : public SaverShell {
     return false;  // the run goes on alike
   }
   void ShowBackdrop() override { calls.push_back(L"backdrop"); }
+  void RemoveBackdrop() override { calls.push_back(L"backdrop gone"); }
   bool StartRenderer(const std::wstring& path) override {
     calls.push_back(L"start " + path);
     return started;
@@ -99,14 +100,17 @@ TEST_F(SaverRunTest, OnlyTheRenderersOwnWindowIsLiftedAndOnlyOnce) {
   EXPECT_EQ(shell.calls, (Calls{L"lift 1"}));
 }
 
-TEST_F(SaverRunTest, RunEndsOnTheFirstTickWithoutRendererWindow) {
+// The renderer's process end runs the watch's rule at once; the desktop
+// comes back first.
+TEST_F(SaverRunTest, RunEndsWithTheRendererWindowGoneAtItsProcessEndOrATick) {
   SaverRun& run = Start();
   run.RendererWatchTimer_Tick();
   EXPECT_EQ(shell.calls.size(), 5u);  // renderer still there: lifted, nothing else
   shell.renderer_window = false;
   shell.calls.clear();
-  run.RendererWatchTimer_Tick();
-  EXPECT_EQ(shell.calls, (Calls{L"renderer watch off", L"unload", L"show cursor", L"end"}));
+  run.RendererProcess_Ended();
+  EXPECT_EQ(shell.calls,
+            (Calls{L"renderer watch off", L"unload", L"backdrop gone", L"show cursor", L"end"}));
 }
 
 // The e2e tests show a slow renderer waited for, up to 15 s; once its window
@@ -160,7 +164,7 @@ TEST_F(SaverRunTest, CdStillPollingIsStoppedAtTheEnd) {
   mci.commands.clear();
   shell.renderer_window = false;
   run.RendererWatchTimer_Tick();
-  EXPECT_EQ(mci.commands, (Calls{L"stop cdaudio", L"close cdaudio"}));
+  EXPECT_EQ(mci.commands, (Calls{L"stop cdaudio wait", L"close cdaudio wait"}));
   EXPECT_FALSE(run.TimerEnabled(SaverTimer::kCdPoll));
 }
 
@@ -179,7 +183,7 @@ TEST_F(SaverRunTest, Mp3PlaysPollsAndStopsWhateverTheExtensionCase) {
   shell.renderer_window = false;
   run.RendererWatchTimer_Tick();
   EXPECT_FALSE(run.TimerEnabled(SaverTimer::kMp3Poll));
-  EXPECT_EQ(mci.commands, (Calls{L"stop MP3Play", L"close MP3Play"}));
+  EXPECT_EQ(mci.commands, (Calls{L"stop MP3Play wait", L"close MP3Play wait"}));
 }
 
 TEST_F(SaverRunTest, WavLoopsAndIsStoppedAtTheEnd) {

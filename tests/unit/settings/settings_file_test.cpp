@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "host_fakes.h"
 
 namespace vantrel::host {
@@ -36,22 +38,25 @@ TEST_F(LoadSettingsTest, MissingFileGivesNoMusicAndTheProgramFolder) {
   for (const auto& file : profile.read_files) EXPECT_EQ(file, kIni);
 }
 
-TEST_F(LoadSettingsTest, PerUserFileIsReadInsteadWhenItExists) {
+// A Set is read wherever it was written: the newer file wins, the one
+// beside the host when they are equally new.
+TEST_F(LoadSettingsTest, TheNewerOfThePerUserFileAndTheOneBesideTheHostIsRead) {
   const std::wstring user_ini = L"C:\\users\\u\\AppData\\Roaming\\Vantrel\\Vantrel.ini";
   files.app_data[AppDataFolder::kRoaming] = L"C:\\users\\u\\AppData\\Roaming";
   Set(L"BGM区分", L"1");
   profile.files[user_ini][L"Section"][L"BGMﾘﾋﾟｰﾄ"] = L" 4";
-  // Not there yet: the file beside the host.
-  EXPECT_EQ(Load().BGM_Kind, MusicKind::kCd);
-  for (const auto& file : profile.read_files) EXPECT_EQ(file, kIni);
-
-  files.readable.insert(user_ini);
-  profile.read_files.clear();
-  const HostWide host = Load();
-  EXPECT_EQ(host.BGM_Kind, MusicKind::kNone);
-  EXPECT_EQ(host.BGM_RepeatTrack, 4);
-  EXPECT_EQ(host.BGM_Dir, kFolder);
-  for (const auto& file : profile.read_files) EXPECT_EQ(file, user_ini);
+  // (per-user time, time beside the host; 0: no such file), the file read
+  using Case = std::tuple<uint64_t, uint64_t, std::wstring>;
+  for (const auto& [user_time, beside_time, expected] : std::initializer_list<Case>{
+           {0, 5, kIni}, {5, 0, user_ini}, {6, 5, user_ini}, {5, 6, kIni}, {5, 5, kIni}}) {
+    files.readable.clear();
+    if (user_time) files.readable.insert(user_ini);
+    if (beside_time) files.readable.insert(kIni);
+    files.written_at = {{user_ini, user_time}, {kIni, beside_time}};
+    profile.read_files.clear();
+    EXPECT_EQ(Load().BGM_Kind, expected == kIni ? MusicKind::kCd : MusicKind::kNone);
+    for (const auto& file : profile.read_files) EXPECT_EQ(file, expected);
+  }
   EXPECT_TRUE(files.folders.empty());  // reading makes no folder
 }
 
@@ -79,37 +84,29 @@ TEST_F(LoadSettingsTest, NumbersAreRoundedDownAndBadOnesReadAsZero) {
     Set(L"BGM区分", c.text);
     Set(L"BGMﾘﾋﾟｰﾄ", c.text);
     const HostWide host = Load();
-    // A sound-file kind without a file falls back to none.
-    const int16_t expected_kind = c.kind == 2 ? 0 : c.kind;
-    EXPECT_EQ(static_cast<int16_t>(host.BGM_Kind), expected_kind) << "text: " << c.text;
+    EXPECT_EQ(static_cast<int16_t>(host.BGM_Kind), c.kind) << "text: " << c.text;
     EXPECT_EQ(host.BGM_RepeatTrack, c.kind) << "text: " << c.text;
   }
 }
 
-TEST_F(LoadSettingsTest, SoundFileThatCannotBeOpenedIsDroppedWithItsKind) {
-  Set(L"BGM区分", L"2");
-  Set(L"BGMﾌｧｲﾙ", L"C:\\Music\\gone.mp3");
-  HostWide host = Load();
-  EXPECT_EQ(host.BGM_Kind, MusicKind::kNone);
-  EXPECT_EQ(host.BGM_File, L"");
-  EXPECT_EQ(host.BGM_Dir, kFolder);
-
-  // The CD kind does not depend on the file.
+// The dialog shows the stored choice (Main: only a saver run drops a file
+// that does not open); the CD kind does not depend on the file.
+TEST_F(LoadSettingsTest, SoundFileThatCannotBeOpenedIsKeptUntilARunDropsIt) {
   Set(L"BGM区分", L"1");
-  host = Load();
+  Set(L"BGMﾌｧｲﾙ", L"E:\\Music\\gone.mp3");
+  HostWide host = Load();
+  EXPECT_EQ(host.BGM_File, L"E:\\Music\\gone.mp3");
+  EXPECT_EQ(host.BGM_Dir, kFolder);
+  Drop_Absent_Sound_File(host, files);
   EXPECT_EQ(host.BGM_Kind, MusicKind::kCd);
   EXPECT_EQ(host.BGM_File, L"");
-}
-
-TEST_F(LoadSettingsTest, SoundFileKindWithoutAFileKeyFallsBackToNone) {
-  Set(L"BGM区分", L"2");
-  EXPECT_EQ(Load().BGM_Kind, MusicKind::kNone);
 }
 
 TEST(WriteSettings, KeysGoWhereTheNextStartReadsThemOrTheWriteFails) {
   constexpr const wchar_t* kUserIni = L"C:\\users\\u\\AppData\\Roaming\\Vantrel\\Vantrel.ini";
   FakeProfile profile;
   FakeFiles files;
+  profile.disk = &files;
   profile.read_only = {kIni};
   HostWide host;
   host.BGM_Kind = MusicKind::kFile;
@@ -134,15 +131,21 @@ TEST(WriteSettings, KeysGoWhereTheNextStartReadsThemOrTheWriteFails) {
   EXPECT_EQ(profile.files[kIni][L"Section"].size(), 3u);
   EXPECT_EQ(files.removed, (std::vector<std::wstring>{kUserIni}));
 
-  // An older file that cannot go takes the keys too; one that cannot take
-  // them either would hide them at the next start.
+  // An older file that can neither go nor be written is read no more.
   files.readable.insert(kUserIni);
   files.undeletable = {kUserIni};
+  files.written_at[kUserIni] = 0;
   profile.files.erase(kUserIni);
+  profile.read_only = {kUserIni};
+  EXPECT_TRUE(Write_Settings(host, profile, files, kFolder));
+  EXPECT_EQ(profile.files.count(kUserIni), 0u);
+  // One that still reads as the newer (a clock set ahead where it was
+  // written) takes the keys too, or the Set fails.
+  files.written_at[kUserIni] = 100;
+  EXPECT_FALSE(Write_Settings(host, profile, files, kFolder));
+  profile.read_only.clear();
   EXPECT_TRUE(Write_Settings(host, profile, files, kFolder));
   EXPECT_EQ(profile.files[kUserIni][L"Section"].size(), 3u);
-  profile.read_only = {kUserIni};
-  EXPECT_FALSE(Write_Settings(host, profile, files, kFolder));
 }
 
 TEST(SettingsKeys, AreTheBytesAJapaneseSystemWritesWhereTheCodePageCarriesThem) {

@@ -3,11 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <array>
 #include <cwchar>
-#include <functional>
 #include <optional>
-#include <set>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,8 +20,7 @@ constexpr const wchar_t* kIni = L"C:\\Saver\\Vantrel.ini";
 // The dialog's windows as the user would see them.
 class FakeView : public DialogView {
  public:
-  std::array<int, kKindCount> marks{};  // 1 selected picture, -1 unselected, 0 none yet
-  std::array<bool, kKindCount> cues{};
+  std::optional<MusicKind> shown_kind;  // as the kinds' control shows it
   std::wstring notice;
   bool repeat_enabled = true, file_enabled = true;
   std::wstring repeat_text, file_caption;
@@ -35,7 +31,6 @@ class FakeView : public DialogView {
   std::wstring chooser_folder;
   bool over_link = false, holding_pointer = false;
   DialogControl focused = DialogControl::kNone;
-  std::vector<KindNotice> told;   // what screen readers heard of the kinds
   std::vector<std::wstring> log;  // placing, zooms, pointer changes, addresses, closing
   HostWide* host = nullptr;       // to see the zoom point when the zoom runs
 
@@ -48,11 +43,9 @@ class FakeView : public DialogView {
   void SetRepeatText(const std::wstring& text) override { repeat_text = text; }
   void AddRepeatEntry(const std::wstring& entry) override { repeat_list.push_back(entry); }
   std::wstring RepeatText() override { return repeat_text; }
-  void ShowMark(int kind, bool selected) override { marks.at(kind) = selected ? 1 : -1; }
+  void ShowKind(MusicKind kind) override { shown_kind = kind; }
   void SetFileCaption(const std::wstring& path) override { file_caption = path; }
   void ShowNotice(const std::wstring& text) override { notice = text; }
-  void ShowKindFocus(int kind, bool shown) override { cues.at(kind) = shown; }
-  void TellKind(KindNotice notice) override { told.push_back(notice); }
   std::optional<std::wstring> ChooseSoundFile(const std::wstring& folder) override {
     chooser_folder = folder;
     return chosen;
@@ -72,14 +65,6 @@ class FakeView : public DialogView {
   DialogControl FocusedControl() override { return focused; }
   void Focus(DialogControl control) override { focused = control; }
   void Close() override { log.push_back(L"close"); }
-
-  std::vector<int> SelectedKinds() const {
-    std::vector<int> kinds;
-    for (int i = 0; i < kKindCount; ++i) {
-      if (marks[i] == 1) kinds.push_back(i);
-    }
-    return kinds;
-  }
 };
 
 using Log = std::vector<std::wstring>;
@@ -107,15 +92,14 @@ struct Dialog {
 TEST(DialogLoad, ShowsTheKindItsTrackAndFile) {
   const struct {
     int16_t kind;
-    std::vector<int> selected;
     bool repeat_enabled, file_enabled;
   } cases[] = {
-      {0, {0}, false, false}, {1, {1}, true, false},  {2, {2}, false, true},
-      {9, {}, false, false},  {-1, {}, false, false}, {3, {}, false, false},
+      {0, false, false}, {1, true, false},   {2, false, true},
+      {9, false, false}, {-1, false, false}, {3, false, false},
   };
   for (const auto& c : cases) {
     Dialog d(c.kind, 45, L"C:\\Music\\song.mp3");
-    EXPECT_EQ(d.view.SelectedKinds(), c.selected) << "kind " << c.kind;
+    EXPECT_EQ(d.view.shown_kind, static_cast<MusicKind>(c.kind)) << "kind " << c.kind;
     EXPECT_EQ(d.view.repeat_enabled, c.repeat_enabled) << "kind " << c.kind;
     EXPECT_EQ(d.view.file_enabled, c.file_enabled) << "kind " << c.kind;
     EXPECT_EQ(d.view.repeat_text, L"45");
@@ -156,12 +140,11 @@ TEST(DialogLoad, PlacesThenZoomsFromTheCursorAndEndsWithTheDefaultPointer) {
   EXPECT_EQ(view.log.back(), L"zoom close");
 }
 
-TEST(DialogKinds, SelectingAKindChangesTheMarksAndControlsButKeepsTheTexts) {
+TEST(DialogKinds, ChoosingAKindChangesTheControlsButKeepsTheTexts) {
   Dialog d(2, 7, L"C:\\Music\\song.mp3");
   for (int16_t kind : {1, 0, 2, 2, 1}) {
-    d.dialog.Kind_MouseDown(kKinds[kind]);
-    EXPECT_EQ(d.host.BGM_Kind, kKinds[kind]);
-    EXPECT_EQ(d.view.SelectedKinds(), std::vector<int>{kind});
+    d.dialog.Kind_Chosen(static_cast<MusicKind>(kind));
+    EXPECT_EQ(d.host.BGM_Kind, static_cast<MusicKind>(kind));
     EXPECT_EQ(d.view.repeat_enabled, kind == 1);
     EXPECT_EQ(d.view.file_enabled, kind == 2);
   }
@@ -192,7 +175,7 @@ TEST(DialogFileChooser, ChosenPathBecomesFileCaptionAndNextFolder) {
 
 TEST(DialogSet, WritesAllThreeKeysWithABlankBeforeValuesOfZeroAndMoreThenCloses) {
   Dialog d(0);
-  d.dialog.Kind_MouseDown(MusicKind::kFile);
+  d.dialog.Kind_Chosen(MusicKind::kFile);
   d.view.chosen = L"C:\\Music\\song.mp3";
   d.dialog.FileButton_Click();
   d.dialog.SetButton_Click();
@@ -213,7 +196,7 @@ TEST(DialogSet, HandEditedValuesAreWrittenBack) {
 
 TEST(DialogSet, TrackOfADisabledBoxIsStillTakenAndAFileKeptAfterNone) {
   Dialog d(2, 0, L"C:\\Music\\song.mp3");
-  d.dialog.Kind_MouseDown(MusicKind::kNone);
+  d.dialog.Kind_Chosen(MusicKind::kNone);
   d.view.repeat_text = L"3.5";
   d.dialog.SetButton_Click();
   EXPECT_EQ(d.host.BGM_RepeatTrack, 4);
@@ -223,7 +206,7 @@ TEST(DialogSet, TrackOfADisabledBoxIsStillTakenAndAFileKeptAfterNone) {
 
 TEST(DialogCancel, ClosesWithoutWriting) {
   Dialog d(1, 4);
-  d.dialog.Kind_MouseDown(MusicKind::kFile);
+  d.dialog.Kind_Chosen(MusicKind::kFile);
   d.view.chosen = L"C:\\x.wav";
   d.dialog.FileButton_Click();
   d.dialog.CancelButton_Click();
@@ -262,56 +245,15 @@ TEST(DialogLink, OpensOnlyOnAPressAndAReleaseBothOnIt) {
   EXPECT_EQ(twice.view.log.size(), 3u);
 }
 
-TEST(DialogFocus, ComesBackToWhereItWasAndToThePanelAtFirst) {
+TEST(DialogFocus, ComesBackToWhereItWasAndToTheKindsAtFirst) {
   Dialog d;
   d.dialog.Activated();
-  EXPECT_EQ(d.view.focused, DialogControl::kPanel);
+  EXPECT_EQ(d.view.focused, DialogControl::kKinds);
   d.view.focused = DialogControl::kRepeat;
   d.dialog.Deactivated();
   d.view.focused = DialogControl::kNone;  // the file chooser had it
   d.dialog.Activated();
   EXPECT_EQ(d.view.focused, DialogControl::kRepeat);
-}
-
-TEST(DialogKeys, ArrowsOnThePanelFollowTheScreenOrderWithTheCue) {
-  Dialog d(9);
-  d.dialog.Panel_Focus(true);
-  for (auto [down, kind] : {std::pair{true, 1}, {true, 0}, {true, 2}, {true, 1}, {false, 2}}) {
-    d.dialog.Kinds_Arrow(down);
-    EXPECT_EQ(d.view.SelectedKinds(), std::vector<int>{kind});
-    for (int i = 0; i < kKindCount; ++i) EXPECT_EQ(d.view.cues[i], i == kind);
-  }
-}
-
-TEST(DialogKinds, ScreenReadersHearTheCheckedAndFocusedRowsChange) {
-  for (MusicKind kind : kKindScreenOrder) EXPECT_EQ(Kind_Of_Child(Kind_Child(kind)), kind);
-  EXPECT_EQ(Kind_Child(MusicKind::kCd), 1);  // the top row
-  EXPECT_EQ(Kind_Child(static_cast<MusicKind>(9)), 0);
-  const KindNotice state1{KindEvent::kStateChange, 1}, state2{KindEvent::kStateChange, 2},
-      state3{KindEvent::kStateChange, 3};
-  Dialog d(1);
-  EXPECT_EQ(d.view.told, std::vector<KindNotice>{state1});  // at load
-  const struct {
-    std::function<void(SettingsDialog&)> act;
-    std::vector<KindNotice> told;
-    int checked, focused;
-  } steps[] = {
-      {[](SettingsDialog& s) { s.Panel_Focus(true); }, {{KindEvent::kFocus, 1}}, 1, 1},
-      {[](SettingsDialog& s) { s.Kinds_Arrow(true); },
-       {state1, state2, {KindEvent::kFocus, 2}},
-       2,
-       2},
-      {[](SettingsDialog& s) { s.Kind_MouseDown(MusicKind::kNone); }, {}, 2, 2},
-      {[](SettingsDialog& s) { s.Panel_Focus(false); }, {}, 2, 0},
-      {[](SettingsDialog& s) { s.Kind_MouseDown(MusicKind::kFile); }, {state2, state3}, 3, 0},
-  };
-  for (const auto& step : steps) {
-    d.view.told.clear();
-    step.act(d.dialog);
-    EXPECT_EQ(d.view.told, step.told);
-    EXPECT_EQ(d.dialog.Kinds_Access().checked, step.checked);
-    EXPECT_EQ(d.dialog.Kinds_Access().focused, step.focused);
-  }
 }
 
 TEST(DialogTrackText, SetTakesTheNearestWholeNumberHalvesToEven) {

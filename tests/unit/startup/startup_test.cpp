@@ -153,15 +153,20 @@ TEST(Main, MissingRendererIsReportedExceptForThePreview) {
   EXPECT_TRUE(preview.Called(L"preview 1234"));
 }
 
+// The dialog shows a sound file that does not open as stored; a saver run
+// plays none.
 TEST(Main, SettingsAreReadForEveryModeButThePreview) {
   const std::wstring ini = kFolder + L"\\Vantrel.ini";
   for (const wchar_t* arguments : {L"/s", L"/c", L"", L"/a"}) {
     RecordingStartup shell;
     shell.arguments = arguments;
-    shell.profile.files[ini][L"Section"][L"BGM区分"] = L" 1";
+    shell.profile.files[ini][L"Section"][L"BGM区分"] = L" 2";
+    shell.profile.files[ini][L"Section"][L"BGMﾌｧｲﾙ"] = L"E:\\a.wav";
     HostWide host;
     Main(host, shell);
-    EXPECT_EQ(host.BGM_Kind, MusicKind::kCd) << "arguments: " << arguments;
+    const bool run = arguments[0] == L'\0' || arguments[1] == L's';
+    EXPECT_EQ(host.BGM_Kind, run ? MusicKind::kNone : MusicKind::kFile) << arguments;
+    EXPECT_EQ(host.BGM_File, run ? L"" : L"E:\\a.wav") << arguments;
     EXPECT_EQ(host.BGM_Dir, kFolder) << "arguments: " << arguments;
   }
   RecordingStartup preview;
