@@ -28,8 +28,8 @@
 ; - Only a first install makes Vantrel the screen saver, keeping the choice it
 ;   replaces; an update keeps whatever is chosen ...... .onInit, SecSaver
 ; - The organisation's choice is left alone (policy SCRNSAVE.EXE,
-;   ScreenSaveActive 0, NoDispScrSavPage), and the last page says so
-;   ............................................. ReadPolicy, FinishShow
+;   ScreenSaveActive 0, NoDispScrSavPage): its box cannot be checked, and
+;   the last page says so .................. ReadPolicy, .onInit, FinishShow
 ; - A move takes the settings along without losing newer ones, and a screen
 ;   saver naming the old folder follows it ......... SecPrograms, -Finish
 ; - The Start menu keeps a way back to Vantrel, which Windows' list loses once
@@ -61,6 +61,7 @@ AllowSkipFiles off
 
 !include MUI2.nsh
 !include LogicLib.nsh
+!include Sections.nsh
 !include FileFunc.nsh
 !include WinCore.nsh
 
@@ -775,14 +776,10 @@ Section "-InstalledAppsEntry"
   !insertmacro FailOnErrors
 SectionEnd
 
-; Only a first install offers this (.onInit). It keeps the choice it
-; replaces, unless that is a Vantrel already (the entry was lost): then there
-; is none to keep.
+; Only a first install where no policy decides offers this (.onInit). It
+; keeps the choice it replaces, unless that is a Vantrel already (the entry
+; was lost): then there is none to keep.
 Section "$(SaverLink)" SecSaver
-  ${If} $PolicyFixed = 1
-    StrCpy $PolicyKept 1
-    Return
-  ${EndIf}
   StrCpy $0 $INSTDIR
   Call IsSaverIn
   ClearErrors
@@ -908,6 +905,14 @@ Function .onInit
   ${EndIf}
   ClearErrors
   Call ReadPolicy
+  ; Where a policy decides the saver, the box shows it cannot be had; the
+  ; last page says why, unless the user had declined already.
+  ${If} $PolicyFixed = 1
+    ${If} ${SectionIsSelected} ${SecSaver}
+      StrCpy $PolicyKept 1
+    ${EndIf}
+    SectionSetFlags ${SecSaver} ${SF_RO}
+  ${EndIf}
 FunctionEnd
 
 ; The entry as the snapshot kept it: every value it has now goes, and the
