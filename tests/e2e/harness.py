@@ -253,26 +253,25 @@ class WineTestCase(unittest.TestCase):
                 shutil.copyfile(source, target)
 
 
-# Now and then Wine cannot start a process at all: the address space that
-# Linux laid out at random leaves no room for the page Windows programs share
-# with the system, and the process ends with code 1 before the probe runs.
+# Now and then Wine cannot start a process at all (no room for the page that
+# Windows programs share with the system): it ends with code 1 and this text.
 WINE_NOT_STARTED = b"failed to map the shared user data"
 
 
 def run_probe(env, *args, timeout=60, user=None, probe=None, cwd=None):
     """Runs the probe (PROBE unless named), as `user` if one is given;
-    returns (exit code, stdout text). A probe that Wine could not start is
-    started again: its code 1 would read as the probe's own answer.
+    returns (exit code, stdout text). A probe Wine could not start is started
+    again: that code 1 is not the probe's answer.
 
     Its output goes through files, not pipes: Wine's helper processes
     (wineserver, explorer) started by the probe would inherit a pipe and keep
     it open long after the probe itself has ended.
     """
-    argv = ["wine", probe or PROBE, *map(str, args)]
     env = dict(env, WINEDEBUG="-all,err+virtual")  # Wine's start-up failure only
+    argv = as_user(user, env, ["wine", probe or PROBE, *map(str, args)])
     for attempt in range(3):
         with tempfile.TemporaryFile() as out, tempfile.TemporaryFile() as err:
-            proc = subprocess.Popen(as_user(user, env, argv), env=env, stdout=out, stderr=err,
+            proc = subprocess.Popen(argv, env=env, stdout=out, stderr=err,
                                     stdin=subprocess.DEVNULL, cwd=cwd)
             try:
                 code = proc.wait(timeout=timeout)
@@ -281,10 +280,9 @@ def run_probe(env, *args, timeout=60, user=None, probe=None, cwd=None):
                 proc.wait()
                 raise
             err.seek(0)
-            if code != 0 and WINE_NOT_STARTED in err.read() and attempt < 2:
-                continue
             out.seek(0)
-            return code, out.read().decode("utf-8", "replace")
+            if code == 0 or attempt == 2 or WINE_NOT_STARTED not in err.read():
+                return code, out.read().decode("utf-8", "replace")
 
 
 def to_windows_path(path):
