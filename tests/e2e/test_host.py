@@ -61,9 +61,7 @@ class HostTestCase(WineTestCase):
             shutil.copy(os.path.join(harness.DIST_DIR, deliverable), self.folder)
 
     def plant_system_dlls(self):
-        """The planted DLL beside the programs under SYSTEM_DLLS' names, with
-        Windows' search order from now on: a program's folder before the
-        system's (Wine takes its own first by default)."""
+        """The planted DLL beside the programs as SYSTEM_DLLS, found there first as on Windows."""
         for name in SYSTEM_DLLS:
             shutil.copy(PLANTED_DLL, os.path.join(self.folder, name + ".dll"))
         self.env["WINEDLLOVERRIDES"] += ";" + ",".join(SYSTEM_DLLS) + "=n,b"
@@ -97,11 +95,9 @@ class HostTestCase(WineTestCase):
         return [bytes.fromhex(line.split(" hex=", 1)[1].split(" ", 1)[0]).decode("cp932")
                 for line in listing.splitlines() if line.startswith("child ")]
 
-    def assert_backdrop_goes_with_the_scene(self, end):
-        """Runs `end`, which ends the renderer; within 100 ms of its window
-        going, the backdrop goes too, not at a later watch tick (seen on the X
-        windows, polled from before the end)."""
-        ending = threading.Thread(target=end)
+    def assert_backdrop_goes_with_the_scene(self):
+        """Within 100 ms of the scene's X window going, the backdrop's goes too."""
+        ending = threading.Thread(target=self.end_renderer)  # polled from before the end
         ending.start()
         gone = {}
 
@@ -156,7 +152,7 @@ class SaverRunTest(HostTestCase):
         self.assertFalse(harness.wait_until(lambda: len(self.x_windows(RENDERER)) > 1, 0.7))
         self.assertIsNone(host.poll(), "the running host ended with the second start")
 
-        self.assert_backdrop_goes_with_the_scene(self.end_renderer)
+        self.assert_backdrop_goes_with_the_scene()
         self.assert_host_ends(host, 5)
         self.assertIsNone(self.window_facts(SAVER))
 
